@@ -1,0 +1,24 @@
+// The main loop: one frame per pass, scenes chosen by the music position, motion
+// driven by demo_time.
+#pragma once
+
+#include <SDL.h>
+
+#include <cstdint>
+
+// Set by a mouse click or by the music reaching its last order; never cleared.
+extern std::int32_t quit_flag;
+
+// SDL_GetTicks() at the moment the timeline began; demo_time counts from here.
+extern Uint32 timeline_start_ticks;
+
+// The music position at which the demo ends (order 25, row 0).
+constexpr std::int32_t final_position = 2500;
+
+// One frame's drawing for a music position read once, with demo_time already set:
+// display_buffer back on the work buffer, the scene step, the end test. Leaves the
+// frame in display_buffer, ready for present_frame.
+void draw_frame(std::int32_t position);
+
+// Runs frames until the quit flag is set; the frame that sets it is still shown.
+void run_main_loop();

@@ -1,0 +1,79 @@
+// The indexed frame buffers, their two colour tables and the enlargement of one
+// 320x200 frame onto the 640x480 screen with darker odd lines.
+#include "frame/frame.h"
+
+#include "pictures/pictures.h"
+
+#include <cstring>
+
+FrameBuffer work_buffer;
+FrameBuffer overlay_buffer;
+std::uint8_t* display_buffer = work_buffer.data();
+std::uint32_t colour_table[256];
+std::uint32_t dim_table[256];
+std::int32_t demo_time;
+SDL_Surface* screen;
+
+namespace {
+
+constexpr int source_width = 320;
+constexpr int source_height = 200;
+constexpr int first_screen_row = 40;
+
+}  // namespace
+
+void set_colour(int index, int r, int g, int b)
+{
+    const Uint8 red = static_cast<Uint8>(r & 0xff);
+    const Uint8 green = static_cast<Uint8>(g & 0xff);
+    const Uint8 blue = static_cast<Uint8>(b & 0xff);
+    const std::size_t entry = static_cast<std::size_t>(index & 0xff);
+    colour_table[entry] = SDL_MapRGB(screen->format, red, green, blue);
+    dim_table[entry] = SDL_MapRGB(screen->format, static_cast<Uint8>(red * 4 / 5),
+                                  static_cast<Uint8>(green * 4 / 5),
+                                  static_cast<Uint8>(blue * 4 / 5));
+}
+
+void set_colours(int first, int count, const std::uint8_t* rgb)
+{
+    for (int i = 0; i < count; ++i)
+        set_colour(first + i, rgb[3 * i], rgb[3 * i + 1], rgb[3 * i + 2]);
+}
+
+void set_picture_palette(const Picture* picture, int r, int g, int b, int count)
+{
+    for (int i = 1; i <= count && i < 128; ++i) {  // 128 + i stays a colour index
+        const std::uint32_t colour = picture->palette[i];
+        const int red = static_cast<int>((colour >> 16) & 0xff);
+        const int green = static_cast<int>((colour >> 8) & 0xff);
+        const int blue = static_cast<int>(colour & 0xff);
+        set_colour(i, red, green, blue);
+        set_colour(128 + i, (red + r) >> 1, (green + g) >> 1, (blue + b) >> 1);
+    }
+}
+
+void present_frame()
+{
+    SDL_LockSurface(screen);
+    auto* pixels = static_cast<std::uint8_t*>(screen->pixels);
+    const std::size_t pitch = screen->pitch;
+    const std::uint8_t* source = display_buffer;
+    for (int y = 0; y < source_height; ++y) {
+        auto* bright = reinterpret_cast<std::uint32_t*>(
+            pixels + static_cast<std::size_t>(first_screen_row + 2 * y) * pitch);
+        auto* dim = reinterpret_cast<std::uint32_t*>(
+            pixels + static_cast<std::size_t>(first_screen_row + 2 * y + 1) * pitch);
+        for (int x = 0; x < source_width; ++x) {
+            const std::uint8_t c = source[x];
+            const std::uint32_t full = colour_table[c];
+            const std::uint32_t low = dim_table[c];
+            bright[2 * x] = full;
+            bright[2 * x + 1] = full;
+            dim[2 * x] = low;
+            dim[2 * x + 1] = low;
+        }
+        source += source_width;
+    }
+    SDL_UnlockSurface(screen);
+    SDL_Flip(screen);
+}
