@@ -1,0 +1,80 @@
+// The picture tunnel: six turned copies of the two tunnel pictures, each scaled for its
+// own depth, drawn through draw_picture with a point transform of our own.
+#include "effects/effects.h"
+
+#include "pictures/pictures.h"
+
+#include <cmath>
+
+float tunnel_angle;
+std::int32_t tunnel_matrix[4];
+std::int32_t tunnel_copy;
+std::int32_t tunnel_depth;
+
+namespace {
+
+constexpr std::int32_t copy_count = 6;
+constexpr std::int32_t fixed_depth_copy = 5;   // always drawn small, on top
+constexpr std::int32_t tunnel_length = 1000;
+constexpr std::int32_t copy_spacing = 200;
+
+std::int32_t to_fraction14(double value)
+{
+    return static_cast<std::int32_t>(value * 16384.0);
+}
+
+void set_tunnel_rotation(std::int32_t time)
+{
+    // The angle passes through single precision; the cosine and sine then widen it.
+    tunnel_angle = static_cast<float>(static_cast<double>(time) * 0.001);
+    const double c = std::cos(static_cast<double>(tunnel_angle));
+    const double s = std::sin(static_cast<double>(tunnel_angle));
+    tunnel_matrix[0] = to_fraction14(c);
+    tunnel_matrix[1] = to_fraction14(-s);
+    tunnel_matrix[2] = to_fraction14(s);
+    tunnel_matrix[3] = to_fraction14(c);
+}
+
+// Depth of a copy along the cycle. Times from -100000 on give a non-negative distance
+// and a plain remainder; earlier times still wrap into 0..999, so that the perspective
+// divisor never reaches zero.
+std::int32_t depth_along_tunnel(std::int64_t distance)
+{
+    const std::int64_t depth = distance % tunnel_length;
+    return static_cast<std::int32_t>(depth < 0 ? depth + tunnel_length : depth);
+}
+
+// Products of a 14-bit fraction and a 16.16 coordinate stay in 32 bits for the
+// picture range; they are formed in 64 bits so that no point can overflow them.
+std::int64_t scaled14(std::int64_t factor, std::int32_t value)
+{
+    return (factor * value) >> 14;
+}
+
+}  // namespace
+
+void tunnel_transform(std::int32_t x, std::int32_t y, std::int32_t* out_x, std::int32_t* out_y)
+{
+    std::int64_t turned_x = scaled14(tunnel_matrix[0], x) + scaled14(tunnel_matrix[1], y);
+    std::int64_t turned_y = scaled14(tunnel_matrix[2], x) + scaled14(tunnel_matrix[3], y);
+
+    const std::int64_t distance = tunnel_copy == fixed_depth_copy ? 1080 : tunnel_depth + 90;
+    turned_x = turned_x * 400 / distance;
+    turned_y = turned_y * 400 / distance;
+
+    *out_x = static_cast<std::int32_t>(((turned_x * 100) >> 14) + 640);
+    *out_y = static_cast<std::int32_t>(400 - ((turned_y * 100) >> 14));
+}
+
+void draw_picture_tunnel(std::uint8_t* buffer, std::int32_t time)
+{
+    set_tunnel_rotation(time);
+    std::int64_t distance = std::int64_t{time} + 100000;
+    tunnel_copy = 0;
+    for (std::int32_t i = 0; i < copy_count; ++i) {
+        tunnel_depth = depth_along_tunnel(distance);
+        draw_picture(i % 2 == 0 ? tunnel_picture2 : tunnel_picture, buffer, tunnel_transform);
+        distance += copy_spacing;
+        ++tunnel_copy;
+    }
+}
