@@ -1,0 +1,82 @@
+#include "frame/demo_data.h"
+
+#include "effects/effects.h"
+#include "frame/frame.h"
+#include "pictures/pictures.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+DemoData demo_data;
+
+namespace {
+
+// A loader only says that it failed; tell the user whether the file is missing or
+// its contents were refused.
+void report_failed_load(const char* file_name, const char* what)
+{
+    std::FILE* file = std::fopen(file_name, "rb");
+    if (!file) {
+        std::fprintf(stderr, "tinkettles: cannot open %s: %s\n", file_name, std::strerror(errno));
+        return;
+    }
+    std::fclose(file);
+    std::fprintf(stderr, "tinkettles: %s is not a valid %s\n", file_name, what);
+}
+
+bool load_text(const char* file_name, TextPicture** out)
+{
+    *out = load_text_picture(file_name);
+    if (!*out)
+        report_failed_load(file_name, "line drawing");
+    return *out != nullptr;
+}
+
+bool load_scene_picture(const char* file_name, Picture** out)
+{
+    *out = load_picture(file_name);
+    if (!*out)
+        report_failed_load(file_name, "picture");
+    return *out != nullptr;
+}
+
+}  // namespace
+
+bool load_demo_data()
+{
+    if (!load_text("data/groovster.txt", &demo_data.groovster) ||
+        !load_text("data/afrogirl.txt", &demo_data.afrogirl))
+        return false;
+
+    // All eight are attempted, so that one run names every missing picture.
+    bool pictures_ok = true;
+    pictures_ok &= load_scene_picture("data/wobbli.cgm", &demo_data.wobbli);
+    pictures_ok &= load_scene_picture("data/zippsy.cgm", &demo_data.zippsy);
+    pictures_ok &= load_scene_picture("data/ankels.cgm", &demo_data.ankels);
+    pictures_ok &= load_scene_picture("data/flonk1.cgm", &demo_data.flonk1);
+    pictures_ok &= load_scene_picture("data/flonk2.cgm", &demo_data.flonk2);
+    pictures_ok &= load_scene_picture("data/strutto.cgm", &demo_data.strutto);
+    pictures_ok &= load_scene_picture("data/struttoblk.cgm", &demo_data.struttoblk);
+    pictures_ok &= load_scene_picture("data/bottles.cgm", &demo_data.bottles);
+    if (!pictures_ok)
+        return false;
+
+    if (!load_effect_pictures()) {
+        // Both are always attempted; name the one(s) that did not load.
+        if (!tunnel_picture)
+            report_failed_load("data/blinq.cgm", "picture");
+        if (!tunnel_picture2)
+            report_failed_load("data/blinq2.cgm", "picture");
+        return false;
+    }
+
+    if (load_font("data/fontti.raw") < 0) {
+        report_failed_load("data/fontti.raw", "font");
+        return false;
+    }
+
+    build_sqrt_table();
+    build_zoom_map(32);
+    return true;
+}

@@ -1,0 +1,19 @@
+// The data every scene draws from, loaded once before the display opens.
+#pragma once
+
+struct Picture;
+struct TextPicture;
+
+struct DemoData {
+    TextPicture* groovster;
+    TextPicture* afrogirl;
+    Picture* wobbli;
+    Picture* zippsy;
+    Picture* ankels;
+    Picture* flonk1;
+    Picture* flonk2;
+    Picture* strutto;
+    Picture* struttoblk;
+    Picture* bottles;
+};
+extern DemoData demo_data;
