@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# Runs the demo in a window of a real X server (Xvfb) and drives it with real input:
+# the window is 640x480 and titled "Tin Kettles", the border rows are black, the first
+# scene's background shows in bright and dimmed lines, keys leave it running, and a
+# mouse click ends it with status 0 within a second.
+# Usage: window_test.sh PATH/TO/tinkettles   (run in the folder that holds data/)
+set -u
+demo=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+if [ -z "${TK_INSIDE_XVFB:-}" ]; then
+  TK_INSIDE_XVFB=1 exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+fi
+
+fail() { echo "FAIL: $*" >&2; [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null; exit 1; }
+
+# The music plays to a file so that no sound card is needed; it still runs in real time.
+SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/audio.raw" "$demo" -w </dev/null 2>"$work/stderr" &
+pid=$!
+
+window=$(timeout 20 xdotool search --sync --name '^Tin Kettles$' | head -n 1)
+[ -n "$window" ] || fail "no window titled 'Tin Kettles' appeared ($(cat "$work/stderr"))"
+
+eval "$(xdotool getwindowgeometry --shell "$window")"
+[ "$WIDTH" = 640 ] && [ "$HEIGHT" = 480 ] || fail "window is ${WIDTH}x${HEIGHT}, not 640x480"
+
+sleep 1
+import -window "$window" "$work/shot.png" || fail "screenshot failed"
+top=$(convert "$work/shot.png" -crop 640x40+0+0 +repage -format '%[fx:maxima]' info:)
+bottom=$(convert "$work/shot.png" -crop 640x40+0+440 +repage -format '%[fx:maxima]' info:)
+[ "$top" = 0 ] || fail "rows 0-39 are not black (max $top)"
+[ "$bottom" = 0 ] || fail "rows 440-479 are not black (max $bottom)"
+
+# Scene 1's background, index 127, is (255, 150, 150) on even lines and four fifths of
+# it on the odd lines below them: find it, and check every such pixel's dimmed twin.
+convert "$work/shot.png" -depth 8 txt:- | awk -F'[,: ()]+' '
+  NR > 1 && $2 >= 40 && $2 < 440 {
+    colour[$1 "," $2] = $3 "," $4 "," $5
+  }
+  END {
+    found = 0
+    for (key in colour) {
+      split(key, p, ",")
+      if (p[2] % 2 == 0 && colour[key] == "255,150,150") {
+        found++
+        below = p[1] "," (p[2] + 1)
+        if (colour[below] != "204,120,120") { print "pixel " below " is " colour[below]; exit 1 }
+      }
+    }
+    if (found < 100) { print "background seen at only " found " pixels"; exit 1 }
+  }' || fail "scene 1 background is not shown as bright and dimmed lines"
+
+# Keys, Escape among them, are ignored.
+xdotool key --window "$window" Escape space Return q
+sleep 1
+kill -0 "$pid" 2>/dev/null || fail "the demo ended on a key press"
+
+# A mouse button ends it within a second, with status 0.
+xdotool mousemove --window "$window" 320 240 click 1
+for _ in $(seq 1 20); do
+  kill -0 "$pid" 2>/dev/null || break
+  sleep 0.05
+done
+kill -0 "$pid" 2>/dev/null && fail "the demo is still running a second after a click"
+wait "$pid"
+status=$?
+[ "$status" = 0 ] || fail "exit status $status after a click ($(cat "$work/stderr"))"
+echo "demo window test passed"
