@@ -1,0 +1,408 @@
+#include "font_source.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+constexpr int max_tokens = 2 * max_line_points + 1;
+
+struct SourceLine {
+    std::int32_t number;
+    std::int32_t token_count;
+    std::array<std::string_view, max_tokens> tokens;
+};
+
+struct Reporter {
+    const std::string& file_name;
+    std::string& error;
+
+    bool fail(std::int32_t line, const std::string& message) const
+    {
+        error = file_name + ":" + std::to_string(line) + ": " + message;
+        return false;
+    }
+};
+
+// Splits one line into whitespace-separated words, dropping a "#" comment.
+bool split_line(std::string_view text, SourceLine& line, const Reporter& report)
+{
+    const std::size_t comment = text.find('#');
+    if (comment != std::string_view::npos) {
+        text = text.substr(0, comment);
+    }
+    line.token_count = 0;
+    std::size_t at = 0;
+    while (true) {
+        at = text.find_first_not_of(" \t\r", at);
+        if (at == std::string_view::npos) {
+            return true;
+        }
+        const std::size_t end = std::min(text.find_first_of(" \t\r", at), text.size());
+        if (line.token_count == max_tokens) {
+            return report.fail(line.number, "too many values (at most " +
+                                                std::to_string(max_tokens - 1) + ")");
+        }
+        line.tokens[line.token_count++] = text.substr(at, end - at);
+        at = end;
+    }
+}
+
+bool parse_plain_number(std::string_view token, double& value)
+{
+    if (token.empty() || token.size() > 31) {
+        return false;
+    }
+    char buffer[32];
+    std::memcpy(buffer, token.data(), token.size());
+    buffer[token.size()] = '\0';
+    char* end = nullptr;
+    errno = 0;
+    value = std::strtod(buffer, &end);
+    return end == buffer + token.size() && errno == 0 && std::isfinite(value);
+}
+
+const Guide* find_guide(const GuideTable& guides, std::string_view name)
+{
+    for (int i = 0; i < guides.count; ++i) {
+        if (name == guides.guides[i].name) {
+            return &guides.guides[i];
+        }
+    }
+    return nullptr;
+}
+
+bool is_name_start(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
+}
+
+// A coordinate is a number, a guide name, or a guide name with "+n" or "-n" after it.
+bool parse_value(std::string_view token, const GuideTable& guides, double& value,
+                 std::int32_t line, const Reporter& report)
+{
+    if (token.empty() || !is_name_start(token[0])) {
+        if (parse_plain_number(token, value)) {
+            return true;
+        }
+        return report.fail(line, "'" + std::string(token) + "' is not a number");
+    }
+    const std::size_t sign = token.find_first_of("+-");
+    const std::string_view name = token.substr(0, sign);
+    const Guide* guide = find_guide(guides, name);
+    if (!guide) {
+        return report.fail(line, "unknown guide '" + std::string(name) + "'");
+    }
+    double offset = 0.0;
+    if (sign != std::string_view::npos && !parse_plain_number(token.substr(sign), offset)) {
+        return report.fail(line, "bad offset in '" + std::string(token) + "'");
+    }
+    value = guide->value + offset;
+    return true;
+}
+
+bool parse_values(const SourceLine& line, std::int32_t first, const GuideTable& guides,
+                  double* values, const Reporter& report)
+{
+    for (std::int32_t i = first; i < line.token_count; ++i) {
+        if (!parse_value(line.tokens[i], guides, values[i - first], line.number, report)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool expect_values(const SourceLine& line, std::int32_t wanted, const Reporter& report)
+{
+    if (line.token_count - 1 == wanted) {
+        return true;
+    }
+    return report.fail(line.number, "'" + std::string(line.tokens[0]) + "' takes " +
+                                        std::to_string(wanted) + " values, not " +
+                                        std::to_string(line.token_count - 1));
+}
+
+bool parse_whole(std::string_view token, std::int32_t low, std::int32_t high,
+                 std::int32_t& value, std::int32_t line, const Reporter& report)
+{
+    double number = 0.0;
+    if (!parse_plain_number(token, number) || number != std::floor(number) || number < low ||
+        number > high) {
+        return report.fail(line, "'" + std::string(token) + "' is not a whole number from " +
+                                     std::to_string(low) + " to " + std::to_string(high));
+    }
+    value = static_cast<std::int32_t>(number);
+    return true;
+}
+
+bool add_guide(const SourceLine& line, GuideTable& guides, const Reporter& report)
+{
+    if (!expect_values(line, 2, report)) {
+        return false;
+    }
+    const std::string_view name = line.tokens[1];
+    if (name.size() > max_guide_name || !is_name_start(name[0]) ||
+        name.find_first_of("+-") != std::string_view::npos) {
+        return report.fail(line.number, "bad guide name '" + std::string(name) + "'");
+    }
+    if (find_guide(guides, name)) {
+        return report.fail(line.number, "guide '" + std::string(name) + "' defined twice");
+    }
+    if (guides.count == max_guides) {
+        return report.fail(line.number, "too many guides");
+    }
+    Guide& guide = guides.guides[guides.count];
+    if (!parse_value(line.tokens[2], guides, guide.value, line.number, report)) {
+        return false;
+    }
+    std::memcpy(guide.name, name.data(), name.size());
+    guide.name[name.size()] = '\0';
+    ++guides.count;
+    return true;
+}
+
+bool parse_frame(const SourceLine& line, FontSource& source, std::array<bool, frame_count>& seen,
+                 const Reporter& report)
+{
+    std::int32_t frame = 0;
+    if (!expect_values(line, 5, report) ||
+        !parse_whole(line.tokens[1], 0, frame_count - 1, frame, line.number, report)) {
+        return false;
+    }
+    FrameStyle& style = source.style.frames[frame];
+    if (!parse_value(line.tokens[2], source.guides, style.rise, line.number, report) ||
+        !parse_value(line.tokens[3], source.guides, style.lean, line.number, report) ||
+        !parse_whole(line.tokens[4], -8, 8, style.shadow_dx, line.number, report) ||
+        !parse_whole(line.tokens[5], -8, 8, style.shadow_dy, line.number, report)) {
+        return false;
+    }
+    seen[frame] = true;
+    return true;
+}
+
+template <typename Handler>
+bool for_each_line(const std::string& text, const Reporter& report, Handler handle)
+{
+    SourceLine line{};
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) {
+            end = text.size();
+        }
+        ++line.number;
+        if (!split_line(std::string_view(text).substr(start, end - start), line, report)) {
+            return false;
+        }
+        if (line.token_count > 0 && !handle(line)) {
+            return false;
+        }
+        start = end + 1;
+    }
+    return true;
+}
+
+bool parse_primitive(const SourceLine& line, const GuideTable& guides, StrokePrimitive& primitive,
+                     const Reporter& report)
+{
+    const std::string_view command = line.tokens[0];
+    const std::int32_t given = line.token_count - 1;
+    if (command == "line") {
+        if (given < 4 || given % 2 != 0) {
+            return report.fail(line.number, "'line' takes 2 to " +
+                                                std::to_string(max_line_points) +
+                                                " points as x y pairs");
+        }
+        primitive.kind = PrimitiveKind::line;
+    } else if (command == "arc") {
+        if (!expect_values(line, 6, report)) {
+            return false;
+        }
+        primitive.kind = PrimitiveKind::arc;
+    } else if (command == "ellipse") {
+        if (!expect_values(line, 4, report)) {
+            return false;
+        }
+        primitive.kind = PrimitiveKind::arc;
+        primitive.values[4] = 0.0;
+        primitive.values[5] = 360.0;
+    } else if (command == "curve") {
+        if (!expect_values(line, 8, report)) {
+            return false;
+        }
+        primitive.kind = PrimitiveKind::curve;
+    } else if (command == "dot") {
+        if (!expect_values(line, 2, report)) {
+            return false;
+        }
+        primitive.kind = PrimitiveKind::dot;
+    } else {
+        return report.fail(line.number, "unknown command '" + std::string(command) + "'");
+    }
+    primitive.value_count = primitive.kind == PrimitiveKind::arc ? 6 : given;
+    return parse_values(line, 1, guides, primitive.values.data(), report);
+}
+
+bool start_glyph(const SourceLine& line, FontSource& source, GlyphStrokes*& current,
+                 const Reporter& report)
+{
+    if (!expect_values(line, 1, report)) {
+        return false;
+    }
+    const std::string_view name = line.tokens[1];
+    const int number = name.size() == 1 ? glyph_number(name[0]) : -1;
+    if (number < 0) {
+        return report.fail(line.number, "'" + std::string(name) + "' is not a character of the font");
+    }
+    current = &source.glyphs[number];
+    if (current->defined_at_line != 0) {
+        return report.fail(line.number, "glyph '" + std::string(name) +
+                                            "' already defined at line " +
+                                            std::to_string(current->defined_at_line));
+    }
+    current->defined_at_line = line.number;
+    current->primitive_count = 0;
+    return true;
+}
+
+bool read_text_file(const std::string& path, std::string& text, std::string& error)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        error = path + ": cannot open: " + std::strerror(errno);
+        return false;
+    }
+    std::ostringstream contents;
+    contents << file.rdbuf();
+    text = contents.str();
+    return true;
+}
+
+}  // namespace
+
+int glyph_number(char character)
+{
+    if (character == '\0') {
+        return -1;
+    }
+    const char* found = std::strchr(glyph_characters, character);
+    return found ? static_cast<int>(found - glyph_characters) : -1;
+}
+
+bool parse_font_style(const std::string& text, const std::string& file_name, FontSource& source,
+                      std::string& error)
+{
+    const Reporter report{file_name, error};
+    std::array<bool, frame_count> frame_seen{};
+    bool pen_seen = false;
+    bool outline_seen = false;
+    bool pivot_seen = false;
+    FontStyle& style = source.style;
+    const bool parsed = for_each_line(text, report, [&](const SourceLine& line) {
+        const std::string_view command = line.tokens[0];
+        if (command == "guide") {
+            return add_guide(line, source.guides, report);
+        }
+        if (command == "frame") {
+            return parse_frame(line, source, frame_seen, report);
+        }
+        if (command == "pen") {
+            pen_seen = expect_values(line, 1, report) &&
+                       parse_value(line.tokens[1], source.guides, style.pen_radius, line.number,
+                                   report);
+            if (pen_seen && !(style.pen_radius > 0.0 && style.pen_radius <= 8.0)) {
+                return report.fail(line.number, "the pen radius must lie in (0, 8]");
+            }
+            return pen_seen;
+        }
+        if (command == "outline") {
+            outline_seen = expect_values(line, 1, report) &&
+                           parse_whole(line.tokens[1], 0, 4, style.outline, line.number, report);
+            return outline_seen;
+        }
+        if (command == "lean_pivot") {
+            pivot_seen = expect_values(line, 1, report) &&
+                         parse_value(line.tokens[1], source.guides, style.lean_pivot,
+                                     line.number, report);
+            return pivot_seen;
+        }
+        return report.fail(line.number, "unknown command '" + std::string(command) + "'");
+    });
+    if (!parsed) {
+        return false;
+    }
+    const char* missing = !pen_seen       ? "pen"
+                          : !outline_seen ? "outline"
+                          : !pivot_seen   ? "lean_pivot"
+                                          : nullptr;
+    for (int frame = 0; frame < frame_count && !missing; ++frame) {
+        if (!frame_seen[frame]) {
+            missing = frame == 0 ? "frame 0" : frame == 1 ? "frame 1" : "frame 2";
+        }
+    }
+    if (missing) {
+        error = file_name + ": no '" + missing + "' line";
+        return false;
+    }
+    return true;
+}
+
+bool parse_glyph_strokes(const std::string& text, const std::string& file_name,
+                         FontSource& source, std::string& error)
+{
+    const Reporter report{file_name, error};
+    GlyphStrokes* current = nullptr;
+    const bool parsed = for_each_line(text, report, [&](const SourceLine& line) {
+        if (line.tokens[0] == "glyph") {
+            return start_glyph(line, source, current, report);
+        }
+        if (!current) {
+            return report.fail(line.number, "strokes before the first 'glyph' line");
+        }
+        if (current->primitive_count == max_primitives) {
+            return report.fail(line.number, "too many strokes in one glyph (at most " +
+                                                std::to_string(max_primitives) + ")");
+        }
+        StrokePrimitive& primitive = current->primitives[current->primitive_count];
+        if (!parse_primitive(line, source.guides, primitive, report)) {
+            return false;
+        }
+        ++current->primitive_count;
+        return true;
+    });
+    if (!parsed) {
+        return false;
+    }
+    for (int glyph = 0; glyph < glyph_count; ++glyph) {
+        const GlyphStrokes& strokes = source.glyphs[glyph];
+        const char name[2] = {glyph_characters[glyph], '\0'};
+        if (strokes.defined_at_line == 0) {
+            error = file_name + ": glyph '" + name + "' is not defined";
+            return false;
+        }
+        if (strokes.primitive_count == 0) {
+            return report.fail(strokes.defined_at_line,
+                               std::string("glyph '") + name + "' has no strokes");
+        }
+    }
+    return true;
+}
+
+bool load_font_source(const std::string& directory, FontSource& source, std::string& error)
+{
+    source = FontSource{};
+    const std::string style_path = directory + "/style.txt";
+    const std::string glyphs_path = directory + "/glyphs.txt";
+    std::string text;
+    return read_text_file(style_path, text, error) &&
+           parse_font_style(text, style_path, source, error) &&
+           read_text_file(glyphs_path, text, error) &&
+           parse_glyph_strokes(text, glyphs_path, source, error);
+}
