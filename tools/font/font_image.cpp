@@ -34,7 +34,7 @@ bool build_font_image(const FontSource& source, FontImage& image, std::string& e
         for (int frame = 0; frame < frame_count; ++frame) {
             const FrameStyle& style = source.style.frames[frame];
             std::string reason;
-            if (!flatten_glyph(source.glyphs[glyph], source.style, style, *path, reason) ||
+            if (!flatten_glyph(source.glyphs[glyph], style, *path, reason) ||
                 !rasterize_glyph(*path, source.style, style, cell, reason)) {
                 error = std::string("glyph '") + glyph_characters[glyph] + "' (line " +
                         std::to_string(source.glyphs[glyph].defined_at_line) + "), frame " +

@@ -66,7 +66,7 @@ void compose(const FontImage& image, Canvas& canvas)
         }
         y += 2 * line_height + frame_gap;
     }
-    draw_rippling_text(image, "tin kettles", border, y, canvas);
+    draw_rippling_text(image, "tin kettles g4l0p!", border, y, canvas);
 }
 
 std::uint32_t index_colour(std::uint8_t index)

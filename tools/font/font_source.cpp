@@ -172,15 +172,14 @@ bool parse_frame(const SourceLine& line, FontSource& source, std::array<bool, fr
                  const Reporter& report)
 {
     std::int32_t frame = 0;
-    if (!expect_values(line, 5, report) ||
+    if (!expect_values(line, 4, report) ||
         !parse_whole(line.tokens[1], 0, frame_count - 1, frame, line.number, report)) {
         return false;
     }
     FrameStyle& style = source.style.frames[frame];
     if (!parse_value(line.tokens[2], source.guides, style.rise, line.number, report) ||
-        !parse_value(line.tokens[3], source.guides, style.lean, line.number, report) ||
-        !parse_whole(line.tokens[4], -8, 8, style.shadow_dx, line.number, report) ||
-        !parse_whole(line.tokens[5], -8, 8, style.shadow_dy, line.number, report)) {
+        !parse_whole(line.tokens[3], -8, 8, style.shadow_dx, line.number, report) ||
+        !parse_whole(line.tokens[4], -8, 8, style.shadow_dy, line.number, report)) {
         return false;
     }
     seen[frame] = true;
@@ -303,7 +302,6 @@ bool parse_font_style(const std::string& text, const std::string& file_name, Fon
     std::array<bool, frame_count> frame_seen{};
     bool pen_seen = false;
     bool outline_seen = false;
-    bool pivot_seen = false;
     FontStyle& style = source.style;
     const bool parsed = for_each_line(text, report, [&](const SourceLine& line) {
         const std::string_view command = line.tokens[0];
@@ -327,21 +325,12 @@ bool parse_font_style(const std::string& text, const std::string& file_name, Fon
                            parse_whole(line.tokens[1], 0, 4, style.outline, line.number, report);
             return outline_seen;
         }
-        if (command == "lean_pivot") {
-            pivot_seen = expect_values(line, 1, report) &&
-                         parse_value(line.tokens[1], source.guides, style.lean_pivot,
-                                     line.number, report);
-            return pivot_seen;
-        }
         return report.fail(line.number, "unknown command '" + std::string(command) + "'");
     });
     if (!parsed) {
         return false;
     }
-    const char* missing = !pen_seen       ? "pen"
-                          : !outline_seen ? "outline"
-                          : !pivot_seen   ? "lean_pivot"
-                                          : nullptr;
+    const char* missing = !pen_seen ? "pen" : !outline_seen ? "outline" : nullptr;
     for (int frame = 0; frame < frame_count && !missing; ++frame) {
         if (!frame_seen[frame]) {
             missing = frame == 0 ? "frame 0" : frame == 1 ? "frame 1" : "frame 2";

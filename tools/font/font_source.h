@@ -30,7 +30,6 @@ struct GuideTable {
 // How one animation frame moves the strokes and throws the shadow.
 struct FrameStyle {
     double rise;        // vertical shift in pixels, negative is up
-    double lean;        // horizontal shift per pixel above the lean pivot
     std::int32_t shadow_dx;
     std::int32_t shadow_dy;
 };
@@ -38,7 +37,6 @@ struct FrameStyle {
 struct FontStyle {
     double pen_radius;          // every stroke is drawn with a round pen of this radius
     std::int32_t outline;       // width of the shade ring around the ink, in pixels
-    double lean_pivot;          // the row about which a frame's lean turns
     std::array<FrameStyle, frame_count> frames;
 };
 

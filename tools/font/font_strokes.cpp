@@ -18,16 +18,15 @@ double snap(double value)
 }
 
 struct Flattener {
-    const FontStyle& style;
     const FrameStyle& frame;
     PenPath& path;
     bool overflowed;
     Point last;
 
-    // The frame leans the glyph about the pivot row and then raises or lowers it.
+    // A frame raises or lowers the whole glyph.
     Point place(Point p) const
     {
-        return {snap(p.x + frame.lean * (style.lean_pivot - p.y)), snap(p.y + frame.rise)};
+        return {snap(p.x), snap(p.y + frame.rise)};
     }
 
     void move_to(Point p)
@@ -108,11 +107,11 @@ void flatten_primitive(const StrokePrimitive& primitive, Flattener& out)
 
 }  // namespace
 
-bool flatten_glyph(const GlyphStrokes& strokes, const FontStyle& style, const FrameStyle& frame,
-                   PenPath& path, std::string& error)
+bool flatten_glyph(const GlyphStrokes& strokes, const FrameStyle& frame, PenPath& path,
+                   std::string& error)
 {
     path.segment_count = 0;
-    Flattener out{style, frame, path, false, {0.0, 0.0}};
+    Flattener out{frame, path, false, {0.0, 0.0}};
     for (std::int32_t i = 0; i < strokes.primitive_count; ++i) {
         flatten_primitive(strokes.primitives[i], out);
     }
