@@ -1,6 +1,13 @@
 #include "effects/effects.h"
+#include "pictures/pictures.h"
 
 #include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <unistd.h>
 
 namespace {
 
@@ -77,6 +84,144 @@ TEST(TunnelTransform, RotatesBeforeScaling)
     const Landing corner = land(65536, 65536);
     EXPECT_EQ(corner.x, 640);
     EXPECT_EQ(corner.y, 400 - ((92680 * 400 / 90) * 100 >> 14));
+}
+
+// Two one-square pictures, loaded from files the test writes: the square spans the
+// whole picture (corners at +-65536 once loaded) and is filled, without an outline, in
+// palette position 2 for the odd copies' picture and 1 for the even copies'.
+constexpr std::uint8_t odd_colour = 2;
+constexpr std::uint8_t even_colour = 1;
+constexpr std::uint8_t background = 127;
+
+bool write_square(const std::string& path, int fill)
+{
+    std::FILE* file = std::fopen(path.c_str(), "w");
+    if (!file)
+        return false;
+    std::fprintf(file,
+                 "BEGMF \"square\";\n"
+                 "colrtable 1 255 255 0 0 0 255;\n"
+                 "intstyle SOLID;\nedgevis OFF;\nfillcolr %d;\n"
+                 "rect (-100,-100) (100,100);\nENDMF;\n",
+                 fill);
+    return std::fclose(file) == 0;
+}
+
+class PictureTunnel : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        const std::filesystem::path folder = std::filesystem::temp_directory_path() /
+                                             ("tk_effects_test_" + std::to_string(getpid()));
+        std::filesystem::create_directories(folder);
+        const std::string odd = (folder / "odd.cgm").string();
+        const std::string even = (folder / "even.cgm").string();
+        ASSERT_TRUE(write_square(odd, odd_colour));
+        ASSERT_TRUE(write_square(even, even_colour));
+        tunnel_picture = load_picture(odd.c_str());
+        tunnel_picture2 = load_picture(even.c_str());
+        std::filesystem::remove_all(folder);
+        ASSERT_NE(tunnel_picture, nullptr);
+        ASSERT_NE(tunnel_picture2, nullptr);
+    }
+
+    std::array<std::uint8_t, 64000> frame{};
+
+    void draw(std::int32_t time)
+    {
+        frame.fill(background);
+        draw_picture_tunnel(frame.data(), time);
+    }
+    std::uint8_t at(int x, int y) const { return frame[y * 320 + x]; }
+};
+
+// At time 0 the copies stand at depths 0, 200, 400, 600, 800 and the fixed far one,
+// unturned. Their half-sizes, (65536 * 400 / (depth + 90)) * 100 >> 14 quarter pixels,
+// are 444, 137, 81, 57, 44 and 37 pixels, drawn in that order, so along row 100 the
+// colours alternate outwards from the centre. Samples sit mid-band.
+TEST_F(PictureTunnel, TimeZeroStacksTheCopiesByDepth)
+{
+    draw(0);
+    EXPECT_EQ(tunnel_angle, 0.0f);
+    EXPECT_EQ(tunnel_matrix[0], 16384);
+    EXPECT_EQ(tunnel_matrix[1], 0);
+    EXPECT_EQ(tunnel_matrix[2], 0);
+    EXPECT_EQ(tunnel_matrix[3], 16384);
+    EXPECT_EQ(tunnel_copy, 6);
+
+    const int offsets[] = {0, 20, 41, 52, 70, 110, 150};
+    const std::uint8_t colours[] = {odd_colour, odd_colour, even_colour, odd_colour,
+                                    even_colour, odd_colour, even_colour};
+    for (int i = 0; i < 7; ++i) {
+        EXPECT_EQ(at(160 + offsets[i], 100), colours[i]) << "right " << offsets[i];
+        EXPECT_EQ(at(160 - offsets[i], 100), colours[i]) << "left " << offsets[i];
+    }
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(at(160, 100 - offsets[i]), colours[i]) << "up " << offsets[i];
+        EXPECT_EQ(at(160, 100 + offsets[i]), colours[i]) << "down " << offsets[i];
+    }
+    EXPECT_EQ(at(160, 0), odd_colour);   // the second copy is taller than the screen
+    EXPECT_EQ(at(0, 0), even_colour);    // only the nearest copy reaches the corners
+}
+
+// At time 500 the angle is 0.5 (cos 0.8776, sin 0.4794) and copies 0 to 4 stand at
+// 500, 700, 900, 100 and 300: copy 3 (the odd picture, half-size 210 pixels) covers the
+// screen, copy 4 (even, 102 pixels) and copy 5 (odd, 37 pixels) lie on it.
+TEST_F(PictureTunnel, TimeFiveHundredPutsCopyThreeInFront)
+{
+    draw(500);
+    EXPECT_EQ(tunnel_angle, 0.5f);
+    EXPECT_EQ(tunnel_matrix[0], 14378);
+    EXPECT_EQ(tunnel_matrix[1], -7854);
+    EXPECT_EQ(tunnel_matrix[2], 7854);
+    EXPECT_EQ(tunnel_matrix[3], 14378);
+    EXPECT_EQ(tunnel_depth, 500);   // the sixth slot's depth, left from the last copy
+
+    EXPECT_EQ(at(160, 100), odd_colour);
+    EXPECT_EQ(at(190, 100), odd_colour);
+    EXPECT_EQ(at(220, 100), even_colour);
+    EXPECT_EQ(at(260, 100), even_colour);
+    EXPECT_EQ(at(300, 100), odd_colour);   // beyond copy 4's side, inside copy 3
+    EXPECT_EQ(at(0, 0), odd_colour);
+    EXPECT_EQ(at(319, 199), odd_colour);
+    // Pixel (285, 137) lies near copy 4's corner when the square turns anticlockwise
+    // (y up), but outside it if the turn went the other way.
+    EXPECT_EQ(at(285, 137), even_colour);
+}
+
+// Between times 999 and 1000 the first copy wraps from the far end (depth 999, hidden
+// under the others) to the front (depth 0, filling the screen).
+TEST_F(PictureTunnel, WrappingCopyJumpsToTheFront)
+{
+    draw(999);
+    EXPECT_EQ(at(0, 0), background);
+    draw(1000);
+    EXPECT_EQ(at(0, 0), even_colour);
+}
+
+// The angle goes through single precision: at time 900012 it becomes 900.01202392578125,
+// whose cosine gives 888 where the double angle would give 889.
+TEST_F(PictureTunnel, AngleIsRoundedToSinglePrecision)
+{
+    draw(900012);
+    EXPECT_EQ(tunnel_angle, 900.012f);
+    EXPECT_EQ(tunnel_matrix[0], 888);
+    EXPECT_EQ(tunnel_matrix[1], -16359);
+    EXPECT_EQ(tunnel_matrix[2], 16359);
+    EXPECT_EQ(tunnel_matrix[3], 888);
+}
+
+// Times before -100000 would give a negative remainder and, at depth -90, a division
+// by zero; the depths keep cycling through 0..999 instead. The extremes of the time
+// range must not overflow either.
+TEST_F(PictureTunnel, DepthsStayOnTheCycleForAnyTime)
+{
+    draw(-100090);   // copy 0 at -90, which wraps to 910
+    EXPECT_EQ(tunnel_depth, 910);
+    draw(INT32_MAX);
+    EXPECT_EQ(tunnel_depth, static_cast<std::int32_t>((2147483647LL + 101000) % 1000));
+    draw(INT32_MIN);
+    EXPECT_EQ(tunnel_depth, static_cast<std::int32_t>(((-2147483648LL + 101000) % 1000 + 1000) % 1000));
 }
 
 }  // namespace
