@@ -1,0 +1,202 @@
+#include "sound/mixer.h"
+
+#include "sound/sound.h"
+#include "sound/voices.h"
+
+#include <algorithm>
+
+std::int32_t tick_rate = 0;
+std::int32_t tick_interval = 0;
+std::int32_t segment_carry = 0;
+
+namespace {
+
+std::int32_t accumulator[mix_buffer_samples];
+
+// A one-shot voice that has played to its end stays silent until the player gives
+// it a new play position, whatever volume or step the commit copies back.
+bool voice_ended[voice_count];
+
+void commit_voices()
+{
+    for (std::int32_t v = 0; v < mixed_voice_count; ++v) {
+        Voice& pending = pending_voices[v];
+        Voice& mixing = mixing_voices[v];
+        const Voice kept = mixing;
+        mixing = pending;
+        // A voice that ran to its end lost its step; a new play position brings the
+        // player's current one back with it.
+        const bool resumes = voice_ended[v] && pending.position_changed;
+        if (pending.position_changed) {
+            pending.position_changed = 0;
+            voice_ended[v] = false;
+        } else {
+            mixing.position = kept.position;
+            mixing.position_fraction = kept.position_fraction;
+        }
+        if (pending.step_changed) {
+            pending.step_changed = 0;
+        } else if (!resumes) {
+            mixing.step = kept.step;
+            mixing.step_fraction = kept.step_fraction;
+        }
+        mixing.position_changed = 0;
+        mixing.step_changed = 0;
+    }
+}
+
+std::uint32_t voice_factor(const Voice& voice)
+{
+    const auto volume = static_cast<std::uint32_t>(std::clamp(voice.volume, 0, 255));
+    const auto master = static_cast<std::uint32_t>(std::clamp(master_volume, 0, 252));
+    return ((volume * master * 255u) >> 7) / 63u;
+}
+
+std::uint64_t place_of(const Voice& voice)
+{
+    return (static_cast<std::uint64_t>(voice.position) << 32) | voice.position_fraction;
+}
+
+void store_place(Voice& voice, std::uint64_t place)
+{
+    voice.position = static_cast<std::uint32_t>(place >> 32);
+    voice.position_fraction = static_cast<std::uint32_t>(place);
+}
+
+// The byte a voice plays at a position: a loop that lies partly or wholly beyond the
+// sample's data reads the loop start's byte there instead, or silence.
+std::int32_t safe_sample(const Voice& voice, std::uint32_t position)
+{
+    if (position < voice.length)
+        return voice.data[position];
+    if (voice.loop_start < voice.length)
+        return voice.data[voice.loop_start];
+    return 0;
+}
+
+void stop_voice(Voice& voice, int v)
+{
+    voice.position = 0;
+    voice.position_fraction = 0;
+    voice.step = 0;
+    voice.step_fraction = 0;
+    voice.volume = 0;
+    voice_ended[v] = true;
+}
+
+// One voice over count samples. Runs of samples that cannot reach the loop end, the
+// sample's end or the end of its data go through a loop without checks; each
+// crossing is then handled one sample at a time by the full rules.
+void mix_voice(Voice& voice, int v, std::int32_t* out, std::int32_t count)
+{
+    const auto factor = static_cast<std::int32_t>(voice_factor(voice));
+    const std::uint64_t step = (static_cast<std::uint64_t>(voice.step) << 32) | voice.step_fraction;
+    const std::int8_t* data = voice.data;
+    std::uint64_t place = place_of(voice);
+    std::int32_t done = 0;
+    while (done < count) {
+        const std::uint64_t bound_position =
+            voice.loop_flag ? std::min<std::uint64_t>(std::uint64_t{voice.loop_end} + 1, voice.length)
+                            : voice.length;
+        const std::uint64_t bound = bound_position << 32;
+        std::int64_t run = count - done;
+        if (place >= bound) {
+            run = 0;
+        } else if (step != 0) {
+            run = std::min<std::uint64_t>(static_cast<std::uint64_t>(run), (bound - 1 - place) / step);
+        }
+        for (std::int64_t i = 0; i < run; ++i) {
+            place += step;
+            out[done + i] += data[place >> 32] * factor;
+        }
+        done += static_cast<std::int32_t>(run);
+        if (done == count)
+            break;
+        // One sample by the full rules.
+        place += step;
+        std::uint32_t position = static_cast<std::uint32_t>(place >> 32);
+        if (voice.loop_flag) {
+            if (position > voice.loop_end) {
+                position = voice.loop_start + 1;
+                place = (std::uint64_t{position} << 32) | static_cast<std::uint32_t>(place);
+            }
+        } else if (position >= voice.length) {
+            stop_voice(voice, v);
+            return;
+        }
+        out[done++] += safe_sample(voice, position) * factor;
+    }
+    store_place(voice, place);
+}
+
+void write_samples(std::uint8_t* stream, const std::int32_t* values, std::int32_t count,
+                   std::int32_t bits)
+{
+    if (bits == 16) {
+        for (std::int32_t i = 0; i < count; ++i) {
+            const auto value = static_cast<std::uint16_t>(std::clamp(values[i], -32768, 32767));
+            stream[2 * i] = static_cast<std::uint8_t>(value >> 8);
+            stream[2 * i + 1] = static_cast<std::uint8_t>(value);
+        }
+    } else {
+        for (std::int32_t i = 0; i < count; ++i)
+            stream[i] = static_cast<std::uint8_t>(std::clamp(values[i] >> 9, -128, 127) + 128);
+    }
+}
+
+}  // namespace
+
+std::int32_t segment_length()
+{
+    const std::int32_t rate = sound_mode == 1 ? 22050 : 44100;
+    const std::int32_t length = tick_rate > 0 ? rate / tick_rate : rate;
+    return length > 0 ? length : 1;
+}
+
+void set_tick_rate(std::int32_t ticks_per_second)
+{
+    tick_rate = ticks_per_second > 0 ? ticks_per_second : 1;
+    tick_interval = 1000 / tick_rate;
+    segment_carry = 0;
+}
+
+void mix_chunk(std::uint8_t* stream, std::int32_t count, std::int32_t bits)
+{
+    commit_voices();
+    const std::int32_t bytes_per_sample = bits == 16 ? 2 : 1;
+    for (std::int32_t done = 0; done < count; done += mix_buffer_samples) {
+        const std::int32_t piece = std::min(count - done, mix_buffer_samples);
+        std::fill_n(accumulator, piece, 0);
+        for (std::int32_t v = 0; v < mixed_voice_count; ++v) {
+            Voice& voice = mixing_voices[v];
+            if (voice.length != 0 && voice.volume != 0 && voice.data && !voice_ended[v])
+                mix_voice(voice, v, accumulator, piece);
+        }
+        write_samples(stream + done * bytes_per_sample, accumulator, piece, bits);
+    }
+}
+
+void audio_fill(void* /*userdata*/, std::uint8_t* stream, int length)
+{
+    const std::int32_t bits = sound_mode == 1 ? 8 : 16;
+    const std::int32_t samples = bits == 16 ? length / 2 : length;
+    const std::int32_t segment = segment_length();
+    const std::int32_t bytes_per_sample = bits / 8;
+    std::int32_t pos = 0;
+    if (segment_carry > 0) {
+        // The end of the segment begun in the previous buffer.
+        pos = std::min(segment_carry, samples);
+        mix_chunk(stream, pos, bits);
+        segment_carry -= pos;
+        if (segment_carry > 0)
+            return;
+    }
+    while (pos + segment <= samples) {
+        pt_tick();
+        mix_chunk(stream + pos * bytes_per_sample, segment, bits);
+        pos += segment;
+    }
+    pt_tick();
+    mix_chunk(stream + pos * bytes_per_sample, samples - pos, bits);
+    segment_carry = segment - (samples - pos);
+}

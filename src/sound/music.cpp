@@ -1,0 +1,46 @@
+#include "sound/mixer.h"
+#include "sound/player.h"
+#include "sound/sound.h"
+
+#include <SDL.h>
+
+namespace {
+
+Uint32 timer_tick(Uint32 interval)
+{
+    if (sound_mode == 0)
+        pt_tick();
+    return interval;
+}
+
+}  // namespace
+
+int music_load(std::uint8_t* module, std::size_t size)
+{
+    song.position.store(0, std::memory_order_relaxed);
+    song.row.store(0, std::memory_order_relaxed);
+    if (!pt_takemod(module, size))
+        return 0;
+    pt_init();
+    return 1;
+}
+
+void music_play(std::int32_t ticks_per_second)
+{
+    set_tick_rate(ticks_per_second);
+    if (sound_mode == 1 || sound_mode == 2) {
+        SDL_PauseAudio(0);
+        return;
+    }
+    SDL_Init(SDL_INIT_TIMER);
+    SDL_SetTimer(static_cast<Uint32>(tick_interval), timer_tick);
+}
+
+std::int32_t music_position()
+{
+    // Two separate reads: one torn pair for one frame at most, as the scenes allow.
+    const std::int32_t position = song.position.load(std::memory_order_relaxed);
+    const std::int32_t row = song.row.load(std::memory_order_relaxed);
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(position) * 100u +
+                                     static_cast<std::uint32_t>(row));
+}

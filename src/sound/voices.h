@@ -1,0 +1,43 @@
+// The voice operations behind the device table: sample slots and the pending voice
+// records that the loader and player write, which the mixer commits and plays.
+#pragma once
+
+#include <cstdint>
+
+inline constexpr int voice_count = 32;
+
+struct SampleSlot {
+    const std::int8_t* data;
+    std::uint32_t length;
+    std::uint32_t loop_start;
+    std::uint32_t loop_end;
+    std::int32_t loop_flag;
+};
+
+extern SampleSlot sample_slots[voice_count];
+
+// The rate the SDL device was opened with; its dev_init hands it to the mixer.
+extern std::int32_t device_rate;
+
+void voice_define_sample(std::int32_t number, const std::int8_t* data, std::int32_t length,
+                         std::int32_t loop_start, std::int32_t loop_end, std::int32_t loop_flag,
+                         std::int32_t loop_length);
+void voice_set_period(std::int32_t period);
+void voice_set_channel_count(std::int32_t count);
+void voice_set_position(std::int32_t offset);
+void voice_select_channel(std::int32_t voice);
+void voice_set_pan(std::int32_t pan);
+void voice_set_channel_sample(std::int32_t number);
+void voice_set_master_volume(std::int32_t volume);
+void voice_set_volume(std::int32_t volume);
+
+// The SDL device's dev_init: every voice record and sample slot reset for device_rate.
+void reset_voices();
+
+// The step through a sample per output sample for an Amiga period at a rate, as a
+// 32.32 fixed-point number split into its whole and fraction words.
+struct Step {
+    std::uint32_t whole;
+    std::uint32_t fraction;
+};
+Step step_for_period(std::int32_t period, std::int32_t rate);
