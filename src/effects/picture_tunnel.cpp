@@ -73,7 +73,11 @@ void draw_picture_tunnel(std::uint8_t* buffer, std::int32_t time)
     tunnel_copy = 0;
     for (std::int32_t i = 0; i < copy_count; ++i) {
         tunnel_depth = depth_along_tunnel(distance);
-        draw_picture(i % 2 == 0 ? tunnel_picture2 : tunnel_picture, buffer, tunnel_transform);
+        const Picture* picture = i % 2 == 0 ? tunnel_picture2 : tunnel_picture;
+        // Start-up refuses to run without both pictures; called before they are
+        // loaded, the tunnel leaves those copies out instead of following a null.
+        if (picture)
+            draw_picture(picture, buffer, tunnel_transform);
         distance += copy_spacing;
         ++tunnel_copy;
     }

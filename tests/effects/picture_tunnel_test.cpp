@@ -107,6 +107,15 @@ bool write_square(const std::string& path, int fill)
     return std::fclose(file) == 0;
 }
 
+// The matrix the tunnel left behind: cosine and sine in 14 fraction bits.
+void expect_rotation(std::int32_t cosine, std::int32_t sine)
+{
+    EXPECT_EQ(tunnel_matrix[0], cosine);
+    EXPECT_EQ(tunnel_matrix[1], -sine);
+    EXPECT_EQ(tunnel_matrix[2], sine);
+    EXPECT_EQ(tunnel_matrix[3], cosine);
+}
+
 class PictureTunnel : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
@@ -143,10 +152,7 @@ TEST_F(PictureTunnel, TimeZeroStacksTheCopiesByDepth)
 {
     draw(0);
     EXPECT_EQ(tunnel_angle, 0.0f);
-    EXPECT_EQ(tunnel_matrix[0], 16384);
-    EXPECT_EQ(tunnel_matrix[1], 0);
-    EXPECT_EQ(tunnel_matrix[2], 0);
-    EXPECT_EQ(tunnel_matrix[3], 16384);
+    expect_rotation(16384, 0);
     EXPECT_EQ(tunnel_copy, 6);
 
     const int offsets[] = {0, 20, 41, 52, 70, 110, 150};
@@ -171,10 +177,7 @@ TEST_F(PictureTunnel, TimeFiveHundredPutsCopyThreeInFront)
 {
     draw(500);
     EXPECT_EQ(tunnel_angle, 0.5f);
-    EXPECT_EQ(tunnel_matrix[0], 14378);
-    EXPECT_EQ(tunnel_matrix[1], -7854);
-    EXPECT_EQ(tunnel_matrix[2], 7854);
-    EXPECT_EQ(tunnel_matrix[3], 14378);
+    expect_rotation(14378, 7854);
     EXPECT_EQ(tunnel_depth, 500);   // the sixth slot's depth, left from the last copy
 
     EXPECT_EQ(at(160, 100), odd_colour);
@@ -205,10 +208,7 @@ TEST_F(PictureTunnel, AngleIsRoundedToSinglePrecision)
 {
     draw(900012);
     EXPECT_EQ(tunnel_angle, 900.012f);
-    EXPECT_EQ(tunnel_matrix[0], 888);
-    EXPECT_EQ(tunnel_matrix[1], -16359);
-    EXPECT_EQ(tunnel_matrix[2], 16359);
-    EXPECT_EQ(tunnel_matrix[3], 888);
+    expect_rotation(888, 16359);
 }
 
 // Times before -100000 would give a negative remainder and, at depth -90, a division
@@ -222,6 +222,16 @@ TEST_F(PictureTunnel, DepthsStayOnTheCycleForAnyTime)
     EXPECT_EQ(tunnel_depth, static_cast<std::int32_t>((2147483647LL + 101000) % 1000));
     draw(INT32_MIN);
     EXPECT_EQ(tunnel_depth, static_cast<std::int32_t>(((-2147483648LL + 101000) % 1000 + 1000) % 1000));
+}
+
+TEST_F(PictureTunnel, MissingPicturesAreLeftOut)
+{
+    Picture* const loaded = tunnel_picture;
+    tunnel_picture = nullptr;
+    draw(0);
+    tunnel_picture = loaded;
+    EXPECT_EQ(at(160, 100), even_colour);   // copy 4 now lies on top at the centre
+    EXPECT_EQ(tunnel_copy, 6);
 }
 
 }  // namespace
