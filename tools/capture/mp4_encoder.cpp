@@ -1,0 +1,113 @@
+#include "mp4_encoder.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+extern char** environ;
+
+namespace {
+
+bool spawn_ffmpeg(const char* const* arguments, int input_fd, pid_t* pid)
+{
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (input_fd >= 0)
+        posix_spawn_file_actions_adddup2(&actions, input_fd, STDIN_FILENO);
+    const int error = posix_spawnp(pid, "ffmpeg", &actions, nullptr,
+                                   const_cast<char* const*>(arguments), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (error != 0) {
+        std::fprintf(stderr, "tinkettles-capture: cannot run ffmpeg: %s\n", std::strerror(error));
+        return false;
+    }
+    return true;
+}
+
+bool wait_for_ffmpeg(pid_t pid, const char* what)
+{
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0) {
+        if (errno != EINTR) {
+            std::fprintf(stderr, "tinkettles-capture: lost ffmpeg: %s\n", std::strerror(errno));
+            return false;
+        }
+    }
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 0)
+        return true;
+    std::fprintf(stderr, "tinkettles-capture: ffmpeg failed while %s\n", what);
+    return false;
+}
+
+}  // namespace
+
+bool program_on_path(const char* name)
+{
+    const char* path = std::getenv("PATH");
+    if (!path)
+        return false;
+    std::string folders = path;
+    std::size_t start = 0;
+    while (start <= folders.size()) {
+        std::size_t end = folders.find(':', start);
+        if (end == std::string::npos)
+            end = folders.size();
+        // An empty entry means the current folder.
+        std::string candidate = end > start ? folders.substr(start, end - start) : ".";
+        candidate += '/';
+        candidate += name;
+        struct stat info;
+        if (stat(candidate.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+            access(candidate.c_str(), X_OK) == 0)
+            return true;
+        start = end + 1;
+    }
+    return false;
+}
+
+bool start_mp4(Mp4Encoder* encoder, const char* mp4_file)
+{
+    encoder->frames = nullptr;
+    encoder->video_file = std::string(mp4_file) + ".video.mkv";
+    int pipe_ends[2];
+    // Both ends close on exec, so that ffmpeg holds only its standard input and sees
+    // the end of the stream when this side closes.
+    if (pipe2(pipe_ends, O_CLOEXEC) != 0) {
+        std::fprintf(stderr, "tinkettles-capture: no pipe to ffmpeg: %s\n", std::strerror(errno));
+        return false;
+    }
+    const char* const arguments[] = {"ffmpeg", "-loglevel", "error", "-y",
+                                     "-f", "yuv4mpegpipe", "-i", "pipe:0",
+                                     "-c:v", "libx264", "-preset", "fast", "-crf", "18",
+                                     "-pix_fmt", "yuv420p", encoder->video_file.c_str(), nullptr};
+    const bool started = spawn_ffmpeg(arguments, pipe_ends[0], &encoder->ffmpeg);
+    close(pipe_ends[0]);
+    if (!started) {
+        close(pipe_ends[1]);
+        return false;
+    }
+    encoder->frames = fdopen(pipe_ends[1], "wb");
+    return encoder->frames != nullptr;
+}
+
+bool finish_mp4(Mp4Encoder* encoder, const char* mp4_file, const char* wav_file)
+{
+    std::fclose(encoder->frames);
+    encoder->frames = nullptr;
+    if (!wait_for_ffmpeg(encoder->ffmpeg, "encoding the frames"))
+        return false;
+    const char* const arguments[] = {"ffmpeg", "-nostdin", "-loglevel", "error", "-y",
+                                     "-i", encoder->video_file.c_str(), "-i", wav_file,
+                                     "-c:v", "copy", "-c:a", "aac", "-b:a", "192k",
+                                     "-movflags", "+faststart", mp4_file, nullptr};
+    pid_t pid;
+    const bool made = spawn_ffmpeg(arguments, -1, &pid) && wait_for_ffmpeg(pid, "making the MP4");
+    std::remove(encoder->video_file.c_str());
+    return made;
+}

@@ -1,0 +1,26 @@
+// The MP4 output: the frames piped as YUV4MPEG2 into ffmpeg while they are made,
+// then put together with the finished WAV file in a second, copying ffmpeg run.
+#pragma once
+
+#include <sys/types.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+struct Mp4Encoder {
+    std::FILE* frames;        // ffmpeg's standard input
+    pid_t ffmpeg;
+    std::string video_file;   // the video alone, removed once the MP4 is made
+};
+
+// Whether a program of this name can be run from a folder on PATH.
+bool program_on_path(const char* name);
+
+// Starts ffmpeg reading a YUV4MPEG2 stream (whose header the caller writes) into a
+// temporary video file beside mp4_file.
+bool start_mp4(Mp4Encoder* encoder, const char* mp4_file);
+
+// Closes the frame stream, waits for ffmpeg, then joins the video and wav_file into
+// mp4_file. False, after a line on standard error, when either ffmpeg run fails.
+bool finish_mp4(Mp4Encoder* encoder, const char* mp4_file, const char* wav_file);
