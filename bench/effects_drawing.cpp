@@ -51,15 +51,18 @@ bool write_grid_picture(const std::string& path, int columns, int rows, int size
     return std::fclose(file) == 0;
 }
 
-bool load_tunnel_pictures()
+// Two grid pictures of about the same number of squares (two triangles each).
+bool load_tunnel_pictures(int squares)
 {
     const std::filesystem::path folder = std::filesystem::temp_directory_path() /
                                          ("tk_bench_effects_" + std::to_string(getpid()));
     std::filesystem::create_directories(folder);
     const std::string first = (folder / "grid1.cgm").string();
     const std::string second = (folder / "grid2.cgm").string();
-    const bool written = write_grid_picture(first, 15, 10, 40) &&
-                         write_grid_picture(second, 12, 12, 30);
+    const int rows = squares >= 100 ? 10 : 5;
+    const int columns = squares / rows;
+    const bool written = write_grid_picture(first, columns, rows, 40) &&
+                         write_grid_picture(second, rows, columns, 30);
     if (written) {
         tunnel_picture = load_picture(first.c_str());
         tunnel_picture2 = load_picture(second.c_str());
@@ -70,7 +73,7 @@ bool load_tunnel_pictures()
 
 void BM_draw_picture_tunnel(benchmark::State& state)
 {
-    if (!load_tunnel_pictures()) {
+    if (!load_tunnel_pictures(static_cast<int>(state.range(0)))) {
         state.SkipWithError("cannot write or load the benchmark pictures");
         return;
     }
@@ -84,7 +87,8 @@ void BM_draw_picture_tunnel(benchmark::State& state)
         time += 20;
     }
 }
-BENCHMARK(BM_draw_picture_tunnel);
+// Argument: squares per picture, so twice as many triangles.
+BENCHMARK(BM_draw_picture_tunnel)->Arg(50)->Arg(150);
 
 void BM_mirror_quadrants(benchmark::State& state)
 {
