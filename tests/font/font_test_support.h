@@ -1,0 +1,58 @@
+// Helpers shared by the font tests: a scratch directory and whole-file reads and writes.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <unistd.h>
+
+struct ScratchDirectory {
+    std::filesystem::path path;
+
+    ScratchDirectory()
+        : path(std::filesystem::temp_directory_path() /
+               ("tk-font-test-" + std::to_string(::getpid()) + "-" +
+                std::to_string(reinterpret_cast<std::uintptr_t>(this))))
+    {
+        std::filesystem::create_directories(path);
+    }
+    ~ScratchDirectory() { std::filesystem::remove_all(path); }
+    ScratchDirectory(const ScratchDirectory&) = delete;
+    ScratchDirectory& operator=(const ScratchDirectory&) = delete;
+
+    std::string file(const std::string& name) const { return (path / name).string(); }
+};
+
+inline void write_text(const std::string& path, const std::string& text)
+{
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+inline std::string read_bytes(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+// A complete style with one guide, used where a test needs any valid style.
+inline const char* const minimal_style =
+    "pen 1.5\noutline 1\nguide base 21.5\n"
+    "frame 0 0 2 2\nframe 1 -2 2 3\nframe 2 2 2 1\n";
+
+// A glyph definition for every character of the font, one dot each at a different
+// place, so that every glyph differs.
+inline std::string dots_for_every_glyph(const std::string& skip = "")
+{
+    const std::string characters = "abcdefghijklmnopqrstuvwxyz1234567890!'";
+    std::string text;
+    for (std::size_t i = 0; i < characters.size(); ++i) {
+        if (skip.find(characters[i]) != std::string::npos) {
+            continue;
+        }
+        text += std::string("glyph ") + characters[i] + "\ndot " +
+                std::to_string(4 + i % 19) + " " + std::to_string(8 + i / 19 * 10) + "\n";
+    }
+    return text;
+}
