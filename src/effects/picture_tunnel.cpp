@@ -58,7 +58,8 @@ void tunnel_transform(std::int32_t x, std::int32_t y, std::int32_t* out_x, std::
     std::int64_t turned_x = scaled14(tunnel_matrix[0], x) + scaled14(tunnel_matrix[1], y);
     std::int64_t turned_y = scaled14(tunnel_matrix[2], x) + scaled14(tunnel_matrix[3], y);
 
-    const std::int64_t distance = tunnel_copy == fixed_depth_copy ? 1080 : tunnel_depth + 90;
+    const std::int64_t distance =
+        tunnel_copy == fixed_depth_copy ? 1080 : std::int64_t{tunnel_depth} + 90;
     turned_x = turned_x * 400 / distance;
     turned_y = turned_y * 400 / distance;
 
