@@ -1,0 +1,61 @@
+#include "compose.h"
+
+namespace compose {
+
+namespace {
+
+// A sample offset must land inside the sample, and for a looping sample no
+// later than the loop's end: the player switches the loop off otherwise.
+void check_offsets(const Song& song, const SampleBank& bank, std::string_view file, Diagnostics& diags)
+{
+    for (const Pattern& pattern : song.patterns) {
+        for (int row = 0; row < rows_per_pattern; ++row) {
+            for (const Cell& cell : pattern.cells[row]) {
+                if (cell.command != 9 || cell.sample == 0)
+                    continue;
+                const SampleData& data = bank[cell.sample];
+                int offset = cell.parameter * 256;
+                int limit = data.loop_length > 0 ? data.loop_start + data.loop_length
+                                                 : static_cast<int>(data.bytes.size()) - 1;
+                if (offset > limit) {
+                    add_error(diags, file, pattern.row_lines[row], 1,
+                              "sample offset " + std::to_string(offset) + " lies beyond sample " +
+                                  std::to_string(cell.sample) + " (" + std::to_string(limit) + " bytes)");
+                }
+            }
+        }
+    }
+}
+
+} // namespace
+
+SampleBank synthesise_bank(const SampleSet& specs, std::string_view settings_file, Diagnostics& diags)
+{
+    SampleBank bank;
+    for (int s = 1; s <= max_samples; ++s) {
+        const SampleSpec& spec = specs.samples[s];
+        if (spec.kind == VoiceKind::none)
+            continue;
+        bank[s] = synthesise(spec);
+        if (bank[s].bytes.empty())
+            add_error(diags, settings_file, spec.line, 1, "sample '" + spec.name + "' is longer than 131070 bytes");
+    }
+    return bank;
+}
+
+std::vector<std::uint8_t> compose_module(SourceText score, SourceText settings, Diagnostics& diags)
+{
+    SampleSet specs = parse_settings(settings.text, settings.file, diags);
+    if (!diags.errors.empty())
+        return {};
+    Song song = parse_score(score.text, score.file, specs, diags);
+    if (!diags.errors.empty())
+        return {};
+    SampleBank bank = synthesise_bank(specs, settings.file, diags);
+    check_offsets(song, bank, score.file, diags);
+    if (!diags.errors.empty())
+        return {};
+    return write_module(song, specs, bank);
+}
+
+} // namespace compose

@@ -1,0 +1,117 @@
+#include "text_lines.h"
+
+#include <charconv>
+#include <fstream>
+#include <sstream>
+
+namespace compose {
+
+void add_error(Diagnostics& diags, std::string_view file, int line, int column, std::string message)
+{
+    diags.errors.push_back(Diagnostic{std::string(file), line, column, std::move(message)});
+}
+
+void add_warning(Diagnostics& diags, std::string_view file, int line, int column, std::string message)
+{
+    diags.warnings.push_back(Diagnostic{std::string(file), line, column, std::move(message)});
+}
+
+namespace {
+
+void format_list(std::string& out, const std::vector<Diagnostic>& list, const char* severity)
+{
+    for (const Diagnostic& d : list) {
+        out += d.file + ":" + std::to_string(d.line) + ":" + std::to_string(d.column) + ": " + severity +
+               ": " + d.message + "\n";
+    }
+}
+
+} // namespace
+
+std::string format_errors(const Diagnostics& diags)
+{
+    std::string out;
+    format_list(out, diags.errors, "error");
+    format_list(out, diags.warnings, "warning");
+    return out;
+}
+
+std::string_view strip_comment(std::string_view line)
+{
+    // '#' starts a comment at the start of a line or after a blank; inside a
+    // word it is a sharp, as in C#2.
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == '#' && (i == 0 || line[i - 1] == ' ' || line[i - 1] == '\t')) {
+            line = line.substr(0, i);
+            break;
+        }
+    }
+    while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t'))
+        line.remove_suffix(1);
+    return line;
+}
+
+std::vector<Word> split_words(std::string_view text, int column_base)
+{
+    std::vector<Word> words;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+            ++i;
+        std::size_t start = i;
+        while (i < text.size() && text[i] != ' ' && text[i] != '\t')
+            ++i;
+        if (i > start)
+            words.push_back(Word{text.substr(start, i - start), column_base + static_cast<int>(start)});
+    }
+    return words;
+}
+
+std::vector<std::string_view> split_lines(std::string_view text)
+{
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string_view::npos)
+            end = text.size();
+        lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
+bool parse_int(std::string_view text, int& value)
+{
+    const char* end = text.data() + text.size();
+    auto result = std::from_chars(text.data(), end, value);
+    return result.ec == std::errc() && result.ptr == end && !text.empty();
+}
+
+bool parse_double(std::string_view text, double& value)
+{
+    // from_chars for double is locale-independent and exact.
+    const char* end = text.data() + text.size();
+    auto result = std::from_chars(text.data(), end, value);
+    return result.ec == std::errc() && result.ptr == end && !text.empty();
+}
+
+bool parse_hex(std::string_view text, int& value)
+{
+    const char* end = text.data() + text.size();
+    auto result = std::from_chars(text.data(), end, value, 16);
+    return result.ec == std::errc() && result.ptr == end && !text.empty();
+}
+
+bool read_text_file(const std::string& path, std::string& text)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    std::ostringstream buffer;
+    buffer << in.rdbuf();
+    text = buffer.str();
+    return true;
+}
+
+} // namespace compose
