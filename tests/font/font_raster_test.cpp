@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <memory>
 
 namespace {
@@ -72,36 +71,6 @@ TEST(FontRaster, StrokeOutlineAndShadowCoverTheDerivedPixels)
                 expected = outline_value;
             }
             EXPECT_EQ(drawn.at(column, row), expected) << "column " << column << " row " << row;
-        }
-    }
-}
-
-TEST(FontRaster, DotIsARoundPenPrint)
-{
-    // Centred on a pixel corner with radius 2: the 4 x 4 block round (10, 10) minus its
-    // corners, whose centres lie 2.12 away.
-    const Drawn drawn = draw("dot 10 10\n", 2.0, 0, still);
-    ASSERT_TRUE(drawn.ok) << drawn.error;
-    EXPECT_EQ(drawn.count(ink_value), 12);
-    EXPECT_EQ(drawn.at(8, 9), ink_value);
-    EXPECT_EQ(drawn.at(11, 10), ink_value);
-    EXPECT_EQ(drawn.at(8, 8), transparent_value);
-    EXPECT_EQ(drawn.at(11, 11), transparent_value);
-    EXPECT_EQ(drawn.count(transparent_value), cell_width * cell_height - 12);
-}
-
-TEST(FontRaster, EllipseIsAClosedRingAtItsRadius)
-{
-    const Drawn drawn = draw("ellipse 14 16 8 8\n", 1.0, 0, still);
-    ASSERT_TRUE(drawn.ok) << drawn.error;
-    for (int row = 0; row < cell_height; ++row) {
-        for (int column = 0; column < cell_width; ++column) {
-            const double distance = std::hypot(column + 0.5 - 14.0, row + 0.5 - 16.0);
-            if (distance < 6.9 || distance > 9.1) {
-                EXPECT_NE(drawn.at(column, row), ink_value) << column << ", " << row;
-            } else if (distance > 7.1 && distance < 8.9) {
-                EXPECT_EQ(drawn.at(column, row), ink_value) << column << ", " << row;
-            }
         }
     }
 }
