@@ -1,0 +1,133 @@
+// The callback's tick segments: one pt_tick before each segment of rate / tick rate
+// samples, segments running on unbroken from one buffer into the next.
+#include "sound/devices.h"
+#include "sound/mixer.h"
+#include "sound/module_writer.h"
+#include "sound/sound.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+// Speed 1 from the first row: every tick is a row, so the music position counts the
+// ticks run (position = ticks - 1 within the first pattern).
+std::vector<std::uint8_t> one_tick_rows()
+{
+    TestModule module;
+    module.cell(0, 0, 0) = {0, 0, 0xF, 1};
+    return module.bytes();
+}
+
+// A module that exercises the voices: looping and one-shot samples, slides, volume
+// changes, retriggers and offsets over two orders.
+std::vector<std::uint8_t> busy_module()
+{
+    TestModule module;
+    module.song_length = 2;
+    module.orders[1] = 1;
+    module.sample(1) = {make_wave(256, [](int i) { return (i * 7) % 200 - 100; }), 0, 50, 64, 128};
+    module.sample(2) = {make_wave(3000, [](int i) { return (i * 13) % 255 - 127; }), 3, 64, 0, 0};
+    for (int pattern = 0; pattern < 2; ++pattern) {
+        for (int row = 0; row < 64; row += 2) {
+            module.cell(pattern, row, 0) = {period_of_note(24 + (row / 2) % 24), 1, 0x4, 0x46};
+            module.cell(pattern, row + 1, 1) = {period_of_note(30 + row % 12), 2, 0xA, 0x02};
+        }
+        module.cell(pattern, 5, 2) = {214, 2, 0x9, 0x04};
+        module.cell(pattern, 9, 3) = {856, 1, 0x3, 0x10};
+        module.cell(pattern, 12, 3) = {0, 0, 0xE, 0x93};
+    }
+    module.cell(0, 0, 2) = {0, 0, 0xF, 3};
+    return module.bytes();
+}
+
+// Renders samples through audio_fill in buffers of the given sample counts, cycled.
+std::vector<std::uint8_t> render(std::vector<std::uint8_t> bytes, int mode, std::size_t samples,
+                                 const std::vector<int>& buffer_samples)
+{
+    install_sdl_device(mode);
+    EXPECT_EQ(music_load(bytes.data(), bytes.size()), 1);
+    set_tick_rate(47);
+    const int bytes_per_sample = mode == 2 ? 2 : 1;
+    std::vector<std::uint8_t> out(samples * bytes_per_sample);
+    std::size_t done = 0;
+    for (std::size_t i = 0; done < samples; ++i) {
+        const std::size_t n = std::min<std::size_t>(buffer_samples[i % buffer_samples.size()], samples - done);
+        audio_fill(nullptr, out.data() + done * bytes_per_sample, static_cast<int>(n * bytes_per_sample));
+        done += n;
+    }
+    return out;
+}
+
+}  // namespace
+
+TEST(AudioFill, SegmentsCarryIntoTheNextBufferAt22050)
+{
+    std::vector<std::uint8_t> bytes = one_tick_rows();
+    install_sdl_device(1);
+    ASSERT_EQ(music_load(bytes.data(), bytes.size()), 1);
+    set_tick_rate(47);
+    EXPECT_EQ(segment_length(), 469);
+    std::uint8_t stream[2048];
+    // Ticks at 0, 469, 938, 1407 and 1876; 297 samples of the fifth segment remain.
+    audio_fill(nullptr, stream, 2048);
+    EXPECT_EQ(music_position(), 4);
+    EXPECT_EQ(segment_carry, 297);
+    // 297 carried, three whole segments, then a tick and 344 samples.
+    audio_fill(nullptr, stream, 2048);
+    EXPECT_EQ(music_position(), 8);
+    EXPECT_EQ(segment_carry, 125);
+}
+
+TEST(AudioFill, SegmentsCarryIntoTheNextBufferAt44100)
+{
+    std::vector<std::uint8_t> bytes = one_tick_rows();
+    install_sdl_device(2);
+    ASSERT_EQ(music_load(bytes.data(), bytes.size()), 1);
+    set_tick_rate(47);
+    EXPECT_EQ(segment_length(), 938);
+    std::uint8_t stream[4096];
+    audio_fill(nullptr, stream, 4096);
+    EXPECT_EQ(music_position(), 2);
+    EXPECT_EQ(segment_carry, 766);
+    audio_fill(nullptr, stream, 4096);
+    EXPECT_EQ(music_position(), 4);
+    EXPECT_EQ(segment_carry, 594);
+}
+
+TEST(AudioFill, BufferEndingOnASegmentBoundary)
+{
+    std::vector<std::uint8_t> bytes = one_tick_rows();
+    install_sdl_device(1);
+    ASSERT_EQ(music_load(bytes.data(), bytes.size()), 1);
+    set_tick_rate(47);
+    std::uint8_t stream[938];
+    // Ticks at 0 and 469, and one more at the very end with nothing mixed.
+    audio_fill(nullptr, stream, 938);
+    EXPECT_EQ(music_position(), 2);
+    EXPECT_EQ(segment_carry, 469);
+    // The next buffer begins with that whole segment, and being exactly that long it
+    // ends on a boundary again: one more tick at its end.
+    audio_fill(nullptr, stream, 469);
+    EXPECT_EQ(music_position(), 3);
+    EXPECT_EQ(segment_carry, 469);
+    audio_fill(nullptr, stream, 470);
+    EXPECT_EQ(music_position(), 4);
+    EXPECT_EQ(segment_carry, 468);
+}
+
+TEST(AudioFill, OutputDoesNotDependOnBufferSizes)
+{
+    for (int mode : {1, 2}) {
+        const std::size_t samples = mode == 2 ? 44100 * 6 : 22050 * 6;
+        const auto reference = render(busy_module(), mode, samples, {2048});
+        const auto uneven = render(busy_module(), mode, samples, {1, 469, 1000, 37, 938, 4000});
+        EXPECT_EQ(reference, uneven) << "mode " << mode;
+        // Not silence: the module is really heard.
+        std::size_t changes = 0;
+        for (std::size_t i = 1; i < reference.size(); ++i)
+            changes += reference[i] != reference[i - 1];
+        EXPECT_GT(changes, reference.size() / 4) << "mode " << mode;
+    }
+}
