@@ -125,7 +125,8 @@ bool expect_values(const SourceLine& line, std::int32_t wanted, const Reporter& 
         return true;
     }
     return report.fail(line.number, "'" + std::string(line.tokens[0]) + "' takes " +
-                                        std::to_string(wanted) + " values, not " +
+                                        std::to_string(wanted) +
+                                        (wanted == 1 ? " value, not " : " values, not ") +
                                         std::to_string(line.token_count - 1));
 }
 
@@ -208,6 +209,20 @@ bool for_each_line(const std::string& text, const Reporter& report, Handler hand
     return true;
 }
 
+struct FixedCommand {
+    const char* name;
+    PrimitiveKind kind;
+    std::int32_t value_count;
+};
+
+// Every command but "line" takes a fixed number of values; "ellipse" is an arc all round.
+constexpr FixedCommand fixed_commands[] = {
+    {"arc", PrimitiveKind::arc, 6},
+    {"ellipse", PrimitiveKind::arc, 4},
+    {"curve", PrimitiveKind::curve, 8},
+    {"dot", PrimitiveKind::dot, 2},
+};
+
 bool parse_primitive(const SourceLine& line, const GuideTable& guides, StrokePrimitive& primitive,
                      const Reporter& report)
 {
@@ -220,33 +235,23 @@ bool parse_primitive(const SourceLine& line, const GuideTable& guides, StrokePri
                                                 " points as x y pairs");
         }
         primitive.kind = PrimitiveKind::line;
-    } else if (command == "arc") {
-        if (!expect_values(line, 6, report)) {
+        primitive.value_count = given;
+        return parse_values(line, 1, guides, primitive.values.data(), report);
+    }
+    for (const FixedCommand& fixed : fixed_commands) {
+        if (command != fixed.name) {
+            continue;
+        }
+        if (!expect_values(line, fixed.value_count, report)) {
             return false;
         }
-        primitive.kind = PrimitiveKind::arc;
-    } else if (command == "ellipse") {
-        if (!expect_values(line, 4, report)) {
-            return false;
-        }
-        primitive.kind = PrimitiveKind::arc;
+        primitive.kind = fixed.kind;
+        primitive.value_count = fixed.kind == PrimitiveKind::arc ? 6 : fixed.value_count;
         primitive.values[4] = 0.0;
         primitive.values[5] = 360.0;
-    } else if (command == "curve") {
-        if (!expect_values(line, 8, report)) {
-            return false;
-        }
-        primitive.kind = PrimitiveKind::curve;
-    } else if (command == "dot") {
-        if (!expect_values(line, 2, report)) {
-            return false;
-        }
-        primitive.kind = PrimitiveKind::dot;
-    } else {
-        return report.fail(line.number, "unknown command '" + std::string(command) + "'");
+        return parse_values(line, 1, guides, primitive.values.data(), report);
     }
-    primitive.value_count = primitive.kind == PrimitiveKind::arc ? 6 : given;
-    return parse_values(line, 1, guides, primitive.values.data(), report);
+    return report.fail(line.number, "unknown command '" + std::string(command) + "'");
 }
 
 bool start_glyph(const SourceLine& line, FontSource& source, GlyphStrokes*& current,
