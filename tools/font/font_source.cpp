@@ -1,14 +1,13 @@
 #include "font_source.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string_view>
-#include <vector>
 
 namespace {
 
