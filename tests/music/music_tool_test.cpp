@@ -1,0 +1,239 @@
+#include "sound/devices.h"
+#include "sound/mixer.h"
+#include "sound/module_writer.h"
+#include "sound/sound.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct ToolRun {
+    int status;
+    std::string errors;
+};
+
+class MusicTool : public ::testing::Test {
+protected:
+    fs::path dir;
+
+    void SetUp() override
+    {
+        dir = fs::temp_directory_path() /
+              ("tk_music_" + std::to_string(getpid()) + "_" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    fs::path write_module(const TestModule& module, const char* name = "song.mod")
+    {
+        const std::vector<std::uint8_t> bytes = module.bytes();
+        std::ofstream(dir / name, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        return dir / name;
+    }
+
+    ToolRun run(const std::string& arguments)
+    {
+        const fs::path errors = dir / "errors.txt";
+        const std::string command = std::string(TK_MUSIC_TOOL) + " " + arguments + " 2>" + errors.string();
+        const int status = std::system(command.c_str());
+        std::ifstream in(errors);
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1,
+                std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>())};
+    }
+};
+
+std::vector<std::uint8_t> read_file(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::uint32_t u32(const std::vector<std::uint8_t>& b, std::size_t at)
+{
+    return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (static_cast<std::uint32_t>(b[at + 3]) << 24);
+}
+
+std::uint32_t u16(const std::vector<std::uint8_t>& b, std::size_t at)
+{
+    return b[at] | (b[at + 1] << 8);
+}
+
+TestModule two_order_song()
+{
+    TestModule module;
+    module.song_length = 2;
+    module.orders[1] = 1;
+    module.sample(1) = {make_wave(128, [](int i) { return (i * 9) % 200 - 100; }), 0, 64, 0, 128};
+    module.sample(2) = {make_wave(1000, [](int i) { return (i * 3) % 250 - 125; }), 0, 48, 0, 0};
+    for (int pattern = 0; pattern < 2; ++pattern)
+        for (int row = 0; row < 64; row += 4) {
+            module.cell(pattern, row, 0) = {period_of_note(24 + row / 4 + pattern), 1, 0, 0x37};
+            module.cell(pattern, row + 2, 1) = {period_of_note(36), 2, 0xA, 0x01};
+        }
+    return module;
+}
+
+// What the demo's callback produces for the module, in 2048-sample buffers,
+// samples of it as WAV stores them (16-bit little-endian or 8-bit unsigned).
+std::vector<std::uint8_t> offline(const TestModule& module, int mode, std::size_t samples)
+{
+    std::vector<std::uint8_t> bytes = module.bytes();
+    install_sdl_device(mode);
+    EXPECT_EQ(music_load(bytes.data(), bytes.size()), 1);
+    set_tick_rate(47);
+    const std::size_t width = mode == 2 ? 2 : 1;
+    std::vector<std::uint8_t> out((samples + 2048) * width);
+    for (std::size_t at = 0; at < samples; at += 2048)
+        audio_fill(nullptr, out.data() + at * width, static_cast<int>(2048 * width));
+    out.resize(samples * width);
+    if (mode == 2)
+        for (std::size_t i = 0; i < out.size(); i += 2)
+            std::swap(out[i], out[i + 1]);
+    return out;
+}
+
+// Samples rendered when stopping at the buffer in which the tick of sample t runs.
+std::size_t whole_buffers_through(std::size_t t)
+{
+    return (t + 2047) / 2048 * 2048;
+}
+
+void expect_wav(const std::vector<std::uint8_t>& wav, std::uint32_t rate, std::uint32_t bits,
+                std::size_t samples)
+{
+    ASSERT_GE(wav.size(), 44u);
+    EXPECT_EQ(std::string(wav.begin(), wav.begin() + 4), "RIFF");
+    EXPECT_EQ(std::string(wav.begin() + 8, wav.begin() + 16), "WAVEfmt ");
+    EXPECT_EQ(u32(wav, 4), wav.size() - 8);
+    EXPECT_EQ(u16(wav, 20), 1u);
+    EXPECT_EQ(u16(wav, 22), 1u);
+    EXPECT_EQ(u32(wav, 24), rate);
+    EXPECT_EQ(u32(wav, 28), rate * bits / 8);
+    EXPECT_EQ(u16(wav, 32), bits / 8);
+    EXPECT_EQ(u16(wav, 34), bits);
+    EXPECT_EQ(std::string(wav.begin() + 36, wav.begin() + 40), "data");
+    EXPECT_EQ(u32(wav, 40), samples * bits / 8);
+    EXPECT_EQ(wav.size(), 44 + samples * bits / 8);
+}
+
+}  // namespace
+
+TEST_F(MusicTool, BadArgumentsPrintUsageAndExit2)
+{
+    const fs::path song = write_module(two_order_song());
+    const std::string m = song.string();
+    const std::string o = (dir / "out.wav").string();
+    for (const std::string& arguments :
+         {std::string(""), m, "--mode 3 " + m + " " + o, "--mode " + m + " " + o,
+          "--seconds -1 " + m + " " + o, "--seconds x " + m + " " + o,
+          "--seconds 1 --orders 2 " + m + " " + o, "--orders 0 " + m + " " + o,
+          "--orders 1.5 " + m + " " + o, "--loud " + m + " " + o, m + " " + o + " extra",
+          m + " " + o + " --mode"}) {
+        const ToolRun result = run(arguments);
+        EXPECT_EQ(result.status, 2) << arguments;
+        EXPECT_NE(result.errors.find("usage: tinkettles-music"), std::string::npos) << arguments;
+    }
+    EXPECT_FALSE(fs::exists(dir / "out.wav"));
+}
+
+TEST_F(MusicTool, RejectedOrMissingModulesExit1WithTheReason)
+{
+    TestModule module = two_order_song();
+    module.signature = "NOPE";
+    const fs::path song = write_module(module);
+    ToolRun result = run(song.string() + " " + (dir / "out.wav").string());
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.errors.find("pt_takemod error: unknown module type!"), std::string::npos)
+        << result.errors;
+    EXPECT_FALSE(fs::exists(dir / "out.wav"));
+
+    result = run((dir / "missing.mod").string() + " " + (dir / "out.wav").string());
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.errors.find("missing.mod"), std::string::npos) << result.errors;
+
+    result = run(write_module(two_order_song()).string() + " " + (dir / "no/such/dir/out.wav").string());
+    EXPECT_EQ(result.status, 1);
+}
+
+TEST_F(MusicTool, SecondsInBothModesMatchTheCallbackByteForByte)
+{
+    const TestModule module = two_order_song();
+    const fs::path song = write_module(module);
+    const ToolRun sixteen = run("--seconds 2.5 " + song.string() + " " + (dir / "a.wav").string());
+    ASSERT_EQ(sixteen.status, 0) << sixteen.errors;
+    EXPECT_NE(sixteen.errors.find("rendered"), std::string::npos);
+    const auto wav16 = read_file(dir / "a.wav");
+    expect_wav(wav16, 44100, 16, 110250);
+    EXPECT_TRUE(std::equal(wav16.begin() + 44, wav16.end(), offline(module, 2, 110250).begin()));
+
+    const ToolRun eight = run(song.string() + " " + (dir / "b.wav").string() + " --seconds 1 --mode 1");
+    ASSERT_EQ(eight.status, 0) << eight.errors;
+    const auto wav8 = read_file(dir / "b.wav");
+    expect_wav(wav8, 22050, 8, 22050);
+    EXPECT_TRUE(std::equal(wav8.begin() + 44, wav8.end(), offline(module, 1, 22050).begin()));
+}
+
+TEST_F(MusicTool, DefaultStopsWhenTheSongWraps)
+{
+    const TestModule module = two_order_song();
+    const fs::path song = write_module(module);
+    const ToolRun result = run(song.string() + " " + (dir / "c.wav").string());
+    ASSERT_EQ(result.status, 0) << result.errors;
+    // Two orders of 64 rows at speed 6, 938 samples a tick.
+    const std::size_t samples = whole_buffers_through(2 * 64 * 6 * 938);
+    const auto wav = read_file(dir / "c.wav");
+    expect_wav(wav, 44100, 16, samples);
+    EXPECT_TRUE(std::equal(wav.begin() + 44, wav.end(), offline(module, 2, samples).begin()));
+    EXPECT_NE(result.errors.find("wrapped"), std::string::npos) << result.errors;
+}
+
+TEST_F(MusicTool, OrdersStopAtTheOrderOrAtAJumpBack)
+{
+    TestModule module = two_order_song();
+    const fs::path song = write_module(module);
+    ToolRun result = run("--orders 1 --mode 1 " + song.string() + " " + (dir / "d.wav").string());
+    ASSERT_EQ(result.status, 0) << result.errors;
+    expect_wav(read_file(dir / "d.wav"), 22050, 8, whole_buffers_through(64 * 6 * 469));
+
+    // A song that loops by jumping back from order 2 to order 1 never passes its end;
+    // the jump on order 2's first row ends the rendering.
+    module.song_length = 4;
+    module.orders[2] = 2;
+    module.cell(2, 0, 3) = {0, 0, 0xB, 0x01};
+    const fs::path looping = write_module(module, "loop.mod");
+    result = run(looping.string() + " " + (dir / "e.wav").string());
+    ASSERT_EQ(result.status, 0) << result.errors;
+    expect_wav(read_file(dir / "e.wav"), 44100, 16, whole_buffers_through(2 * 64 * 6 * 938));
+}
+
+TEST_F(MusicTool, SoxReadsTheFiles)
+{
+    if (std::system("command -v soxi >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "soxi is not installed";
+    const fs::path song = write_module(two_order_song());
+    ASSERT_EQ(run("--seconds 1 " + song.string() + " " + (dir / "f.wav").string()).status, 0);
+    ASSERT_EQ(run("--mode 1 --seconds 1 " + song.string() + " " + (dir / "g.wav").string()).status, 0);
+    const std::string check = "soxi -s " + (dir / "f.wav").string() + " > " + (dir / "f.txt").string() +
+                              " && soxi -s " + (dir / "g.wav").string() + " > " + (dir / "g.txt").string();
+    ASSERT_EQ(std::system(check.c_str()), 0);
+    std::ifstream f(dir / "f.txt"), g(dir / "g.txt");
+    long sixteen = 0, eight = 0;
+    f >> sixteen;
+    g >> eight;
+    EXPECT_EQ(sixteen, 44100);
+    EXPECT_EQ(eight, 22050);
+}
