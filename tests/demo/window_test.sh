@@ -6,8 +6,8 @@
 # Usage: window_test.sh PATH/TO/tinkettles   (run in the folder that holds data/)
 set -u
 demo=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+work=${TK_WORK:-$(mktemp -d)}
+trap '[ -n "${TK_KEEP:-}" ] || rm -rf "$work"' EXIT
 
 if [ -z "${TK_INSIDE_XVFB:-}" ]; then
   TK_INSIDE_XVFB=1 exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
@@ -25,7 +25,9 @@ window=$(timeout 20 xdotool search --sync --name '^Tin Kettles$' | head -n 1)
 eval "$(xdotool getwindowgeometry --shell "$window")"
 [ "$WIDTH" = 640 ] && [ "$HEIGHT" = 480 ] || fail "window is ${WIDTH}x${HEIGHT}, not 640x480"
 
-sleep 1
+# Scene 1's picture starts ten times enlarged and shrinks for 16 s: by 12 s the
+# background shows around it.
+sleep 12
 import -window "$window" "$work/shot.png" || fail "screenshot failed"
 top=$(convert "$work/shot.png" -crop 640x40+0+0 +repage -format '%[fx:maxima]' info:)
 bottom=$(convert "$work/shot.png" -crop 640x40+0+440 +repage -format '%[fx:maxima]' info:)
