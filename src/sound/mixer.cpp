@@ -84,49 +84,144 @@ void stop_voice(Voice& voice, int v)
     voice_ended[v] = true;
 }
 
-// One voice over count samples. Runs of samples that cannot reach the loop end, the
-// sample's end or the end of its data go through a loop without checks; each
-// crossing is then handled one sample at a time by the full rules.
-void mix_voice(Voice& voice, int v, std::int32_t* out, std::int32_t count)
+// A voice being mixed, its 32.32 position and step as single 64-bit numbers (the
+// carry from fraction to whole byte is then the ordinary carry of the addition).
+struct VoiceRun {
+    Voice* voice;
+    int index;
+    const std::int8_t* data;
+    std::uint64_t place;
+    std::uint64_t step;
+    std::int32_t factor;
+    bool stopped;
+};
+
+// How many of the next samples (at most limit) the voice can play with no check:
+// every position they reach is below the loop end (or the sample's end) and inside
+// the data.
+std::int64_t safe_run(const VoiceRun& run, std::int64_t limit)
 {
-    const auto factor = static_cast<std::int32_t>(voice_factor(voice));
-    const std::uint64_t step = (static_cast<std::uint64_t>(voice.step) << 32) | voice.step_fraction;
-    const std::int8_t* data = voice.data;
-    std::uint64_t place = place_of(voice);
+    if (run.stopped)
+        return limit;
+    const Voice& voice = *run.voice;
+    const std::uint64_t end = voice.loop_flag
+                                  ? std::min<std::uint64_t>(std::uint64_t{voice.loop_end} + 1, voice.length)
+                                  : voice.length;
+    const std::uint64_t bound = end << 32;
+    if (run.place >= bound)
+        return 0;
+    if (run.step == 0)
+        return limit;
+    return std::min<std::uint64_t>(static_cast<std::uint64_t>(limit), (bound - 1 - run.place) / run.step);
+}
+
+// One sample by the full rules: advance, loop or stop, then the byte times the factor.
+std::int32_t play_checked_sample(VoiceRun& run)
+{
+    if (run.stopped)
+        return 0;
+    Voice& voice = *run.voice;
+    run.place += run.step;
+    std::uint32_t position = static_cast<std::uint32_t>(run.place >> 32);
+    if (voice.loop_flag) {
+        if (position > voice.loop_end) {
+            position = voice.loop_start + 1;
+            run.place = (std::uint64_t{position} << 32) | static_cast<std::uint32_t>(run.place);
+        }
+    } else if (position >= voice.length) {
+        // Stays in the group as a voice that reads byte 0 (inside its data) times 0.
+        stop_voice(voice, run.index);
+        run.stopped = true;
+        run.place = 0;
+        run.step = 0;
+        run.factor = 0;
+        return 0;
+    }
+    return safe_sample(voice, position) * run.factor;
+}
+
+// Up to four voices summed sample by sample in registers; the first group writes the
+// accumulator, later ones add to it.
+template <int N, bool add>
+void mix_unchecked(VoiceRun* runs, std::int32_t* out, std::int64_t count)
+{
+    std::uint64_t place[N];
+    std::uint64_t step[N];
+    const std::int8_t* data[N];
+    std::int32_t factor[N];
+    for (int v = 0; v < N; ++v) {
+        place[v] = runs[v].place;
+        step[v] = runs[v].step;
+        data[v] = runs[v].data;
+        factor[v] = runs[v].factor;
+    }
+    for (std::int64_t i = 0; i < count; ++i) {
+        std::int32_t sum = add ? out[i] : 0;
+        for (int v = 0; v < N; ++v) {
+            place[v] += step[v];
+            sum += data[v][place[v] >> 32] * factor[v];
+        }
+        out[i] = sum;
+    }
+    for (int v = 0; v < N; ++v)
+        runs[v].place = place[v];
+}
+
+template <int N, bool add>
+void mix_group(VoiceRun* runs, std::int32_t* out, std::int32_t count)
+{
     std::int32_t done = 0;
     while (done < count) {
-        const std::uint64_t bound_position =
-            voice.loop_flag ? std::min<std::uint64_t>(std::uint64_t{voice.loop_end} + 1, voice.length)
-                            : voice.length;
-        const std::uint64_t bound = bound_position << 32;
         std::int64_t run = count - done;
-        if (place >= bound) {
-            run = 0;
-        } else if (step != 0) {
-            run = std::min<std::uint64_t>(static_cast<std::uint64_t>(run), (bound - 1 - place) / step);
-        }
-        for (std::int64_t i = 0; i < run; ++i) {
-            place += step;
-            out[done + i] += data[place >> 32] * factor;
-        }
+        for (int v = 0; v < N; ++v)
+            run = safe_run(runs[v], run);
+        mix_unchecked<N, add>(runs, out + done, run);
         done += static_cast<std::int32_t>(run);
         if (done == count)
             break;
-        // One sample by the full rules.
-        place += step;
-        std::uint32_t position = static_cast<std::uint32_t>(place >> 32);
-        if (voice.loop_flag) {
-            if (position > voice.loop_end) {
-                position = voice.loop_start + 1;
-                place = (std::uint64_t{position} << 32) | static_cast<std::uint32_t>(place);
-            }
-        } else if (position >= voice.length) {
-            stop_voice(voice, v);
-            return;
-        }
-        out[done++] += safe_sample(voice, position) * factor;
+        std::int32_t sum = add ? out[done] : 0;
+        for (int v = 0; v < N; ++v)
+            sum += play_checked_sample(runs[v]);
+        out[done++] = sum;
     }
-    store_place(voice, place);
+}
+
+template <bool add>
+void mix_group_of(int size, VoiceRun* runs, std::int32_t* out, std::int32_t count)
+{
+    switch (size) {
+    case 1: mix_group<1, add>(runs, out, count); break;
+    case 2: mix_group<2, add>(runs, out, count); break;
+    case 3: mix_group<3, add>(runs, out, count); break;
+    default: mix_group<4, add>(runs, out, count); break;
+    }
+}
+
+// Every voice that can be heard, four at a time, into count accumulator values.
+void mix_voices(std::int32_t* out, std::int32_t count)
+{
+    VoiceRun runs[voice_count];
+    int active = 0;
+    for (std::int32_t v = 0; v < mixed_voice_count; ++v) {
+        Voice& voice = mixing_voices[v];
+        if (voice.length == 0 || voice.volume == 0 || !voice.data || voice_ended[v])
+            continue;
+        runs[active++] = {&voice, v, voice.data, place_of(voice),
+                          (std::uint64_t{voice.step} << 32) | voice.step_fraction,
+                          static_cast<std::int32_t>(voice_factor(voice)), false};
+    }
+    if (active == 0)
+        std::fill_n(out, count, 0);
+    for (int first = 0; first < active; first += 4) {
+        const int size = std::min(4, active - first);
+        if (first == 0)
+            mix_group_of<false>(size, runs + first, out, count);
+        else
+            mix_group_of<true>(size, runs + first, out, count);
+    }
+    for (int r = 0; r < active; ++r)
+        if (!runs[r].stopped)
+            store_place(*runs[r].voice, runs[r].place);
 }
 
 void write_samples(std::uint8_t* stream, const std::int32_t* values, std::int32_t count,
@@ -166,12 +261,7 @@ void mix_chunk(std::uint8_t* stream, std::int32_t count, std::int32_t bits)
     const std::int32_t bytes_per_sample = bits == 16 ? 2 : 1;
     for (std::int32_t done = 0; done < count; done += mix_buffer_samples) {
         const std::int32_t piece = std::min(count - done, mix_buffer_samples);
-        std::fill_n(accumulator, piece, 0);
-        for (std::int32_t v = 0; v < mixed_voice_count; ++v) {
-            Voice& voice = mixing_voices[v];
-            if (voice.length != 0 && voice.volume != 0 && voice.data && !voice_ended[v])
-                mix_voice(voice, v, accumulator, piece);
-        }
+        mix_voices(accumulator, piece);
         write_samples(stream + done * bytes_per_sample, accumulator, piece, bits);
     }
 }
