@@ -147,7 +147,8 @@ void read_row(Reader& r, std::string_view text)
     if (cells > 0 && split_words(text.substr(bars.back() + 1)).empty())
         --cells;
     if (cells != channels) {
-        int column = bars.empty() ? static_cast<int>(text.size()) + 1 : static_cast<int>(bars.back()) + 1;
+        // Point at the first extra cell, or just past the end where a cell is missing.
+        int column = cells > channels ? static_cast<int>(bars[channels]) + 1 : static_cast<int>(text.size()) + 1;
         error(r, column, "a row has 4 channels, this one has " + std::to_string(cells));
         ++pattern.rows;
         return;

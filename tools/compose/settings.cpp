@@ -156,10 +156,33 @@ bool read_int_key(Block& b, const std::vector<Word>& words, int low, int high, i
     return true;
 }
 
+// Keys that are not plain numbers, with the kinds they apply to.
+struct SpecialKey {
+    const char* name;
+    unsigned kinds;
+};
+
+constexpr SpecialKey special_keys[] = {
+    {"note", drums}, {"volume", every_kind}, {"octave", bit(VoiceKind::tone)}, {"unison", bit(VoiceKind::tone)},
+};
+
+bool applies(Block& b, const Word& key)
+{
+    for (const SpecialKey& special : special_keys) {
+        if (key.text == special.name && !(special.kinds & bit(b.spec->kind))) {
+            error(b, key.column, "'" + std::string(key.text) + "' does not apply to this kind of sample");
+            return false;
+        }
+    }
+    return true;
+}
+
 bool read_special_key(Block& b, const std::vector<Word>& words)
 {
     SampleSpec& spec = *b.spec;
     std::string_view key = words[0].text;
+    if (key != "kind" && !applies(b, words[0]))
+        return true;
     if (key == "kind") {
         spec.kind = kind_named(words[1].text);
         if (spec.kind == VoiceKind::none)
@@ -209,21 +232,23 @@ void read_setting(Block& b, const std::vector<Word>& words)
         error(b, words[0].column, "settings must follow a 'sample NUMBER NAME' line");
         return;
     }
+    if (words[0].text != "kind" && b.spec->kind == VoiceKind::none) {
+        error(b, words[0].column, "'kind' must come first in a sample's settings");
+        return;
+    }
     if (words[0].text == "osc") {
-        read_oscillator(b, words);
+        if (b.spec->kind != VoiceKind::tone)
+            error(b, words[0].column, "'osc' does not apply to this kind of sample");
+        else
+            read_oscillator(b, words);
         return;
     }
     if (words.size() != 2) {
         error(b, words[0].column, "expected 'KEY VALUE'");
         return;
     }
-    if (read_special_key(b, words))
-        return;
-    if (b.spec->kind == VoiceKind::none) {
-        error(b, words[0].column, "'kind' must come first in a sample's settings");
-        return;
-    }
-    read_number_key(b, words);
+    if (!read_special_key(b, words))
+        read_number_key(b, words);
 }
 
 void check_block(std::string_view file, Diagnostics& diags, const SampleSpec& spec)

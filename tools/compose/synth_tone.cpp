@@ -79,25 +79,39 @@ double unison_cents(int u, int n, double detune)
     return n > 1 ? detune * (2.0 * u / (n - 1) - 1.0) : 0.0;
 }
 
+// Cycles per frame of one copy. Detuned copies are kept at least one cycle away
+// from the undetuned count, so that a small detune beats instead of vanishing.
+std::int64_t copy_cycles(std::int64_t root_cycles, double semitones, double cents)
+{
+    double exact = static_cast<double>(root_cycles) * cents_ratio(semitones * 100.0);
+    double detuned = exact * cents_ratio(cents);
+    std::int64_t plain = static_cast<std::int64_t>(exact + 0.5);
+    std::int64_t cycles = static_cast<std::int64_t>(detuned + 0.5);
+    if (cents > 0.0 && cycles <= plain)
+        cycles = plain + 1;
+    if (cents < 0.0 && cycles >= plain)
+        cycles = plain - 1;
+    return cycles < 1 ? 1 : cycles;
+}
+
 std::vector<Partial> make_partials(const SampleSpec& spec, LoopFrame frame, double rate)
 {
     std::vector<Partial> partials;
     Noise noise = make_noise(7);
-    for (int o = 0; o < spec.oscillator_count; ++o) {
-        const Oscillator& osc = spec.oscillators[o];
-        for (int u = 0; u < spec.unison; ++u) {
-            double ratio = cents_ratio(osc.semitones * 100.0 + unison_cents(u, spec.unison, spec.detune));
-            std::int64_t cycles = static_cast<std::int64_t>(static_cast<double>(frame.cycles) * ratio + 0.5);
-            if (cycles < 1)
-                cycles = 1;
-            // Copies start at different points so that they do not all peak together.
-            std::int64_t offset = static_cast<std::int64_t>(next_noise_bits(noise) % static_cast<std::uint32_t>(frame.bytes));
+    for (int u = 0; u < spec.unison; ++u) {
+        // Each copy starts at its own point, so that the copies do not all peak
+        // together; the oscillators of one copy start in step, so that two of
+        // them on the same pitch can never cancel.
+        std::int64_t offset = static_cast<std::int64_t>(next_noise_bits(noise) % static_cast<std::uint32_t>(frame.bytes));
+        for (int o = 0; o < spec.oscillator_count; ++o) {
+            const Oscillator& osc = spec.oscillators[o];
+            std::int64_t cycles = copy_cycles(frame.cycles, osc.semitones, unison_cents(u, spec.unison, spec.detune));
             for (int h = 1; static_cast<double>(cycles * h) < partial_limit * static_cast<double>(frame.bytes); ++h) {
                 double amplitude = harmonic_amplitude(osc.wave, h) * osc.level / spec.unison;
                 if (amplitude == 0.0)
                     continue;
                 double hz = static_cast<double>(cycles * h) * rate / static_cast<double>(frame.bytes);
-                partials.push_back(Partial{cycles * h, offset * h, amplitude, hz});
+                partials.push_back(Partial{cycles * h, offset * h % frame.bytes, amplitude, hz});
             }
         }
     }
