@@ -78,8 +78,8 @@ void draw_text_line(std::uint8_t* buffer, const std::int32_t* segment, std::int3
 {
     if (segment[0] == segment[2] && segment[1] == segment[3]) {
         // A dot still gets the line's width, spread along the row.
-        plot_run(buffer, std::int64_t{segment[0]} - 2 * std::int64_t{width}, segment[1], width,
-                 true, colour);
+        plot_pixel_run(buffer, pixel_of(std::int64_t{segment[0]} - 2 * std::int64_t{width}),
+                       pixel_of(segment[1]), width, true, colour);
         return;
     }
     draw_line_between(buffer, segment, width, colour);

@@ -39,6 +39,8 @@ void trace_edge(std::int64_t xa, std::int64_t ya, std::int64_t xb, std::int64_t 
         std::swap(first_row, end_row);
         std::swap(xa, xb);
     }
+    if (end_row < 0)
+        return;   // wholly above the frame: no row of it is recorded
     const std::int64_t step = (xb - xa) * 16384 / (end_row - first_row);
     const std::int64_t stop = std::min(end_row, bottom);
     const std::int64_t skipped = first_row < 0 ? std::min(-first_row, end_row - first_row) : 0;
@@ -50,6 +52,13 @@ void trace_edge(std::int64_t xa, std::int64_t ya, std::int64_t xb, std::int64_t 
     }
 }
 
+// Out of line on purpose: inlined, the fill becomes a "rep stos" whose start-up cost
+// dwarfs the short spans of small triangles; the library's fill is much quicker.
+[[gnu::noinline]] void fill_bytes(std::uint8_t* start, std::uint8_t colour, std::size_t count)
+{
+    std::memset(start, colour, count);
+}
+
 void fill_span(std::uint8_t* buffer, std::int64_t row, std::uint8_t colour)
 {
     std::int64_t xl = (left_edge[row] + 0x7FFF) >> 16;
@@ -58,7 +67,7 @@ void fill_span(std::uint8_t* buffer, std::int64_t row, std::uint8_t colour)
         return;
     xl = std::max<std::int64_t>(xl, 0);
     xr = std::min(xr, last_column);
-    std::memset(buffer + row * frame_width + xl, colour, static_cast<std::size_t>(xr - xl + 1));
+    fill_bytes(buffer + row * frame_width + xl, colour, static_cast<std::size_t>(xr - xl + 1));
 }
 
 }  // namespace
