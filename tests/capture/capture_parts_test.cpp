@@ -1,0 +1,142 @@
+// The capture tool's parts: its command line, the schedule of music buffers against
+// frames, the colour conversion of the video stream and the contact sheet's choice of
+// frames.
+#include "capture_options.h"
+#include "contact_sheet.h"
+#include "mp4_encoder.h"
+#include "offline_music.h"
+#include "y4m_stream.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+namespace {
+
+bool parse(std::initializer_list<const char*> arguments, CaptureOptions* options)
+{
+    std::vector<const char*> argv{"tinkettles-capture"};
+    argv.insert(argv.end(), arguments);
+    return parse_capture_options(static_cast<int>(argv.size()), argv.data(), options);
+}
+
+TEST(CaptureOptions, EveryOptionTakesItsValue)
+{
+    CaptureOptions options;
+    ASSERT_TRUE(parse({}, &options));
+    EXPECT_EQ(options.fps, 60);
+    EXPECT_EQ(options.y4m_file, nullptr);
+    EXPECT_EQ(options.wav_file, nullptr);
+
+    ASSERT_TRUE(parse({"--fps", "25", "--png-dir", "frames", "--y4m", "-", "--wav", "a.wav",
+                       "--mp4", "a.mp4", "--log", "a.log", "--contact-sheet", "s.png"},
+                      &options));
+    EXPECT_EQ(options.fps, 25);
+    EXPECT_STREQ(options.png_dir, "frames");
+    EXPECT_STREQ(options.y4m_file, "-");
+    EXPECT_STREQ(options.wav_file, "a.wav");
+    EXPECT_STREQ(options.mp4_file, "a.mp4");
+    EXPECT_STREQ(options.log_file, "a.log");
+    EXPECT_STREQ(options.contact_sheet, "s.png");
+}
+
+TEST(CaptureOptions, BadArgumentsAreRefused)
+{
+    const std::initializer_list<const char*> refused[] = {
+        {"--fps"},           {"--fps", "0"},        {"--fps", "1001"},     {"--fps", "12x"},
+        {"--fps", ""},       {"--fps", "-5"},       {"--fps", "99999999999999999999"},
+        {"--wav"},           {"--wav", ""},         {"--wav", "-"},        {"--bogus", "x"},
+        {"out.wav"},         {"--fps", "2", "--fps", "3"},                 {"--log", "a", "--log", "b"},
+    };
+    for (const auto& arguments : refused) {
+        CaptureOptions options;
+        std::string shown;
+        for (const char* argument : arguments)
+            shown += std::string(" '") + argument + "'";
+        EXPECT_FALSE(parse(arguments, &options)) << shown;
+    }
+}
+
+TEST(MusicSchedule, BuffersBeginningByAFramesMomentAreDueForIt)
+{
+    // Buffers begin every 2048 / 44100 s = 46.44 ms.
+    EXPECT_TRUE(buffer_begins_by(0, 0, 60));
+    EXPECT_FALSE(buffer_begins_by(1, 0, 60));
+    EXPECT_FALSE(buffer_begins_by(1, 2, 60));   // 33.3 ms
+    EXPECT_TRUE(buffer_begins_by(1, 3, 60));    // 50 ms
+    EXPECT_FALSE(buffer_begins_by(2, 5, 60));   // 83.3 ms < 92.9 ms
+    EXPECT_TRUE(buffer_begins_by(2, 6, 60));    // 100 ms
+    // Exactly on the boundary: buffer 441 begins at 2048 * 441 / 44100 = 20.48 s,
+    // the moment of frame 512 at 25 frames per second.
+    EXPECT_TRUE(buffer_begins_by(441, 512, 25));
+    EXPECT_FALSE(buffer_begins_by(442, 512, 25));
+    // A whole demo's worth of frames stays exact in 64 bits.
+    EXPECT_TRUE(buffer_begins_by(4400, 1000 * 210, 1000));
+
+    EXPECT_EQ(samples_for_frames(60, 60), 44100);
+    EXPECT_EQ(samples_for_frames(1, 60), 735);
+    EXPECT_EQ(samples_for_frames(7, 3), 102900);
+}
+
+TEST(VideoStream, ColoursBecomeStudioRangeYuv)
+{
+    const YuvColour black = rgb_to_yuv(0, 0, 0);
+    const YuvColour white = rgb_to_yuv(255, 255, 255);
+    const YuvColour red = rgb_to_yuv(255, 0, 0);
+    const YuvColour blue = rgb_to_yuv(0, 0, 255);
+    EXPECT_EQ((std::vector<int>{black.y, black.cb, black.cr}), (std::vector<int>{16, 128, 128}));
+    EXPECT_EQ((std::vector<int>{white.y, white.cb, white.cr}), (std::vector<int>{235, 128, 128}));
+    EXPECT_EQ((std::vector<int>{red.y, red.cb, red.cr}), (std::vector<int>{82, 90, 240}));
+    EXPECT_EQ((std::vector<int>{blue.y, blue.cb, blue.cr}), (std::vector<int>{41, 240, 110}));
+}
+
+TEST(VideoStream, ChromaIsTheMeanOfEachTwoByTwoBlock)
+{
+    SDL_Surface* surface = SDL_CreateRGBSurface(SDL_SWSURFACE, 640, 480, 32, 0x00ff0000,
+                                                0x0000ff00, 0x000000ff, 0);
+    ASSERT_NE(surface, nullptr);
+    // Bright lines white, dimmed lines black, as a scan-lined white picture would be
+    // if its dim lines were black.
+    for (int y = 0; y < 480; ++y) {
+        auto* row = reinterpret_cast<std::uint32_t*>(static_cast<std::uint8_t*>(surface->pixels) +
+                                                     y * surface->pitch);
+        for (int x = 0; x < 640; ++x)
+            row[x] = y % 2 == 0 ? 0x00ffffffu : 0x00ff0000u;
+    }
+    std::vector<std::uint8_t> planes(yuv_frame_bytes);
+    convert_to_yuv420(surface, planes.data());
+    EXPECT_EQ(planes[0], 235);
+    EXPECT_EQ(planes[640], 82);
+    // The block's mean is (255, 128, 128): Cb = 128 + floor(-4698 / 256) = 109 and
+    // Cr = 128 + floor(14352 / 256) = 184.
+    const std::size_t cb = 640 * 480, cr = cb + 320 * 240;
+    EXPECT_EQ(planes[cb], 109);
+    EXPECT_EQ(planes[cr], 184);
+    EXPECT_EQ(planes[cr + 320 * 240 - 1], planes[cr]);
+    SDL_FreeSurface(surface);
+}
+
+TEST(ContactSheet, ThumbnailsComeFromTheMiddleRowOfEachScene)
+{
+    EXPECT_EQ(scene_middle_position(1), 100);    // orders 0-1: row 0 of order 1
+    EXPECT_EQ(scene_middle_position(3), 532);    // orders 4-6: row 32 of order 5
+    EXPECT_EQ(scene_middle_position(6), 1300);   // orders 11-14
+    EXPECT_EQ(scene_middle_position(10), 2400);  // orders 23-24, the last two
+}
+
+TEST(Mp4Output, FfmpegIsLookedForOnThePath)
+{
+    const char* saved = std::getenv("PATH");
+    const std::string path = saved ? saved : "";
+    setenv("PATH", "/nonexistent-folder", 1);
+    EXPECT_FALSE(program_on_path("ffmpeg"));
+    setenv("PATH", "/usr/bin:/bin", 1);
+    EXPECT_TRUE(program_on_path("sh"));
+    EXPECT_FALSE(program_on_path("tk-no-such-program"));
+    setenv("PATH", path.c_str(), 1);
+}
+
+}  // namespace
