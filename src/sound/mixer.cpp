@@ -140,10 +140,43 @@ std::int32_t play_checked_sample(VoiceRun& run)
     return safe_sample(voice, position) * run.factor;
 }
 
-// Up to four voices summed sample by sample in registers; the first group writes the
-// accumulator, later ones add to it.
-template <int N, bool add>
-void mix_unchecked(VoiceRun* runs, std::int32_t* out, std::int64_t count)
+// Where a group's sums go: added to or stored in the accumulator, or (for the last
+// group) converted straight into the stream.
+enum class Output { accumulate, pcm16, pcm8 };
+
+struct Sink {
+    std::int32_t* accumulator;
+    std::uint8_t* stream;
+};
+
+void write_pcm16(std::uint8_t* at, std::int32_t value)
+{
+    const auto sample = static_cast<std::uint16_t>(std::clamp(value, -32768, 32767));
+    at[0] = static_cast<std::uint8_t>(sample >> 8);
+    at[1] = static_cast<std::uint8_t>(sample);
+}
+
+std::uint8_t pcm8(std::int32_t value)
+{
+    return static_cast<std::uint8_t>(std::clamp(value >> 9, -128, 127) + 128);
+}
+
+template <bool add, Output output>
+void emit(const Sink& sink, std::int64_t i, std::int32_t sum)
+{
+    if (add)
+        sum += sink.accumulator[i];
+    if (output == Output::accumulate)
+        sink.accumulator[i] = sum;
+    else if (output == Output::pcm16)
+        write_pcm16(sink.stream + 2 * i, sum);
+    else
+        sink.stream[i] = pcm8(sum);
+}
+
+// Up to four voices summed sample by sample in registers.
+template <int N, bool add, Output output>
+void mix_unchecked(VoiceRun* runs, const Sink& sink, std::int64_t first, std::int64_t count)
 {
     std::uint64_t place[N];
     std::uint64_t step[N];
@@ -155,50 +188,66 @@ void mix_unchecked(VoiceRun* runs, std::int32_t* out, std::int64_t count)
         data[v] = runs[v].data;
         factor[v] = runs[v].factor;
     }
-    for (std::int64_t i = 0; i < count; ++i) {
-        std::int32_t sum = add ? out[i] : 0;
+    for (std::int64_t i = first; i < first + count; ++i) {
+        std::int32_t sum = 0;
+        // Unrolled, so that each voice's position, step, data and factor stay in
+        // registers for the whole run.
+#pragma GCC unroll 4
         for (int v = 0; v < N; ++v) {
             place[v] += step[v];
             sum += data[v][place[v] >> 32] * factor[v];
         }
-        out[i] = sum;
+        emit<add, output>(sink, i, sum);
     }
     for (int v = 0; v < N; ++v)
         runs[v].place = place[v];
 }
 
-template <int N, bool add>
-void mix_group(VoiceRun* runs, std::int32_t* out, std::int32_t count)
+template <int N, bool add, Output output>
+void mix_group(VoiceRun* runs, const Sink& sink, std::int32_t count)
 {
     std::int32_t done = 0;
     while (done < count) {
         std::int64_t run = count - done;
         for (int v = 0; v < N; ++v)
             run = safe_run(runs[v], run);
-        mix_unchecked<N, add>(runs, out + done, run);
+        mix_unchecked<N, add, output>(runs, sink, done, run);
         done += static_cast<std::int32_t>(run);
         if (done == count)
             break;
-        std::int32_t sum = add ? out[done] : 0;
+        std::int32_t sum = 0;
         for (int v = 0; v < N; ++v)
             sum += play_checked_sample(runs[v]);
-        out[done++] = sum;
+        emit<add, output>(sink, done++, sum);
+    }
+}
+
+template <bool add, Output output>
+void mix_group_of(int size, VoiceRun* runs, const Sink& sink, std::int32_t count)
+{
+    switch (size) {
+    case 1: mix_group<1, add, output>(runs, sink, count); break;
+    case 2: mix_group<2, add, output>(runs, sink, count); break;
+    case 3: mix_group<3, add, output>(runs, sink, count); break;
+    default: mix_group<4, add, output>(runs, sink, count); break;
     }
 }
 
 template <bool add>
-void mix_group_of(int size, VoiceRun* runs, std::int32_t* out, std::int32_t count)
+void mix_group_into(int size, VoiceRun* runs, const Sink& sink, std::int32_t count, bool last,
+                    std::int32_t bits)
 {
-    switch (size) {
-    case 1: mix_group<1, add>(runs, out, count); break;
-    case 2: mix_group<2, add>(runs, out, count); break;
-    case 3: mix_group<3, add>(runs, out, count); break;
-    default: mix_group<4, add>(runs, out, count); break;
-    }
+    if (!last)
+        mix_group_of<add, Output::accumulate>(size, runs, sink, count);
+    else if (bits == 16)
+        mix_group_of<add, Output::pcm16>(size, runs, sink, count);
+    else
+        mix_group_of<add, Output::pcm8>(size, runs, sink, count);
 }
 
-// Every voice that can be heard, four at a time, into count accumulator values.
-void mix_voices(std::int32_t* out, std::int32_t count)
+// Every voice that can be heard, four at a time, into count output samples: the
+// groups before the last sum into the accumulator, the last converts into the stream.
+void mix_voices(std::uint8_t* stream, std::int32_t count, std::int32_t bits)
 {
     VoiceRun runs[voice_count];
     int active = 0;
@@ -210,33 +259,27 @@ void mix_voices(std::int32_t* out, std::int32_t count)
                           (std::uint64_t{voice.step} << 32) | voice.step_fraction,
                           static_cast<std::int32_t>(voice_factor(voice)), false};
     }
-    if (active == 0)
-        std::fill_n(out, count, 0);
+    if (active == 0) {
+        for (std::int32_t i = 0; i < count; ++i) {
+            if (bits == 16)
+                write_pcm16(stream + 2 * i, 0);
+            else
+                stream[i] = pcm8(0);
+        }
+        return;
+    }
+    const Sink sink{accumulator, stream};
     for (int first = 0; first < active; first += 4) {
         const int size = std::min(4, active - first);
+        const bool last = first + 4 >= active;
         if (first == 0)
-            mix_group_of<false>(size, runs + first, out, count);
+            mix_group_into<false>(size, runs + first, sink, count, last, bits);
         else
-            mix_group_of<true>(size, runs + first, out, count);
+            mix_group_into<true>(size, runs + first, sink, count, last, bits);
     }
     for (int r = 0; r < active; ++r)
         if (!runs[r].stopped)
             store_place(*runs[r].voice, runs[r].place);
-}
-
-void write_samples(std::uint8_t* stream, const std::int32_t* values, std::int32_t count,
-                   std::int32_t bits)
-{
-    if (bits == 16) {
-        for (std::int32_t i = 0; i < count; ++i) {
-            const auto value = static_cast<std::uint16_t>(std::clamp(values[i], -32768, 32767));
-            stream[2 * i] = static_cast<std::uint8_t>(value >> 8);
-            stream[2 * i + 1] = static_cast<std::uint8_t>(value);
-        }
-    } else {
-        for (std::int32_t i = 0; i < count; ++i)
-            stream[i] = static_cast<std::uint8_t>(std::clamp(values[i] >> 9, -128, 127) + 128);
-    }
 }
 
 }  // namespace
@@ -261,8 +304,7 @@ void mix_chunk(std::uint8_t* stream, std::int32_t count, std::int32_t bits)
     const std::int32_t bytes_per_sample = bits == 16 ? 2 : 1;
     for (std::int32_t done = 0; done < count; done += mix_buffer_samples) {
         const std::int32_t piece = std::min(count - done, mix_buffer_samples);
-        mix_voices(accumulator, piece);
-        write_samples(stream + done * bytes_per_sample, accumulator, piece, bits);
+        mix_voices(stream + done * bytes_per_sample, piece, bits);
     }
 }
 
