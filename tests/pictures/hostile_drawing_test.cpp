@@ -1,0 +1,30 @@
+// Drawing faults found by fuzzing the picture loader and rasterizer with hostile
+// files: each case is a shape that once made the rasterizer touch memory outside its
+// tables or the frame buffer. Run under the sanitizer build they also fail on the bad
+// access itself, not only on a wrong picture.
+#include "picture_test_support.h"
+#include "pictures/pictures.h"
+
+namespace {
+
+// Vertices in quarter pixels: (0,-400) and (400,-300) lie above the frame, (200,400)
+// is on row 100. The edge between the first two lies wholly above row 0 and must be
+// left out; the other two edges meet row 0 at x = 0 + 16384 * 100 (pixel 25) and at
+// 400 * 16384 + 75 * ((-200 * 16384) / 175) = 5149300 (pixel 79).
+TEST(HostileDrawing, EdgeWhollyAboveTheFrameIsLeftOut)
+{
+    GuardedFrame frame;
+    const std::int32_t triangle[6] = {0, -400, 400, -300, 200, 400};
+    fill_triangle(frame.frame(), triangle, 9);
+    EXPECT_TRUE(frame.guards_intact());
+    EXPECT_EQ(frame.at(24, 0), 0);
+    EXPECT_EQ(frame.at(25, 0), 9);
+    EXPECT_EQ(frame.at(79, 0), 9);
+    EXPECT_EQ(frame.at(80, 0), 0);
+    // The apex row: both remaining edges end at x = 200 quarter pixels, pixel 50.
+    EXPECT_EQ(frame.at(50, 100), 9);
+    EXPECT_EQ(frame.at(49, 100), 0);
+    EXPECT_EQ(frame.at(50, 101), 0);
+}
+
+}  // namespace
