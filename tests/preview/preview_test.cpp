@@ -1,0 +1,211 @@
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+#include <sys/wait.h>
+#include <vector>
+
+namespace {
+
+std::string temp_path(const std::string& name)
+{
+    return ::testing::TempDir() + "tk_preview_" + std::to_string(getpid()) + "_" + name;
+}
+
+std::string write_file(const std::string& name, const std::string& content)
+{
+    const std::string path = temp_path(name);
+    std::ofstream(path, std::ios::binary) << content;
+    return path;
+}
+
+struct ToolRun {
+    int status;
+    std::string errors;
+};
+
+ToolRun run_preview(const std::string& arguments)
+{
+    const std::string errors = temp_path("stderr.txt");
+    const int raw = std::system((std::string(PREVIEW_PROGRAM) + " " + arguments + " 2>" + errors).c_str());
+    std::ifstream in(errors);
+    std::stringstream text;
+    text << in.rdbuf();
+    return ToolRun{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, text.str()};
+}
+
+struct Image {
+    bool ok = false;
+    int width = 0;
+    int height = 0;
+    bool indexed = false;
+    int palette_size = 0;
+    std::vector<std::uint8_t> rgb;
+
+    std::uint32_t at(int x, int y) const
+    {
+        const std::uint8_t* p = &rgb[(static_cast<std::size_t>(y) * width + x) * 3];
+        return static_cast<std::uint32_t>(p[0] << 16 | p[1] << 8 | p[2]);
+    }
+};
+
+// Reads a PNG with libpng's own reader, converted to RGB.
+Image read_png(const std::string& path)
+{
+    Image image;
+    png_image png{};
+    png.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&png, path.c_str()))
+        return image;
+    image.width = static_cast<int>(png.width);
+    image.height = static_cast<int>(png.height);
+    image.indexed = (png.format & PNG_FORMAT_FLAG_COLORMAP) != 0;
+    image.palette_size = static_cast<int>(png.colormap_entries);
+    png.format = PNG_FORMAT_RGB;
+    image.rgb.resize(PNG_IMAGE_SIZE(png));
+    image.ok = png_image_finish_read(&png, nullptr, image.rgb.data(), 0, nullptr) != 0;
+    return image;
+}
+
+bool pngcheck_accepts(const std::string& path)
+{
+    return std::system(("pngcheck -q " + path + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+constexpr std::uint32_t black = 0x000000;
+constexpr std::uint32_t red = 0xFF0000;
+constexpr std::uint32_t blue = 0x0000FF;
+constexpr std::uint32_t white = 0xFFFFFF;
+
+// A red square with a blue square in its middle; the first table gives black, red, blue.
+const std::string squares =
+    "BEGMF \"squares\";\ncolrtable 1 0 0 0 255 0 0 0 0 255;\nedgevis OFF;\n"
+    "fillcolr 2;\nrect (0,0) (100,100);\nfillcolr 3;\nrect (40,40) (60,60);\nENDMF;\n";
+
+TEST(Preview, DrawsAPictureWithItsPaletteAtTheDefaultScale)
+{
+    const std::string input = write_file("squares.cgm", squares);
+    const std::string output = temp_path("squares.png");
+    const ToolRun run = run_preview(input + " " + output);
+    ASSERT_EQ(run.status, 0) << run.errors;
+    EXPECT_TRUE(pngcheck_accepts(output));
+    const Image image = read_png(output);
+    ASSERT_TRUE(image.ok);
+    EXPECT_EQ(image.width, 320);
+    EXPECT_EQ(image.height, 200);
+    EXPECT_TRUE(image.indexed);
+    EXPECT_EQ(image.palette_size, 256);
+    // Scale 90: the square spans 360 quarter pixels either side of (640, 400), that is
+    // columns 70..250 and rows 10..190; the inner square is a fifth of that.
+    EXPECT_EQ(image.at(70, 10), red);
+    EXPECT_EQ(image.at(250, 190), red);
+    EXPECT_EQ(image.at(69, 100), black);
+    EXPECT_EQ(image.at(251, 100), black);
+    EXPECT_EQ(image.at(160, 9), black);
+    EXPECT_EQ(image.at(160, 100), blue);
+    EXPECT_EQ(image.at(160, 80), red);
+}
+
+TEST(Preview, ScaleAndOffsetMoveThePicture)
+{
+    const std::string input = write_file("moved.cgm", squares);
+    const std::string output = temp_path("moved.png");
+    const ToolRun run = run_preview("--scale 45 --offset 40 -20 " + input + " " + output);
+    ASSERT_EQ(run.status, 0) << run.errors;
+    const Image image = read_png(output);
+    ASSERT_TRUE(image.ok);
+    // x: 640 + 40 +- 180 = 500..860 (columns 125..215); y: 400 - 20 +- 180 (rows 50..140).
+    EXPECT_EQ(image.at(125, 50), red);
+    EXPECT_EQ(image.at(215, 140), red);
+    EXPECT_EQ(image.at(124, 100), black);
+    EXPECT_EQ(image.at(216, 100), black);
+    EXPECT_EQ(image.at(170, 49), black);
+    EXPECT_EQ(image.at(170, 141), black);
+    EXPECT_EQ(image.at(170, 95), blue);
+}
+
+TEST(Preview, PresentEnlargesWithDimmedOddLines)
+{
+    const std::string input = write_file("present.cgm", squares);
+    const std::string output = temp_path("present.png");
+    const ToolRun run = run_preview("--present " + input + " " + output);
+    ASSERT_EQ(run.status, 0) << run.errors;
+    EXPECT_TRUE(pngcheck_accepts(output));
+    const Image image = read_png(output);
+    ASSERT_TRUE(image.ok);
+    EXPECT_EQ(image.width, 640);
+    EXPECT_EQ(image.height, 480);
+    EXPECT_FALSE(image.indexed);
+    // Frame pixel (x, y) becomes screen pixels (2x .. 2x+1, 40 + 2y), then a line at
+    // four fifths brightness.
+    EXPECT_EQ(image.at(320, 240), blue);
+    EXPECT_EQ(image.at(321, 241), 0x0000CCu);
+    EXPECT_EQ(image.at(140, 60), red);
+    EXPECT_EQ(image.at(141, 61), 0xCC0000u);
+    EXPECT_EQ(image.at(139, 60), black);
+    EXPECT_EQ(image.at(320, 20), black);
+}
+
+TEST(Preview, DrawsTextPicturesWhiteOnBlackUpToNSegments)
+{
+    // Stored points (40,40)-(80,40) and (40,120)-(80,120): rows 9-10 and 29-30.
+    const std::string input = write_file("lines.txt", "2 80 288 160 288\n2 80 448 160 448\n-1\n");
+    const std::string all = temp_path("lines_all.png");
+    const std::string first = temp_path("lines_first.png");
+    ASSERT_EQ(run_preview(input + " " + all).status, 0);
+    ASSERT_EQ(run_preview("--segments 1 " + input + " " + first).status, 0);
+    EXPECT_TRUE(pngcheck_accepts(all));
+    const Image a = read_png(all);
+    const Image f = read_png(first);
+    ASSERT_TRUE(a.ok && f.ok);
+    EXPECT_EQ(a.width, 320);
+    EXPECT_EQ(a.at(15, 9), white);
+    EXPECT_EQ(a.at(15, 10), white);
+    EXPECT_EQ(a.at(15, 30), white);
+    EXPECT_EQ(a.at(15, 11), black);
+    EXPECT_EQ(f.at(15, 10), white);
+    EXPECT_EQ(f.at(15, 30), black);
+}
+
+TEST(Preview, BadArgumentsPrintUsageAndExit2)
+{
+    const std::string input = write_file("args.cgm", squares);
+    const std::string output = temp_path("args.png");
+    for (const std::string& arguments :
+         {std::string(""), input, "--scale " + input + " " + output,
+          "--scale 9x " + input + " " + output, "--offset 1 " + input + " " + output,
+          "--segments -1 " + input + " " + output, "--zoom 2 " + input + " " + output,
+          input + " " + output + " extra.png", output + " " + temp_path("out2.png"),
+          "--scale 99999999999 " + input + " " + output}) {
+        const ToolRun run = run_preview(arguments);
+        EXPECT_EQ(run.status, 2) << arguments;
+        EXPECT_NE(run.errors.find("usage: tinkettles-preview"), std::string::npos) << arguments;
+    }
+}
+
+TEST(Preview, FilesThatDoNotLoadSayWhyAndExit1)
+{
+    const std::string output = temp_path("fail.png");
+    ToolRun run = run_preview("/nonexistent/none.cgm " + output);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.errors.find("/nonexistent/none.cgm: cannot open"), std::string::npos) << run.errors;
+
+    const std::string foreign = write_file("foreign.cgm", "PNG?\n");
+    run = run_preview(foreign + " " + output);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.errors.find("BEGMF"), std::string::npos) << run.errors;
+
+    run = run_preview("/nonexistent/none.txt " + output);
+    EXPECT_EQ(run.status, 1);
+
+    const std::string input = write_file("unwritable.cgm", squares);
+    run = run_preview(input + " /nonexistent/dir/out.png");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.errors.find("/nonexistent/dir/out.png"), std::string::npos) << run.errors;
+}
+
+}  // namespace
