@@ -181,6 +181,7 @@ TEST(ComposeSettings, MistakesNameTheirLineAndColumn)
         {"  kind kick\n", "1:3: settings must follow"},
         {"sample 1 x\n  decay 0.1\n", "2:3: 'kind' must come first"},
         {"sample 1 x\n  kind kick\n  note H-2\n", "3:8: bad note 'H-2'"},
+        {"sample 1 x\n  kind tone\n  osc saw 0 1\n  loop 0\n  pre 0\n", "1:1: tone sample 'x' has neither"},
     };
     for (const Case& k : cases) {
         compose::Diagnostics diags;
@@ -191,4 +192,12 @@ TEST(ComposeSettings, MistakesNameTheirLineAndColumn)
                                                        diags.errors[0].message;
         EXPECT_EQ(error.rfind(k.error, 0), 0u) << k.text << " gave " << error;
     }
+}
+
+TEST(ComposeSettings, SampleTooLongForTheFormatIsRefused)
+{
+    // Three seconds at B-5 (period 28) would be some 380,000 bytes.
+    auto c = compile(compose_test::one_pattern({}), "sample 01 long\n  kind noise\n  note B-5\n  length 3\n");
+    EXPECT_NE(first_error(c).find("1:1: sample 'long' would take"), std::string::npos) << first_error(c);
+    EXPECT_TRUE(c.module.empty());
 }

@@ -37,8 +37,13 @@ SampleBank synthesise_bank(const SampleSet& specs, std::string_view settings_fil
         if (spec.kind == VoiceKind::none)
             continue;
         bank[s] = synthesise(spec);
-        if (bank[s].bytes.empty())
-            add_error(diags, settings_file, spec.line, 1, "sample '" + spec.name + "' is longer than 131070 bytes");
+        std::size_t size = bank[s].bytes.size();
+        if (size > max_sample_bytes) {
+            add_error(diags, settings_file, spec.line, 1,
+                      "sample '" + spec.name + "' would take " + std::to_string(size) +
+                          " bytes; a sample holds at most 131070");
+            bank[s] = SampleData{};
+        }
     }
     return bank;
 }

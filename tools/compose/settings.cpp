@@ -257,6 +257,8 @@ void check_block(std::string_view file, Diagnostics& diags, const SampleSpec& sp
         add_error(diags, file, spec.line, 1, "sample '" + spec.name + "' has no kind");
     if (spec.kind == VoiceKind::tone && spec.oscillator_count == 0)
         add_error(diags, file, spec.line, 1, "tone sample '" + spec.name + "' has no oscillator");
+    if (spec.kind == VoiceKind::tone && spec.loop == 0.0 && spec.pre == 0.0)
+        add_error(diags, file, spec.line, 1, "tone sample '" + spec.name + "' has neither a 'pre' part nor a loop");
 }
 
 } // namespace

@@ -156,8 +156,6 @@ SampleData synthesise_tone(const SampleSpec& spec)
     LoopFrame frame = pick_frame(looped ? spec.loop : 0.5, tone_c2_frequency(spec), rate);
     std::int64_t pre = spec.pre > 0.0 ? even_length(spec.pre, rate) : 0;
     std::int64_t total = pre + (looped ? frame.bytes : 0);
-    if (total > max_sample_bytes)
-        return SampleData{};
 
     std::vector<double> sine(static_cast<std::size_t>(frame.bytes));
     for (std::size_t k = 0; k < sine.size(); ++k)
