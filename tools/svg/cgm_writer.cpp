@@ -2,6 +2,7 @@
 
 #include "svg_fill.h"
 #include "svg_simplify.h"
+#include "triangle_check.h"
 
 #include <algorithm>
 #include <cctype>
@@ -96,6 +97,11 @@ void write_polygon(CgmWriter& writer, std::vector<Point> ring, int fill, int lin
                        "<" + shape.element + "> polygon thinned to " + std::to_string(ring.size()) +
                            " points, moving its outline up to " +
                            std::to_string(static_cast<int>(std::ceil(dropped))) + " file units");
+    if (!triangulates_exactly(ring))
+        report_warning(*writer.diagnostics, shape.line,
+                       "<" + shape.element + "> polygon of " + std::to_string(ring.size()) +
+                           " points is not filled exactly by the picture loader's triangles "
+                           "(does its outline cross itself?)");
     ring.push_back(ring.front());
     set_attribute(state, state.fill_colour, fill, "fillcolr %d;\n");
     set_attribute(state, state.edges_visible, line > 0, line > 0 ? "edgevis ON;\n" : "edgevis OFF;\n");
@@ -147,6 +153,10 @@ bool write_shape(CgmWriter& writer, const PaintedShape& shape)
             report_warning(*writer.diagnostics, shape.line,
                            "<" + shape.element + "> has " + std::to_string(fill_result.unjoined_holes) +
                                " hole(s) that could not be joined to their outline; filled over");
+        if (fill_result.empty_rings > 0 && !shape.stroked)
+            report_warning(*writer.diagnostics, shape.line,
+                           "<" + shape.element + "> has " + std::to_string(fill_result.empty_rings) +
+                               " subpath(s) enclosing no area; nothing filled there");
         // A single closed outline without holes carries its stroke as the polygon's edge.
         const bool one_ring = rings.size() == 1 && shape.outlines[0].closed &&
                               fill_result.polygons.size() == 1 &&

@@ -120,6 +120,8 @@ FillPolygons fill_polygons(const std::vector<std::vector<Point>>& outlines, bool
         const double area = signed_area(ring);
         if (ring.size() >= 3 && area != 0)
             regions.push_back(Region{ring, area > 0 ? 1 : -1, {}});
+        else
+            ++result.empty_rings;
     }
     classify(regions, even_odd);
     // A hole belongs to the nearest outline around it; a hole whose nearest enclosing

@@ -10,6 +10,7 @@
 struct FillPolygons {
     std::vector<std::vector<Point>> polygons;   // counter-clockwise (y up), not closed
     int unjoined_holes = 0;                     // holes no bridge could reach: left open
+    int empty_rings = 0;                        // subpaths enclosing no area: nothing to fill
 };
 
 // Outlines in y-up coordinates, every subpath taken as closed.
