@@ -290,3 +290,40 @@ TEST(DrawPicture, ZeroScaleAndFarOffsetsWriteOnlyInsideTheFrame)
 }
 
 }  // namespace
+
+namespace {
+
+// Coordinates near the frame, far from it, and at the integer limits, in a fixed
+// pseudo-random mix. The guards catch writes around the frame; a sanitizer build also
+// catches any access outside the rasterizer's own tables.
+std::int32_t wild_coordinate(std::uint32_t* state)
+{
+    *state = *state * 1664525u + 1013904223u;
+    const std::uint32_t r = *state >> 8;
+    switch (r % 4) {
+    case 0: return static_cast<std::int32_t>(r % 1400) - 60;
+    case 1: return static_cast<std::int32_t>(r % 40000) - 20000;
+    case 2: return static_cast<std::int32_t>(*state);
+    default: return r % 2 ? INT_MAX - static_cast<std::int32_t>(r % 5) : INT_MIN + static_cast<std::int32_t>(r % 5);
+    }
+}
+
+TEST(HostileDrawing, RandomTrianglesAndLinesStayInsideTheFrame)
+{
+    std::uint32_t state = 2024;
+    GuardedFrame frame;
+    for (int round = 0; round < 20000; ++round) {
+        std::int32_t values[6];
+        for (std::int32_t& v : values)
+            v = wild_coordinate(&state);
+        fill_triangle(frame.frame(), values, static_cast<std::uint8_t>(round));
+        const std::int32_t width = static_cast<std::int32_t>(state % 7) - 1;
+        draw_wide_line(frame.frame(), values, width, static_cast<std::uint8_t>(round));
+        draw_text_line(frame.frame(), values + 2, width, static_cast<std::uint8_t>(round));
+        plot_subpixel(frame.frame(), values[4], values[5], 1);
+    }
+    EXPECT_TRUE(frame.guards_intact());
+    EXPECT_FALSE(frame.changed().empty());
+}
+
+}  // namespace
