@@ -17,41 +17,42 @@ std::uint8_t red_difference(std::int32_t r, std::int32_t g, std::int32_t b)
     return static_cast<std::uint8_t>(128 + ((112 * r - 94 * g - 18 * b + 128) >> 8));
 }
 
-void convert_luma(const SDL_Surface* surface, std::uint8_t* plane)
+// Screens are mostly runs of one colour: remember the last conversion and reuse it.
+struct LumaMemo {
+    std::uint32_t pixel = 0;
+    std::uint8_t value = 16;   // the luma of black, pixel 0
+};
+
+struct ChromaMemo {
+    std::uint32_t block[4] = {0, 0, 0, 0};
+    std::uint8_t cb = 128, cr = 128;   // black's
+};
+
+std::uint8_t luma_of(std::uint32_t p, LumaMemo& memo)
 {
-    for (int y = 0; y < capture_height; ++y) {
-        const std::uint32_t* row = screen_row(surface, y);
-        std::uint8_t* out = plane + y * capture_width;
-        for (int x = 0; x < capture_width; ++x) {
-            const std::uint32_t p = row[x];
-            out[x] = luma((p >> 16) & 0xff, (p >> 8) & 0xff, p & 0xff);
-        }
+    if (p != memo.pixel) {
+        memo.pixel = p;
+        memo.value = luma((p >> 16) & 0xff, (p >> 8) & 0xff, p & 0xff);
     }
+    return memo.value;
 }
 
-void convert_chroma(const SDL_Surface* surface, std::uint8_t* cb_plane, std::uint8_t* cr_plane)
+// Chroma of a 2x2 block from the rounded means of its four pixels.
+void chroma_of(const std::uint32_t (&block)[4], ChromaMemo& memo)
 {
-    constexpr int chroma_width = capture_width / 2;
-    for (int y = 0; y < capture_height / 2; ++y) {
-        const std::uint32_t* upper = screen_row(surface, 2 * y);
-        const std::uint32_t* lower = screen_row(surface, 2 * y + 1);
-        for (int x = 0; x < chroma_width; ++x) {
-            const std::uint32_t block[4] = {upper[2 * x], upper[2 * x + 1], lower[2 * x],
-                                            lower[2 * x + 1]};
-            std::int32_t r = 0, g = 0, b = 0;
-            for (const std::uint32_t p : block) {
-                r += (p >> 16) & 0xff;
-                g += (p >> 8) & 0xff;
-                b += p & 0xff;
-            }
-            // Rounded means of the four pixels.
-            r = (r + 2) / 4;
-            g = (g + 2) / 4;
-            b = (b + 2) / 4;
-            cb_plane[y * chroma_width + x] = blue_difference(r, g, b);
-            cr_plane[y * chroma_width + x] = red_difference(r, g, b);
-        }
+    if (block[0] == memo.block[0] && block[1] == memo.block[1] && block[2] == memo.block[2] &&
+        block[3] == memo.block[3])
+        return;
+    std::int32_t r = 2, g = 2, b = 2;
+    for (const std::uint32_t p : block) {
+        r += (p >> 16) & 0xff;
+        g += (p >> 8) & 0xff;
+        b += p & 0xff;
     }
+    for (int i = 0; i < 4; ++i)
+        memo.block[i] = block[i];
+    memo.cb = blue_difference(r / 4, g / 4, b / 4);
+    memo.cr = red_difference(r / 4, g / 4, b / 4);
 }
 
 }  // namespace
@@ -69,9 +70,28 @@ bool write_y4m_header(std::FILE* out, std::int32_t fps)
 
 void convert_to_yuv420(const SDL_Surface* surface, std::uint8_t* planes)
 {
-    constexpr int luma_bytes = capture_width * capture_height;
-    convert_luma(surface, planes);
-    convert_chroma(surface, planes + luma_bytes, planes + luma_bytes + luma_bytes / 4);
+    constexpr int chroma_width = capture_width / 2;
+    std::uint8_t* cb_plane = planes + capture_width * capture_height;
+    std::uint8_t* cr_plane = cb_plane + chroma_width * capture_height / 2;
+    LumaMemo upper_memo, lower_memo;   // bright and dimmed lines differ, so one each
+    ChromaMemo chroma_memo;
+    for (int y = 0; y < capture_height / 2; ++y) {
+        const std::uint32_t* upper = screen_row(surface, 2 * y);
+        const std::uint32_t* lower = screen_row(surface, 2 * y + 1);
+        std::uint8_t* upper_luma = planes + 2 * y * capture_width;
+        std::uint8_t* lower_luma = upper_luma + capture_width;
+        for (int x = 0; x < chroma_width; ++x) {
+            const std::uint32_t block[4] = {upper[2 * x], upper[2 * x + 1], lower[2 * x],
+                                            lower[2 * x + 1]};
+            upper_luma[2 * x] = luma_of(block[0], upper_memo);
+            upper_luma[2 * x + 1] = luma_of(block[1], upper_memo);
+            lower_luma[2 * x] = luma_of(block[2], lower_memo);
+            lower_luma[2 * x + 1] = luma_of(block[3], lower_memo);
+            chroma_of(block, chroma_memo);
+            cb_plane[y * chroma_width + x] = chroma_memo.cb;
+            cr_plane[y * chroma_width + x] = chroma_memo.cr;
+        }
+    }
 }
 
 bool write_y4m_frame(std::FILE* out, const std::uint8_t* planes)
