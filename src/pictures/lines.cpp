@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <limits>
 
 namespace {
 
@@ -16,11 +15,23 @@ constexpr std::int64_t first_visible = -2;
 constexpr std::int64_t last_visible_x = 4 * frame_width - 3;
 constexpr std::int64_t last_visible_y = 4 * frame_height - 3;
 
-// Walks the major axis from major0 to major1 (major0 < major1), plotting at each step
-// the point on the line, or width points across it starting half the width before it.
-// Steps off the frame along the major axis are jumped over with the minor value
-// advanced by as many steps. A step whose pixels equal the previous step's is not
-// plotted again: about four steps share each pixel, and writing it once is the same.
+// Plots one step: the point on the line, or width points across it starting half the
+// width before it.
+void plot_step(std::uint8_t* buffer, std::int64_t major_pixel, std::int64_t minor_pixel,
+               std::int64_t count, bool x_major, std::uint8_t colour)
+{
+    if (x_major)
+        plot_pixel_run(buffer, major_pixel, minor_pixel, count, false, colour);
+    else
+        plot_pixel_run(buffer, minor_pixel, major_pixel, count, true, colour);
+}
+
+// Walks the major axis from major0 to major1 (major0 < major1) one quarter-pixel step
+// at a time. Steps off the frame along the major axis are jumped over with the minor
+// value advanced by as many steps. The (up to) four steps that share a major pixel
+// move the minor value by at most three units, so they cover at most two minor pixels,
+// those of the group's first and last steps: only those two are computed and plotted,
+// which writes exactly the pixels of the step-by-step walk.
 void walk(std::uint8_t* buffer, std::int64_t major0, std::int64_t minor0, std::int64_t major1,
           std::int64_t minor1, std::int32_t width, bool x_major, std::uint8_t colour)
 {
@@ -31,19 +42,17 @@ void walk(std::uint8_t* buffer, std::int64_t major0, std::int64_t minor0, std::i
     const std::int64_t spread = width == 1 ? 0 : 2 * std::int64_t{width};
     const std::int64_t count = width == 1 ? 1 : width;
     std::int64_t minor = start + step * (from - major0);
-    std::int64_t previous_major = std::numeric_limits<std::int64_t>::min();
-    std::int64_t previous_minor = previous_major;
-    for (std::int64_t major = from; major <= to; ++major, minor += step) {
+    for (std::int64_t major = from; major <= to;) {
         const std::int64_t major_pixel = pixel_of(major);
-        const std::int64_t minor_pixel = pixel_of((minor >> 14) - spread);
-        if (major_pixel == previous_major && minor_pixel == previous_minor)
-            continue;
-        previous_major = major_pixel;
-        previous_minor = minor_pixel;
-        if (x_major)
-            plot_pixel_run(buffer, major_pixel, minor_pixel, count, false, colour);
-        else
-            plot_pixel_run(buffer, minor_pixel, major_pixel, count, true, colour);
+        const std::int64_t group_last = std::min(4 * major_pixel + 1, to);
+        const std::int64_t first_pixel = pixel_of((minor >> 14) - spread);
+        plot_step(buffer, major_pixel, first_pixel, count, x_major, colour);
+        minor += step * (group_last - major);
+        const std::int64_t last_pixel = pixel_of((minor >> 14) - spread);
+        if (last_pixel != first_pixel)
+            plot_step(buffer, major_pixel, last_pixel, count, x_major, colour);
+        minor += step;
+        major = group_last + 1;
     }
 }
 
