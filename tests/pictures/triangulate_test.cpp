@@ -118,4 +118,79 @@ TEST(Triangulate, LargestElementPartitionsWithoutSwallowingVertices)
                 << "triangle " << t / 6 << " holds vertex " << p / 2;
 }
 
+// Ear clipping as plainly as it can be written: every remaining point tested against
+// every candidate ear. The library's grid must give the same triangles, and fail on
+// the same polygons.
+Values model_triangulate(Values p)
+{
+    std::int32_t n = static_cast<std::int32_t>(p.size() / 2);
+    if (n < 3)
+        return {};
+    auto x = [&](std::int32_t k) { return p[static_cast<std::size_t>(2 * k)]; };
+    auto y = [&](std::int32_t k) { return p[static_cast<std::size_t>(2 * k + 1)]; };
+    auto cross = [&](std::int32_t a, std::int32_t b, std::int32_t c) {   // (b - a) x (c - a)
+        return (x(b) - x(a)) * (y(c) - y(a)) - (y(b) - y(a)) * (x(c) - x(a));
+    };
+    std::int32_t m = 0;
+    std::int32_t lowest = 1000000;
+    for (std::int32_t k = 0; k < n; ++k)
+        if (y(k) < lowest)
+            lowest = y(k), m = k;
+    if (cross(m, (m + 1) % n, (m + n - 1) % n) < 0)
+        p = reversed(p);
+    Values out;
+    std::int32_t i = 0;
+    std::int32_t ears = 0;
+    while (n != 2) {
+        const std::int32_t a = i, b = (i + 1) % n, c = (i + 2) % n;
+        bool ear = (x(b) - x(a)) * (y(c) - y(b)) - (y(b) - y(a)) * (x(c) - x(b)) > 0;
+        for (std::int32_t q = 0; ear && q < n; ++q)
+            if (q != a && q != b && q != c && cross(a, b, q) > 0 && cross(b, c, q) > 0 &&
+                cross(c, a, q) > 0)
+                ear = false;
+        if (ear) {
+            out.insert(out.end(), {x(a), y(a), x(b), y(b), x(c), y(c)});
+            ++ears;
+            p.erase(p.begin() + 2 * b, p.begin() + 2 * b + 2);
+            --n;
+        }
+        if (++i >= n) {
+            i = 0;
+            if (--ears < 0)
+                return {};
+        }
+    }
+    return out;
+}
+
+TEST(Triangulate, GridGivesTheSameTrianglesAsTestingEveryPoint)
+{
+    std::uint32_t state = 99;
+    auto next = [&](std::int32_t low, std::int32_t high) {
+        state = state * 1664525u + 1013904223u;
+        return low + static_cast<std::int32_t>((state >> 8) % static_cast<std::uint32_t>(high - low + 1));
+    };
+    int failures = 0;
+    for (int round = 0; round < 3000; ++round) {
+        Values polygon;
+        const std::int32_t n = next(3, 60);
+        const bool star = round % 2 == 0;
+        for (std::int32_t k = 0; k < n; ++k) {
+            if (star) {   // simple, with repeated radii and collinear runs now and then
+                const double radius = next(1, 4) * 25.0;
+                const double angle = 2.0 * M_PI * k / n;
+                polygon.push_back(static_cast<std::int32_t>(std::lround(radius * std::cos(angle))));
+                polygon.push_back(static_cast<std::int32_t>(std::lround(radius * std::sin(angle))));
+            } else {      // scattered on a small grid: crossings, duplicates, collinear points
+                polygon.push_back(next(-6, 6));
+                polygon.push_back(next(-6, 6));
+            }
+        }
+        const Values expected = model_triangulate(polygon);
+        failures += expected.empty();
+        ASSERT_EQ(cut(polygon), expected) << "round " << round;
+    }
+    EXPECT_GT(failures, 100);   // the failing path is exercised too
+}
+
 }  // namespace
