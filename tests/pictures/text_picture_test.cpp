@@ -143,29 +143,24 @@ TEST(TextLine, ZeroLengthSegmentSpreadsAlongTheRow)
 
 TEST(TextPicture, FilesCutShortKeepWhatWasRead)
 {
-    TextPicture* picture = load_text("no_end.txt", text_file({{{0, 0}, {40, 0}}}, false));
-    ASSERT_NE(picture, nullptr);
-    EXPECT_EQ(picture->polyline_count, 1);
-    EXPECT_EQ(picture->point_counts[0], 2);
-    free_text_picture(picture);
-
-    picture = load_text("mid_polyline.txt", "3 0 208 80 208 160");
-    ASSERT_NE(picture, nullptr);
-    EXPECT_EQ(picture->polyline_count, 1);
-    EXPECT_EQ(picture->point_counts[0], 2);
-    EXPECT_EQ(picture->points[0].size(), 4u);
-    free_text_picture(picture);
-
-    picture = load_text("garbage.txt", "2 0 208 x 1 2 -1");
-    ASSERT_NE(picture, nullptr);
-    EXPECT_EQ(picture->polyline_count, 1);
-    EXPECT_EQ(picture->point_counts[0], 1);
-    free_text_picture(picture);
-
-    picture = load_text("huge_count.txt", "2000000000 0 208 80 208");
-    ASSERT_NE(picture, nullptr);
-    EXPECT_EQ(picture->point_counts[0], 2);
-    free_text_picture(picture);
+    const struct {
+        const char* name;
+        std::string content;
+        std::int32_t points;   // in the one polyline read
+    } cases[] = {
+        {"no_end.txt", text_file({{{0, 0}, {40, 0}}}, false), 2},
+        {"mid_polyline.txt", "3 0 208 80 208 160", 2},   // the half point is dropped
+        {"garbage.txt", "2 0 208 x 1 2 -1", 1},          // a word that is no number ends it
+        {"huge_count.txt", "2000000000 0 208 80 208", 2},
+    };
+    for (const auto& c : cases) {
+        TextPicture* picture = load_text(c.name, c.content);
+        ASSERT_NE(picture, nullptr) << c.name;
+        EXPECT_EQ(picture->polyline_count, 1) << c.name;
+        EXPECT_EQ(picture->point_counts[0], c.points) << c.name;
+        EXPECT_EQ(picture->points[0].size(), 2u * static_cast<std::size_t>(c.points)) << c.name;
+        free_text_picture(picture);
+    }
 }
 
 TEST(TextPicture, PolylinesPastTheCapacityAreIgnored)

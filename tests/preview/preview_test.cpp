@@ -76,6 +76,30 @@ bool pngcheck_accepts(const std::string& path)
     return std::system(("pngcheck -q " + path + " >/dev/null 2>&1").c_str()) == 0;
 }
 
+struct PixelColour {
+    int x;
+    int y;
+    std::uint32_t colour;
+};
+
+void expect_pixels(const Image& image, std::initializer_list<PixelColour> pixels)
+{
+    for (const PixelColour& p : pixels)
+        EXPECT_EQ(image.at(p.x, p.y), p.colour) << "pixel " << p.x << "," << p.y;
+}
+
+// Runs the preview on a file holding content and reads the PNG it wrote; the run's
+// failure is reported and an empty image returned.
+Image render(const std::string& options, const std::string& name, const std::string& content)
+{
+    const std::string input = write_file(name, content);
+    const std::string output = temp_path(name + ".png");
+    const ToolRun run = run_preview(options + " " + input + " " + output);
+    EXPECT_EQ(run.status, 0) << run.errors;
+    EXPECT_TRUE(pngcheck_accepts(output)) << output;
+    return read_png(output);
+}
+
 constexpr std::uint32_t black = 0x000000;
 constexpr std::uint32_t red = 0xFF0000;
 constexpr std::uint32_t blue = 0x0000FF;
@@ -88,12 +112,7 @@ const std::string squares =
 
 TEST(Preview, DrawsAPictureWithItsPaletteAtTheDefaultScale)
 {
-    const std::string input = write_file("squares.cgm", squares);
-    const std::string output = temp_path("squares.png");
-    const ToolRun run = run_preview(input + " " + output);
-    ASSERT_EQ(run.status, 0) << run.errors;
-    EXPECT_TRUE(pngcheck_accepts(output));
-    const Image image = read_png(output);
+    const Image image = render("", "squares.cgm", squares);
     ASSERT_TRUE(image.ok);
     EXPECT_EQ(image.width, 320);
     EXPECT_EQ(image.height, 200);
@@ -101,74 +120,42 @@ TEST(Preview, DrawsAPictureWithItsPaletteAtTheDefaultScale)
     EXPECT_EQ(image.palette_size, 256);
     // Scale 90: the square spans 360 quarter pixels either side of (640, 400), that is
     // columns 70..250 and rows 10..190; the inner square is a fifth of that.
-    EXPECT_EQ(image.at(70, 10), red);
-    EXPECT_EQ(image.at(250, 190), red);
-    EXPECT_EQ(image.at(69, 100), black);
-    EXPECT_EQ(image.at(251, 100), black);
-    EXPECT_EQ(image.at(160, 9), black);
-    EXPECT_EQ(image.at(160, 100), blue);
-    EXPECT_EQ(image.at(160, 80), red);
+    expect_pixels(image, {{70, 10, red}, {250, 190, red}, {69, 100, black}, {251, 100, black},
+                          {160, 9, black}, {160, 100, blue}, {160, 80, red}});
 }
 
 TEST(Preview, ScaleAndOffsetMoveThePicture)
 {
-    const std::string input = write_file("moved.cgm", squares);
-    const std::string output = temp_path("moved.png");
-    const ToolRun run = run_preview("--scale 45 --offset 40 -20 " + input + " " + output);
-    ASSERT_EQ(run.status, 0) << run.errors;
-    const Image image = read_png(output);
+    const Image image = render("--scale 45 --offset 40 -20", "moved.cgm", squares);
     ASSERT_TRUE(image.ok);
     // x: 640 + 40 +- 180 = 500..860 (columns 125..215); y: 400 - 20 +- 180 (rows 50..140).
-    EXPECT_EQ(image.at(125, 50), red);
-    EXPECT_EQ(image.at(215, 140), red);
-    EXPECT_EQ(image.at(124, 100), black);
-    EXPECT_EQ(image.at(216, 100), black);
-    EXPECT_EQ(image.at(170, 49), black);
-    EXPECT_EQ(image.at(170, 141), black);
-    EXPECT_EQ(image.at(170, 95), blue);
+    expect_pixels(image, {{125, 50, red}, {215, 140, red}, {124, 100, black}, {216, 100, black},
+                          {170, 49, black}, {170, 141, black}, {170, 95, blue}});
 }
 
 TEST(Preview, PresentEnlargesWithDimmedOddLines)
 {
-    const std::string input = write_file("present.cgm", squares);
-    const std::string output = temp_path("present.png");
-    const ToolRun run = run_preview("--present " + input + " " + output);
-    ASSERT_EQ(run.status, 0) << run.errors;
-    EXPECT_TRUE(pngcheck_accepts(output));
-    const Image image = read_png(output);
+    const Image image = render("--present", "present.cgm", squares);
     ASSERT_TRUE(image.ok);
     EXPECT_EQ(image.width, 640);
     EXPECT_EQ(image.height, 480);
     EXPECT_FALSE(image.indexed);
     // Frame pixel (x, y) becomes screen pixels (2x .. 2x+1, 40 + 2y), then a line at
     // four fifths brightness.
-    EXPECT_EQ(image.at(320, 240), blue);
-    EXPECT_EQ(image.at(321, 241), 0x0000CCu);
-    EXPECT_EQ(image.at(140, 60), red);
-    EXPECT_EQ(image.at(141, 61), 0xCC0000u);
-    EXPECT_EQ(image.at(139, 60), black);
-    EXPECT_EQ(image.at(320, 20), black);
+    expect_pixels(image, {{320, 240, blue}, {321, 241, 0x0000CCu}, {140, 60, red},
+                          {141, 61, 0xCC0000u}, {139, 60, black}, {320, 20, black}});
 }
 
 TEST(Preview, DrawsTextPicturesWhiteOnBlackUpToNSegments)
 {
     // Stored points (40,40)-(80,40) and (40,120)-(80,120): rows 9-10 and 29-30.
-    const std::string input = write_file("lines.txt", "2 80 288 160 288\n2 80 448 160 448\n-1\n");
-    const std::string all = temp_path("lines_all.png");
-    const std::string first = temp_path("lines_first.png");
-    ASSERT_EQ(run_preview(input + " " + all).status, 0);
-    ASSERT_EQ(run_preview("--segments 1 " + input + " " + first).status, 0);
-    EXPECT_TRUE(pngcheck_accepts(all));
-    const Image a = read_png(all);
-    const Image f = read_png(first);
+    const std::string lines = "2 80 288 160 288\n2 80 448 160 448\n-1\n";
+    const Image a = render("", "lines.txt", lines);
+    const Image f = render("--segments 1", "lines.txt", lines);
     ASSERT_TRUE(a.ok && f.ok);
     EXPECT_EQ(a.width, 320);
-    EXPECT_EQ(a.at(15, 9), white);
-    EXPECT_EQ(a.at(15, 10), white);
-    EXPECT_EQ(a.at(15, 30), white);
-    EXPECT_EQ(a.at(15, 11), black);
-    EXPECT_EQ(f.at(15, 10), white);
-    EXPECT_EQ(f.at(15, 30), black);
+    expect_pixels(a, {{15, 9, white}, {15, 10, white}, {15, 30, white}, {15, 11, black}});
+    expect_pixels(f, {{15, 10, white}, {15, 30, black}});
 }
 
 TEST(Preview, BadArgumentsPrintUsageAndExit2)
