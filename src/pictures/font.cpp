@@ -82,6 +82,8 @@ void draw_glyph(std::uint8_t* buffer, std::int32_t x, std::int32_t y, char chara
 void draw_caption(std::uint8_t* buffer, std::int32_t x, std::int32_t y, const char* text,
                   std::int32_t centred, std::int32_t time, std::uint8_t colour)
 {
+    if (!text)
+        return;
     const auto length = static_cast<std::int64_t>(std::strlen(text));
     std::int64_t start_x = x;
     std::int64_t start_y = y;
