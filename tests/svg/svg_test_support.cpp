@@ -1,0 +1,78 @@
+#include "svg_test_support.h"
+
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+std::filesystem::path temporary_directory()
+{
+    static const std::filesystem::path directory = [] {
+        std::filesystem::path path = std::filesystem::temp_directory_path() /
+                                     ("tk-svg-test-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(path);
+        return path;
+    }();
+    return directory;
+}
+
+void write_text_file(const std::filesystem::path& path, const std::string& text)
+{
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+std::string read_text_file(const std::filesystem::path& path)
+{
+    std::ifstream input(path, std::ios::binary);
+    std::stringstream text;
+    text << input.rdbuf();
+    return text.str();
+}
+
+Conversion convert_svg(const std::string& svg, OutputKind kind)
+{
+    Conversion conversion;
+    conversion.diagnostics.file_name = "test.svg";
+    ReadOptions options;
+    options.kind = kind;
+    if (!read_svg(svg, options, conversion.drawing, conversion.diagnostics))
+        return conversion;
+    if (kind == OutputKind::picture) {
+        CgmSummary summary;
+        conversion.ok = write_cgm(conversion.drawing, "test", conversion.output, summary,
+                                  conversion.diagnostics);
+    } else {
+        LineDrawingSummary summary;
+        conversion.ok = write_line_drawing(conversion.drawing, conversion.output, summary,
+                                           conversion.diagnostics);
+    }
+    return conversion;
+}
+
+std::string svg_document(const std::string& body, const std::string& view_box,
+                         const std::string& root_attributes)
+{
+    return "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"" + view_box + "\" " +
+           root_attributes + ">\n" + body + "\n</svg>\n";
+}
+
+Picture* load_converted_picture(const std::string& cgm)
+{
+    const std::filesystem::path path = temporary_directory() / "converted.cgm";
+    write_text_file(path, cgm);
+    return load_picture(path.c_str());
+}
+
+TextPicture* load_converted_text_picture(const std::string& text)
+{
+    const std::filesystem::path path = temporary_directory() / "converted.txt";
+    write_text_file(path, text);
+    return load_text_picture(path.c_str());
+}
+
+std::string all_messages(const Diagnostics& diagnostics)
+{
+    std::string text;
+    for (const std::string& message : diagnostics.messages)
+        text += message + "\n";
+    return text;
+}
