@@ -1,0 +1,195 @@
+// tinkettles-picture-sheet: one PNG showing every picture and line drawing of the demo
+// in the colours of the scene that shows it, drawn by the demo's own loaders and
+// rasterizer, with a row of the caption font when data/fontti.raw is there.
+// Usage: tinkettles-picture-sheet [DATA-DIRECTORY] OUT.png   (run from the repository root)
+#include "pictures/loader_extras.h"
+#include "pictures/pictures.h"
+
+#include <png.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int cell_width = 320, cell_height = 200, gap = 4, columns = 4, rows = 4;
+constexpr std::uint8_t background = 127, label_ink = 254, line_paper = 1, line_ink = 2;
+
+struct Cell {
+    std::uint8_t pixels[cell_width * cell_height];
+    std::uint32_t palette[256];   // 0x00RRGGBB
+};
+
+// A picture in the colours of another (the tunnel rings take the scene's palette).
+struct PictureCell {
+    const char* file;
+    const char* palette_file;
+    std::uint32_t background;
+    std::int32_t scale, offset_x, offset_y;
+};
+
+const PictureCell picture_cells[] = {
+    {"ankels.cgm", "ankels.cgm", 0xff9696, 93, 0, 80},      // scene 1, at its smallest
+    {"blinq.cgm", "flonk1.cgm", 0xffffff, 90, 0, 0},        // scene 5's tunnel colours
+    {"blinq2.cgm", "strutto.cgm", 0xffffff, 90, 0, 0},      // scene 7's
+    {"flonk1.cgm", "flonk1.cgm", 0xffffff, 90, 0, 0},       // twice its size in the demo
+    {"flonk2.cgm", "flonk2.cgm", 0, 90, 0, 0},              // over scene 8's sky
+    {"strutto.cgm", "strutto.cgm", 0xffffff, 120, 0, 0},
+    {"struttoblk.cgm", "strutto.cgm", 0xffffff, 120, 0, 0},
+    {"wobbli.cgm", "wobbli.cgm", 0xffb400, 100, 0, 0},
+    {"zippsy.cgm", "zippsy.cgm", 0xffb400, 100, 0, 0},
+    {"bottles.cgm", "bottles.cgm", 0xffdc50, 100, 0, 0},
+};
+
+std::uint32_t half_towards(std::uint32_t colour, std::uint32_t tint)
+{
+    std::uint32_t mixed = 0;
+    for (int shift = 0; shift <= 16; shift += 8)
+        mixed |= ((((colour >> shift) & 0xff) + ((tint >> shift) & 0xff)) >> 1) << shift;
+    return mixed;
+}
+
+// Colour index i and its shaded twin 128 + i, as the demo's palette set-up makes them.
+void set_pair(Cell& cell, int index, std::uint32_t colour)
+{
+    cell.palette[index] = colour;
+    cell.palette[(index | 128) & 255] = half_towards(colour, 0);
+}
+
+std::string path_in(const std::string& directory, const char* file) { return directory + "/" + file; }
+
+bool draw_picture_cell(Cell& cell, const std::string& directory, const PictureCell& spec)
+{
+    Picture* picture = load_picture(path_in(directory, spec.file).c_str());
+    Picture* colours = load_picture(path_in(directory, spec.palette_file).c_str());
+    if (!picture || !colours) {
+        std::fprintf(stderr, "tinkettles-picture-sheet: cannot load %s: %s\n", spec.file, picture_error);
+        return false;
+    }
+    for (int i = 1; i < 100; ++i)
+        set_pair(cell, i, colours->palette[i]);
+    set_pair(cell, background, spec.background);
+    std::uint8_t paper = background;
+    if (std::strcmp(spec.file, "flonk2.cgm") == 0) {   // scene 8 sets its first three colours
+        set_pair(cell, 1, 0xb4ffb4);
+        set_pair(cell, 2, 0x96ff14);
+        set_pair(cell, 3, 0x000000);
+        paper = 1;
+    }
+    std::memset(cell.pixels, paper, sizeof cell.pixels);
+    picture_scale = spec.scale;
+    picture_offset_x = spec.offset_x;
+    picture_offset_y = spec.offset_y;
+    draw_picture(picture, cell.pixels, screen_transform);
+    free_picture(picture);
+    free_picture(colours);
+    return true;
+}
+
+bool draw_line_cell(Cell& cell, const std::string& directory, const char* file, std::uint32_t paper,
+                    std::uint32_t ink)
+{
+    TextPicture* picture = load_text_picture(path_in(directory, file).c_str());
+    if (!picture) {
+        std::fprintf(stderr, "tinkettles-picture-sheet: cannot load %s: %s\n", file, picture_error);
+        return false;
+    }
+    set_pair(cell, line_paper, paper);
+    set_pair(cell, line_ink, ink);
+    set_pair(cell, background, paper);
+    std::memset(cell.pixels, line_paper, sizeof cell.pixels);
+    draw_text_picture(cell.pixels, picture, 0, INT32_MAX, line_ink);
+    free_text_picture(picture);
+    return true;
+}
+
+void draw_font_cell(Cell& cell, int frame)
+{
+    set_pair(cell, background, 0xff9696);   // scene 1's captions: white ink, pink shade
+    cell.palette[255] = 0xffc8c8;
+    set_pair(cell, 126, 0xffffff);
+    std::memset(cell.pixels, background, sizeof cell.pixels);
+    const char* lines[] = {"abcdefghijklm", "nopqrstuvwxyz", "1234567890!'"};
+    for (int row = 0; row < 3; ++row)
+        for (int i = 0; lines[row][i]; ++i)
+            draw_glyph(cell.pixels, 17 + 22 * i, 8 + 40 * row, lines[row][i], frame, 126);
+}
+
+void label(Cell& cell, const char* text)
+{
+    set_pair(cell, label_ink, 0x141414);
+    draw_caption(cell.pixels, 4, cell_height - 36, text, 0, 0, label_ink);
+}
+
+bool write_sheet(const std::vector<Cell>& cells, const char* file_name)
+{
+    const int width = columns * cell_width + (columns + 1) * gap;
+    const int height = rows * cell_height + (rows + 1) * gap;
+    std::vector<std::uint8_t> rgb(static_cast<std::size_t>(width) * height * 3, 40);
+    for (std::size_t n = 0; n < cells.size(); ++n) {
+        const int left = gap + static_cast<int>(n % columns) * (cell_width + gap);
+        const int top = gap + static_cast<int>(n / columns) * (cell_height + gap);
+        for (int y = 0; y < cell_height; ++y)
+            for (int x = 0; x < cell_width; ++x) {
+                const std::uint32_t colour = cells[n].palette[cells[n].pixels[y * cell_width + x]];
+                std::uint8_t* out = &rgb[(static_cast<std::size_t>(top + y) * width + left + x) * 3];
+                out[0] = static_cast<std::uint8_t>(colour >> 16);
+                out[1] = static_cast<std::uint8_t>(colour >> 8);
+                out[2] = static_cast<std::uint8_t>(colour);
+            }
+    }
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    image.width = static_cast<png_uint_32>(width);
+    image.height = static_cast<png_uint_32>(height);
+    image.format = PNG_FORMAT_RGB;
+    if (!png_image_write_to_file(&image, file_name, 0, rgb.data(), 0, nullptr)) {
+        std::fprintf(stderr, "tinkettles-picture-sheet: cannot write %s: %s\n", file_name, image.message);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2 || argc > 3) {
+        std::fprintf(stderr, "usage: tinkettles-picture-sheet [DATA-DIRECTORY] OUT.png\n");
+        return 2;
+    }
+    const std::string directory = argc == 3 ? argv[1] : "data";
+    const bool font = load_font(path_in(directory, "fontti.raw").c_str()) == 0;
+    std::vector<Cell> cells;
+    for (const PictureCell& spec : picture_cells) {
+        cells.emplace_back();
+        if (!draw_picture_cell(cells.back(), directory, spec))
+            return 1;
+        if (font)
+            label(cells.back(), std::string(spec.file).substr(0, std::strlen(spec.file) - 4).c_str());
+    }
+    cells.emplace_back();
+    if (!draw_line_cell(cells.back(), directory, "afrogirl.txt", 0x6ec896, 0x1e4032))
+        return 1;
+    cells.emplace_back();
+    if (!draw_line_cell(cells.back(), directory, "groovster.txt", 0xffa0a0, 0x640000))
+        return 1;
+    for (int frame = 0; font && frame < 3; ++frame) {
+        cells.emplace_back();
+        draw_font_cell(cells.back(), frame);
+        const char frame_label[] = {'f', 'r', 'a', 'm', 'e', ' ', static_cast<char>('0' + frame), 0};
+        label(cells.back(), frame_label);
+    }
+    if (font) {
+        cells.emplace_back();
+        Cell& title = cells.back();
+        set_pair(title, 1, 0xffb4b4);   // scene 2's caption colours
+        set_pair(title, 3, 0x000000);
+        title.palette[129] = 0x805a5a;
+        std::memset(title.pixels, 1, sizeof title.pixels);
+        draw_caption(title.pixels, 160, 100, "tin kettles", 1, 0, 3);
+    }
+    return write_sheet(cells, argv[argc - 1]) ? 0 : 1;
+}
