@@ -38,8 +38,8 @@ void model_line(Frame& frame, std::int32_t x0, std::int32_t y0, std::int32_t x1,
         std::swap(x0, x1);
         std::swap(y0, y1);
     }
-    std::int32_t minor = (y0 << 14) + 0x2000;
-    const std::int32_t step = (((y1 << 14) + 0x2000) - minor) / (x1 - x0);
+    std::int32_t minor = (y0 * 16384) + 0x2000;
+    const std::int32_t step = ((y1 * 16384 + 0x2000) - minor) / (x1 - x0);
     for (std::int32_t major = x0; major <= x1; ++major, minor += step) {
         for (std::int32_t k = 0; k < (width == 1 ? 1 : width); ++k) {
             const std::int32_t across = width == 1 ? minor >> 14 : (minor >> 14) - 2 * width + 4 * k;
@@ -71,8 +71,8 @@ void model_triangle(Frame& frame, const std::int32_t* t, std::uint8_t colour)
             std::swap(ra, rb);
             std::swap(xa, xb);
         }
-        std::int32_t x = xa << 14;
-        const std::int32_t step = ((xb - xa) << 14) / (rb - ra);
+        std::int32_t x = xa * 16384;
+        const std::int32_t step = ((xb - xa) * 16384) / (rb - ra);
         for (std::int32_t r = ra; r <= std::min(rb, bottom); ++r, x += step) {
             if (r >= 0 && r <= 199) {
                 left[r] = std::min(left[r], x);
