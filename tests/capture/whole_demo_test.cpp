@@ -307,9 +307,12 @@ TEST_F(WholeDemo, ContactSheetShowsTenLabelledScenes)
     EXPECT_TRUE(found);
 }
 
-int run_tool(const std::string& arguments, const fs::path& folder, std::string* errors)
+// Runs a command in `run_in` (by default the scratch folder), its errors kept in the folder.
+int run_tool(const std::string& arguments, const fs::path& folder, std::string* errors,
+             const fs::path& run_in = {})
 {
-    const std::string command = "cd " + folder.string() + " && " + arguments + " </dev/null >/dev/null 2>errors.txt";
+    const std::string command = "cd " + (run_in.empty() ? folder : run_in).string() + " && " + arguments +
+                                " </dev/null >/dev/null 2>" + (folder / "errors.txt").string();
     const int status = exit_status(std::system(command.c_str()));
     *errors = read_text(folder / "errors.txt");
     return status;
@@ -335,6 +338,29 @@ TEST(CaptureTool, MissingDataOrFfmpegEndsWithAReason)
     EXPECT_EQ(run_tool("PATH=/nonexistent " TK_CAPTURE_TOOL " --mp4 out.mp4", folder, &errors), 1);
     EXPECT_NE(errors.find("ffmpeg"), std::string::npos) << errors;
     EXPECT_FALSE(fs::exists(folder / "out.mp4"));
+    fs::remove_all(folder.parent_path());
+}
+
+TEST(CaptureTool, MakesAnMp4WithFfmpeg)
+{
+    if (std::system("command -v ffmpeg >/dev/null && command -v ffprobe >/dev/null") != 0)
+        GTEST_SKIP() << "ffmpeg is not installed";
+    const fs::path folder = scratch_folder("mp4");
+    const fs::path movie = folder / "demo.mp4";
+    std::string errors;
+    ASSERT_EQ(run_tool(TK_CAPTURE_TOOL " --fps 1 --mp4 " + movie.string(), folder, &errors, TK_SOURCE_DIR), 0)
+        << errors;
+    const std::string probe = "ffprobe -v error -show_entries stream=codec_type,width,height -of csv=p=0 " +
+                              movie.string() + " >" + (folder / "streams.txt").string();
+    ASSERT_EQ(std::system(probe.c_str()), 0);
+    const std::string streams = read_text(folder / "streams.txt");
+    EXPECT_NE(streams.find("video,640,480"), std::string::npos) << streams;
+    EXPECT_NE(streams.find("audio"), std::string::npos) << streams;
+    // Only the MP4 is left: the video alone and the temporary music are gone.
+    std::size_t files = 0;
+    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder))
+        ++files;
+    EXPECT_EQ(files, 3u);   // demo.mp4, streams.txt, errors.txt
     fs::remove_all(folder.parent_path());
 }
 

@@ -194,6 +194,17 @@ bool finish_outputs(const CaptureOptions& options, CaptureFiles* files)
     return ok;
 }
 
+// Leaves no half-made temporary file behind after a failure.
+void abandon_outputs(CaptureFiles* files)
+{
+    if (files->mp4_started)
+        abandon_mp4(&files->mp4);
+    if (files->wav)
+        std::fclose(files->wav);
+    if (files->wav_temporary)
+        std::remove(files->wav_path.c_str());
+}
+
 // The frames, until the first one at the final position; returns how many were made,
 // or -1 on a failure.
 std::int64_t capture_frames(const CaptureOptions& options, CaptureFiles* files, MusicStream* music)
@@ -242,13 +253,14 @@ int run_capture(const CaptureOptions& options)
     if (options.contact_sheet)
         start_contact_sheet(&contact_sheet);
     CaptureFiles files;
-    if (!open_outputs(options, &files))
-        return 1;
     work_buffer.fill(127);
     MusicStream music;
-    const std::int64_t frames = capture_frames(options, &files, &music);
-    if (frames < 0)
+    std::int64_t frames = -1;
+    if (open_outputs(options, &files))
+        frames = capture_frames(options, &files, &music);
+    if (frames < 0 || !finish_music(&files, &music, frames, options.fps)) {
+        abandon_outputs(&files);
         return 1;
-    const bool ok = finish_music(&files, &music, frames, options.fps) && finish_outputs(options, &files);
-    return ok ? 0 : 1;
+    }
+    return finish_outputs(options, &files) ? 0 : 1;
 }

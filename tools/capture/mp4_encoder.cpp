@@ -111,3 +111,14 @@ bool finish_mp4(Mp4Encoder* encoder, const char* mp4_file, const char* wav_file)
     std::remove(encoder->video_file.c_str());
     return made;
 }
+
+void abandon_mp4(Mp4Encoder* encoder)
+{
+    if (encoder->frames)
+        std::fclose(encoder->frames);
+    encoder->frames = nullptr;
+    int status = 0;
+    while (waitpid(encoder->ffmpeg, &status, 0) < 0 && errno == EINTR) {
+    }
+    std::remove(encoder->video_file.c_str());
+}

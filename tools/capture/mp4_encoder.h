@@ -24,3 +24,6 @@ bool start_mp4(Mp4Encoder* encoder, const char* mp4_file);
 // Closes the frame stream, waits for ffmpeg, then joins the video and wav_file into
 // mp4_file. False, after a line on standard error, when either ffmpeg run fails.
 bool finish_mp4(Mp4Encoder* encoder, const char* mp4_file, const char* wav_file);
+
+// After a failure: ends the frame stream, waits for ffmpeg and removes its video.
+void abandon_mp4(Mp4Encoder* encoder);
