@@ -91,7 +91,8 @@ void apply_property(Reader& reader, const pugi::xml_node& node, std::string_view
         if (parse_length(value, opacity) && opacity < 1)
             warning(reader, node, name_text + " " + std::string(value) +
                                       " cannot be shown in indexed colours; drawn opaque");
-    } else if (name == "clip-path" || name == "mask" || name == "filter") {
+    } else if (name == "clip-path" || name == "mask" || name == "filter" ||
+               name == "stroke-dasharray") {
         if (value != "none")
             warning(reader, node, name_text + " is not supported; drawn without it");
     }

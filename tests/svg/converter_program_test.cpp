@@ -1,0 +1,64 @@
+// The tinkettles-svg program itself: its exit statuses, its messages on standard
+// error, and that nothing is written when the input is wrong.
+#include "svg_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+namespace {
+
+struct ProgramRun {
+    int status;
+    std::string errors;
+};
+
+ProgramRun run_converter(const std::string& arguments)
+{
+    const std::filesystem::path errors = temporary_directory() / "stderr.txt";
+    const std::string command = std::string("'") + TINKETTLES_SVG + "' " + arguments + " > /dev/null 2> '" +
+                                errors.string() + "'";
+    const int status = std::system(command.c_str());
+    return ProgramRun{WIFEXITED(status) ? WEXITSTATUS(status) : -1, read_text_file(errors)};
+}
+
+TEST(ConverterProgram, BadArgumentsPrintUsageAndExit2)
+{
+    for (const char* arguments : {"", "only-one.svg", "in.svg out.png", "--scale x in.svg out.cgm",
+                                  "--segments -3 in.svg out.txt", "--bogus 1 in.svg out.cgm"}) {
+        const ProgramRun run = run_converter(arguments);
+        EXPECT_EQ(run.status, 2) << arguments;
+        EXPECT_NE(run.errors.find("usage: tinkettles-svg"), std::string::npos) << arguments;
+    }
+}
+
+TEST(ConverterProgram, UnreadableOrWrongInputExits1AndWritesNothing)
+{
+    const std::filesystem::path directory = temporary_directory();
+    const std::filesystem::path output = directory / "never.cgm";
+    const ProgramRun missing = run_converter("'" + (directory / "missing.svg").string() + "' '" + output.string() + "'");
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.errors.find("missing.svg: cannot open"), std::string::npos) << missing.errors;
+
+    write_text_file(directory / "broken.svg", "<svg viewBox='0 0 9 9'>\n<path d='M1 1 Q2'/>\n</svg>\n");
+    const ProgramRun broken = run_converter("'" + (directory / "broken.svg").string() + "' '" + output.string() + "'");
+    EXPECT_EQ(broken.status, 1);
+    EXPECT_NE(broken.errors.find("broken.svg:2: error: <path> d:"), std::string::npos) << broken.errors;
+    EXPECT_FALSE(std::filesystem::exists(output));
+}
+
+TEST(ConverterProgram, WarningsAreShownButTheFileIsWritten)
+{
+    const std::filesystem::path directory = temporary_directory();
+    write_text_file(directory / "dashed.svg",
+                    svg_document("<path d='M1 1 L50 50' stroke='#000' stroke-dasharray='2 2'/>"));
+    const std::filesystem::path output = directory / "dashed.txt";
+    const ProgramRun run = run_converter("--segments 7 '" + (directory / "dashed.svg").string() + "' '" + output.string() + "'");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(run.errors.find("warning: <path> stroke-dasharray is not supported"), std::string::npos) << run.errors;
+    TextPicture* picture = load_text_picture(output.c_str());
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(picture->point_counts[0], 8);   // --segments 7
+}
+
+}  // namespace
