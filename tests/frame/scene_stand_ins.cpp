@@ -3,6 +3,7 @@
 #include "frame/demo_data.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -77,24 +78,21 @@ void install_stand_in_data()
     tunnel_picture2 = &pictures[stand_in_blinq2];
 }
 
-std::string load_readable_font()
+void load_readable_font()
 {
     std::vector<std::uint8_t> font(font_bytes, 255);
     for (int frame = 0; frame < 3; ++frame)
         for (int glyph = 0; glyph < static_cast<int>(glyph_characters.size()); ++glyph)
             draw_code_glyph(font, frame, glyph);
-    const auto folder = std::filesystem::temp_directory_path() /
-                        ("tk-timeline-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+    const auto folder = std::filesystem::temp_directory_path() / ("tk-timeline-" + std::to_string(getpid()));
     std::filesystem::create_directories(folder);
     const std::string path = (folder / "readable-font.raw").string();
     std::FILE* file = std::fopen(path.c_str(), "wb");
-    EXPECT_NE(file, nullptr) << path;
-    if (file) {
-        std::fwrite(font.data(), 1, font.size(), file);
-        std::fclose(file);
-    }
+    ASSERT_NE(file, nullptr) << path;
+    std::fwrite(font.data(), 1, font.size(), file);
+    std::fclose(file);
     EXPECT_EQ(load_font(path.c_str()), 0);
-    return path;
+    std::filesystem::remove_all(folder);   // the font is in memory now
 }
 
 std::string read_caption(const std::uint8_t* buffer, std::int32_t x, std::int32_t y,

@@ -28,9 +28,9 @@ std::uint8_t stand_in_shape_colour(int picture);
 // 40 short strokes.
 void install_stand_in_data();
 
-// Writes the readable font to a file in a fresh temporary folder and loads it with
-// load_font. Returns the file's path.
-std::string load_readable_font();
+// Writes the readable font to a file in a temporary folder, loads it with load_font
+// and removes the folder again.
+void load_readable_font();
 
 // Reads back a caption drawn with the readable font in `colour`, laid out as
 // draw_caption lays out `expected` (so a centred caption of another length does not
