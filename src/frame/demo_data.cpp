@@ -2,6 +2,7 @@
 
 #include "effects/effects.h"
 #include "frame/frame.h"
+#include "pictures/loader_extras.h"
 #include "pictures/pictures.h"
 
 #include <cerrno>
@@ -12,24 +13,30 @@ DemoData demo_data;
 
 namespace {
 
-// A loader only says that it failed; tell the user whether the file is missing or
-// its contents were refused.
-void report_failed_load(const char* file_name, const char* what)
+// The loaders keep the reason of their latest failure; the user is told which file.
+void report_failed_load(const char* file_name)
+{
+    std::fprintf(stderr, "tinkettles: %s: %s\n", file_name, picture_error);
+}
+
+// When both tunnel pictures fail only the second's reason is still known: look at the
+// first file again to say whether it is missing or refused.
+void report_failed_first_tunnel_picture(const char* file_name)
 {
     std::FILE* file = std::fopen(file_name, "rb");
     if (!file) {
-        std::fprintf(stderr, "tinkettles: cannot open %s: %s\n", file_name, std::strerror(errno));
+        std::fprintf(stderr, "tinkettles: %s: cannot open: %s\n", file_name, std::strerror(errno));
         return;
     }
     std::fclose(file);
-    std::fprintf(stderr, "tinkettles: %s is not a valid %s\n", file_name, what);
+    std::fprintf(stderr, "tinkettles: %s: not a picture this demo can read\n", file_name);
 }
 
 bool load_text(const char* file_name, TextPicture** out)
 {
     *out = load_text_picture(file_name);
     if (!*out)
-        report_failed_load(file_name, "line drawing");
+        report_failed_load(file_name);
     return *out != nullptr;
 }
 
@@ -37,7 +44,7 @@ bool load_scene_picture(const char* file_name, Picture** out)
 {
     *out = load_picture(file_name);
     if (!*out)
-        report_failed_load(file_name, "picture");
+        report_failed_load(file_name);
     return *out != nullptr;
 }
 
@@ -64,15 +71,17 @@ bool load_demo_data()
 
     if (!load_effect_pictures()) {
         // Both are always attempted; name the one(s) that did not load.
-        if (!tunnel_picture)
-            report_failed_load("data/blinq.cgm", "picture");
+        if (!tunnel_picture && !tunnel_picture2)
+            report_failed_first_tunnel_picture("data/blinq.cgm");
+        else if (!tunnel_picture)
+            report_failed_load("data/blinq.cgm");
         if (!tunnel_picture2)
-            report_failed_load("data/blinq2.cgm", "picture");
+            report_failed_load("data/blinq2.cgm");
         return false;
     }
 
     if (load_font("data/fontti.raw") < 0) {
-        report_failed_load("data/fontti.raw", "font");
+        report_failed_load("data/fontti.raw");
         return false;
     }
 

@@ -29,25 +29,36 @@ void start_sound()
 
 }  // namespace
 
-bool start_music(const char* module_file)
+ModuleFile read_module_file(const char* file_name)
 {
     // Kept for the whole run: the player rewrites its patterns in place and the voices
     // play their samples straight from it.
-    auto* module = static_cast<std::uint8_t*>(std::malloc(module_buffer_size));
-    if (!module) {
+    auto* bytes = static_cast<std::uint8_t*>(std::malloc(module_buffer_size));
+    if (!bytes) {
         std::fprintf(stderr, "tinkettles: out of memory for the module\n");
-        return false;
+        return {};
     }
-    std::FILE* file = std::fopen(module_file, "rb");
+    std::FILE* file = std::fopen(file_name, "rb");
     if (!file) {
-        std::fprintf(stderr, "tinkettles: cannot open %s: %s\n", module_file,
-                     std::strerror(errno));
-        return false;
+        std::fprintf(stderr, "tinkettles: cannot open %s: %s\n", file_name, std::strerror(errno));
+        std::free(bytes);
+        return {};
     }
-    const std::size_t size = std::fread(module, 1, module_buffer_size, file);
+    const std::size_t size = std::fread(bytes, 1, module_buffer_size, file);
+    const bool failed = std::ferror(file) != 0;
     std::fclose(file);
-    if (!music_load(module, size)) {
-        std::fprintf(stderr, "tinkettles: %s: %s\n", module_file, last_error);
+    if (failed) {
+        std::fprintf(stderr, "tinkettles: cannot read %s\n", file_name);
+        std::free(bytes);
+        return {};
+    }
+    return {file_name, bytes, size};
+}
+
+bool start_music(const ModuleFile& module)
+{
+    if (!music_load(module.bytes, module.size)) {
+        std::fprintf(stderr, "tinkettles: %s: %s\n", module.name, last_error);
         return false;
     }
     music_play(ticks_per_second);
@@ -59,13 +70,18 @@ bool start_music(const char* module_file)
 
 int demo_main(int argc, char** argv)
 {
+    // Every data file is read before the display opens, so that a missing one ends
+    // the program before any window appears.
     if (!load_demo_data())
+        return 1;
+    const ModuleFile module = read_module_file("data/da_wobble.mod");
+    if (!module.bytes)
         return 1;
     reset_timeline();
     if (!open_display(runs_windowed(argc, argv)))
         return 1;
     start_sound();
-    if (!start_music("data/da_wobble.mod"))
+    if (!start_music(module))
         return 1;
     timeline_start_ticks = SDL_GetTicks();
     work_buffer.fill(127);

@@ -2,6 +2,7 @@
 // ends in the main loop.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 // True when the demo should open a window rather than take the full screen: the
@@ -12,10 +13,19 @@ bool runs_windowed(int argc, const char* const* argv);
 // pointer hidden. Prints one line naming what failed and returns false on failure.
 bool open_display(bool windowed);
 
-// The music: the module file read whole, handed to the player, playback started at
-// 47 ticks per second and the first tick awaited. Prints one line and returns false
-// when the module cannot be read or is refused.
-bool start_music(const char* module_file);
+// A module file read whole into the demo's 1,000,000-byte module buffer.
+struct ModuleFile {
+    const char* name;
+    std::uint8_t* bytes;   // nullptr when it could not be read
+    std::size_t size;      // bytes actually read
+};
+
+// Reads the module file; prints one line naming it and returns no bytes on failure.
+ModuleFile read_module_file(const char* file_name);
+
+// The module handed to the player, playback started at 47 ticks per second and the
+// first tick awaited. Prints one line and returns false when the player refuses it.
+bool start_music(const ModuleFile& module);
 
 // The whole program: start-up, main loop; returns the exit status.
 int demo_main(int argc, char** argv);
