@@ -1,24 +1,15 @@
 // The whole demo captured headless by tinkettles-capture on the demo's own data (run
 // in the folder that holds data/): deterministic to the byte, every scene in order at
 // its positions, the end at position 2500, the music the playback's own stream.
+#include "capture_test_files.h"
 #include "sound/music_render.h"
-
-#include <png.h>
-#include <sys/wait.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <sstream>
-#include <string>
-#include <vector>
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -41,25 +32,6 @@ struct CaptureRun {
     std::string errors;
 };
 
-fs::path scratch_folder(const std::string& name)
-{
-    const fs::path folder = fs::temp_directory_path() / ("tk-capture-" + std::to_string(getpid())) / name;
-    fs::create_directories(folder);
-    return folder;
-}
-
-std::string read_text(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-std::vector<std::uint8_t> read_bytes(const fs::path& path)
-{
-    const std::string text = read_text(path);
-    return {text.begin(), text.end()};
-}
-
 std::vector<LogLine> read_log(const fs::path& path)
 {
     std::vector<LogLine> lines;
@@ -68,11 +40,6 @@ std::vector<LogLine> read_log(const fs::path& path)
     while (in >> line.frame >> line.demo_time >> line.position >> line.scene)
         lines.push_back(line);
     return lines;
-}
-
-int exit_status(int wait_status)
-{
-    return WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : -1;
 }
 
 // Runs the tool with its video stream on standard output, hashed as it comes (FNV-1a),
@@ -103,34 +70,6 @@ CaptureRun capture(const fs::path& folder, const std::string& extra)
     run.wav = read_bytes(folder / "music.wav");
     run.errors = read_text(folder / "errors.txt");
     return run;
-}
-
-struct RgbImage {
-    int width = 0, height = 0;
-    std::vector<std::uint8_t> pixels;
-    const std::uint8_t* at(int x, int y) const { return &pixels[(static_cast<std::size_t>(y) * width + x) * 3]; }
-};
-
-RgbImage read_png(const fs::path& path)
-{
-    png_image image;
-    std::memset(&image, 0, sizeof image);
-    image.version = PNG_IMAGE_VERSION;
-    RgbImage result;
-    if (!png_image_begin_read_from_file(&image, path.c_str()))
-        return result;
-    image.format = PNG_FORMAT_RGB;
-    result.pixels.resize(PNG_IMAGE_SIZE(image));
-    if (png_image_finish_read(&image, nullptr, result.pixels.data(), 0, nullptr)) {
-        result.width = static_cast<int>(image.width);
-        result.height = static_cast<int>(image.height);
-    }
-    return result;
-}
-
-bool same_colour(const std::uint8_t* p, int r, int g, int b)
-{
-    return p[0] == r && p[1] == g && p[2] == b;
 }
 
 // The script's scene for a music position, by order: 0-1, 2-3, 4-6, 7-8, 9-10, 11-14,
@@ -305,63 +244,6 @@ TEST_F(WholeDemo, ContactSheetShowsTenLabelledScenes)
         for (int x = 1280; x < 1600 && !found; ++x)
             found = same_colour(sheet.at(x, y), 230, 198, 72);
     EXPECT_TRUE(found);
-}
-
-// Runs a command in `run_in` (by default the scratch folder), its errors kept in the folder.
-int run_tool(const std::string& arguments, const fs::path& folder, std::string* errors,
-             const fs::path& run_in = {})
-{
-    const std::string command = "cd " + (run_in.empty() ? folder : run_in).string() + " && " + arguments +
-                                " </dev/null >/dev/null 2>" + (folder / "errors.txt").string();
-    const int status = exit_status(std::system(command.c_str()));
-    *errors = read_text(folder / "errors.txt");
-    return status;
-}
-
-TEST(CaptureTool, RefusesBadArgumentsWithItsUsage)
-{
-    const fs::path folder = scratch_folder("arguments");
-    std::string errors;
-    for (const char* arguments : {" --fps 0", " --frames 3", " --wav", " stray"}) {
-        EXPECT_EQ(run_tool(TK_CAPTURE_TOOL + std::string(arguments), folder, &errors), 2) << arguments;
-        EXPECT_NE(errors.find("usage: tinkettles-capture"), std::string::npos) << arguments;
-    }
-    fs::remove_all(folder.parent_path());
-}
-
-TEST(CaptureTool, MissingDataOrFfmpegEndsWithAReason)
-{
-    const fs::path folder = scratch_folder("empty");
-    std::string errors;
-    EXPECT_EQ(run_tool(TK_CAPTURE_TOOL, folder, &errors), 1);
-    EXPECT_NE(errors.find("data/groovster.txt"), std::string::npos) << errors;
-    EXPECT_EQ(run_tool("PATH=/nonexistent " TK_CAPTURE_TOOL " --mp4 out.mp4", folder, &errors), 1);
-    EXPECT_NE(errors.find("ffmpeg"), std::string::npos) << errors;
-    EXPECT_FALSE(fs::exists(folder / "out.mp4"));
-    fs::remove_all(folder.parent_path());
-}
-
-TEST(CaptureTool, MakesAnMp4WithFfmpeg)
-{
-    if (std::system("command -v ffmpeg >/dev/null && command -v ffprobe >/dev/null") != 0)
-        GTEST_SKIP() << "ffmpeg is not installed";
-    const fs::path folder = scratch_folder("mp4");
-    const fs::path movie = folder / "demo.mp4";
-    std::string errors;
-    ASSERT_EQ(run_tool(TK_CAPTURE_TOOL " --fps 1 --mp4 " + movie.string(), folder, &errors, TK_SOURCE_DIR), 0)
-        << errors;
-    const std::string probe = "ffprobe -v error -show_entries stream=codec_type,width,height -of csv=p=0 " +
-                              movie.string() + " >" + (folder / "streams.txt").string();
-    ASSERT_EQ(std::system(probe.c_str()), 0);
-    const std::string streams = read_text(folder / "streams.txt");
-    EXPECT_NE(streams.find("video,640,480"), std::string::npos) << streams;
-    EXPECT_NE(streams.find("audio"), std::string::npos) << streams;
-    // Only the MP4 is left: the video alone and the temporary music are gone.
-    std::size_t files = 0;
-    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder))
-        ++files;
-    EXPECT_EQ(files, 3u);   // demo.mp4, streams.txt, errors.txt
-    fs::remove_all(folder.parent_path());
 }
 
 }  // namespace

@@ -1,0 +1,55 @@
+// The tool run as a user runs it: refused arguments, missing data and a missing
+// ffmpeg end with a reason and the right status; with ffmpeg installed, an MP4.
+#include "capture_test_files.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(CaptureTool, RefusesBadArgumentsWithItsUsage)
+{
+    const fs::path folder = scratch_folder("arguments");
+    std::string errors;
+    for (const char* arguments : {" --fps 0", " --frames 3", " --wav", " stray"}) {
+        EXPECT_EQ(run_tool(TK_CAPTURE_TOOL + std::string(arguments), folder, &errors), 2) << arguments;
+        EXPECT_NE(errors.find("usage: tinkettles-capture"), std::string::npos) << arguments;
+    }
+    fs::remove_all(folder.parent_path());
+}
+
+TEST(CaptureTool, MissingDataOrFfmpegEndsWithAReason)
+{
+    const fs::path folder = scratch_folder("empty");
+    std::string errors;
+    EXPECT_EQ(run_tool(TK_CAPTURE_TOOL, folder, &errors), 1);
+    EXPECT_NE(errors.find("data/groovster.txt"), std::string::npos) << errors;
+    EXPECT_EQ(run_tool("PATH=/nonexistent " TK_CAPTURE_TOOL " --mp4 out.mp4", folder, &errors), 1);
+    EXPECT_NE(errors.find("ffmpeg"), std::string::npos) << errors;
+    EXPECT_FALSE(fs::exists(folder / "out.mp4"));
+    fs::remove_all(folder.parent_path());
+}
+
+TEST(CaptureTool, MakesAnMp4WithFfmpeg)
+{
+    if (std::system("command -v ffmpeg >/dev/null && command -v ffprobe >/dev/null") != 0)
+        GTEST_SKIP() << "ffmpeg is not installed";
+    const fs::path folder = scratch_folder("mp4");
+    const fs::path movie = folder / "demo.mp4";
+    std::string errors;
+    ASSERT_EQ(run_tool(TK_CAPTURE_TOOL " --fps 1 --mp4 " + movie.string(), folder, &errors, TK_SOURCE_DIR), 0)
+        << errors;
+    const std::string probe = "ffprobe -v error -show_entries stream=codec_type,width,height -of csv=p=0 " +
+                              movie.string() + " >" + (folder / "streams.txt").string();
+    ASSERT_EQ(std::system(probe.c_str()), 0);
+    const std::string streams = read_text(folder / "streams.txt");
+    EXPECT_NE(streams.find("video,640,480"), std::string::npos) << streams;
+    EXPECT_NE(streams.find("audio"), std::string::npos) << streams;
+    // Only the MP4 is left: the video alone and the temporary music are gone.
+    std::size_t files = 0;
+    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder))
+        ++files;
+    EXPECT_EQ(files, 3u);   // demo.mp4, streams.txt, errors.txt
+    fs::remove_all(folder.parent_path());
+}
+
+}  // namespace
