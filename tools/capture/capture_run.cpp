@@ -67,14 +67,18 @@ bool open_outputs(const CaptureOptions& options, CaptureFiles* files)
     if (options.y4m_file) {
         const bool to_stdout = std::string(options.y4m_file) == "-";
         files->y4m = to_stdout ? stdout : open_output(options.y4m_file);
-        if (!files->y4m || !write_y4m_header(files->y4m, options.fps))
+        if (!files->y4m)
+            return false;
+        if (!write_y4m_header(files->y4m, options.fps))
             return fail("cannot write", options.y4m_file);
     }
     if (options.wav_file || options.mp4_file) {
         files->wav_temporary = options.wav_file == nullptr;
         files->wav_path = options.wav_file ? options.wav_file : std::string(options.mp4_file) + ".audio.wav";
         files->wav = open_output(files->wav_path.c_str());
-        if (!files->wav || !write_wav_header(files->wav, wav_format, 0))
+        if (!files->wav)
+            return false;
+        if (!write_wav_header(files->wav, wav_format, 0))
             return fail("cannot write", files->wav_path);
     }
     if (options.log_file && !(files->log = open_output(options.log_file)))
@@ -87,8 +91,10 @@ bool open_outputs(const CaptureOptions& options, CaptureFiles* files)
     }
     if (options.mp4_file) {
         files->mp4_started = start_mp4(&files->mp4, options.mp4_file);
-        if (!files->mp4_started || !write_y4m_header(files->mp4.frames, options.fps))
-            return fail("cannot start ffmpeg for", options.mp4_file);
+        if (!files->mp4_started)
+            return false;
+        if (!write_y4m_header(files->mp4.frames, options.fps))
+            return fail("ffmpeg does not take frames for", options.mp4_file);
     }
     return true;
 }

@@ -93,7 +93,13 @@ bool start_mp4(Mp4Encoder* encoder, const char* mp4_file)
         return false;
     }
     encoder->frames = fdopen(pipe_ends[1], "wb");
-    return encoder->frames != nullptr;
+    if (!encoder->frames) {
+        std::fprintf(stderr, "tinkettles-capture: no stream to ffmpeg: %s\n", std::strerror(errno));
+        close(pipe_ends[1]);
+        abandon_mp4(encoder);
+        return false;
+    }
+    return true;
 }
 
 bool finish_mp4(Mp4Encoder* encoder, const char* mp4_file, const char* wav_file)
