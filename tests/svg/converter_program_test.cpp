@@ -2,6 +2,8 @@
 // error, and that nothing is written when the input is wrong.
 #include "svg_test_support.h"
 
+#include "pictures/loader_extras.h"
+
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -59,6 +61,7 @@ TEST(ConverterProgram, WarningsAreShownButTheFileIsWritten)
     TextPicture* picture = load_text_picture(output.c_str());
     ASSERT_NE(picture, nullptr);
     EXPECT_EQ(picture->point_counts[0], 8);   // --segments 7
+    free_text_picture(picture);
 }
 
 }  // namespace

@@ -208,6 +208,27 @@ std::string clean_name(const std::string& name)
     return clean.empty() ? "picture" : clean;
 }
 
+// Shapes outside the frame would widen the bounding box and move the whole picture.
+bool inside_frame(const SvgDrawing& drawing, Diagnostics& diagnostics)
+{
+    const Point corner = cgm_point(drawing, {drawing.view_x, drawing.view_y});
+    bool inside = true;
+    for (const PaintedShape& shape : drawing.shapes) {
+        bool shape_inside = true;
+        for (const Polyline& outline : shape.outlines)
+            for (const Point& user : outline.points) {
+                const Point p = cgm_point(drawing, user);
+                shape_inside = shape_inside && std::fabs(p.x) <= std::fabs(corner.x) &&
+                               std::fabs(p.y) <= std::fabs(corner.y);
+            }
+        if (!shape_inside)
+            report_error(diagnostics, shape.line,
+                         "<" + shape.element + "> reaches outside the viewBox, which is the picture's frame");
+        inside = inside && shape_inside;
+    }
+    return inside;
+}
+
 }  // namespace
 
 Point cgm_point(const SvgDrawing& drawing, Point user)
@@ -229,26 +250,14 @@ bool write_cgm(const SvgDrawing& drawing, const std::string& name, std::string& 
         report_error(diagnostics, 0, "data-palette names more than 99 colours");
         return false;
     }
+    if (!inside_frame(drawing, diagnostics))
+        return false;
     body += frame_line(drawing);
     writer.state.line_width = 0;
     body += "intstyle SOLID;\n";
     bool ok = true;
     for (const PaintedShape& shape : drawing.shapes)
         ok = write_shape(writer, shape) && ok;
-    // Shapes outside the frame would widen the bounding box and move the whole picture.
-    const Point corner = cgm_point(drawing, {drawing.view_x, drawing.view_y});
-    for (const PaintedShape& shape : drawing.shapes)
-        for (const Polyline& outline : shape.outlines)
-            for (const Point& user : outline.points) {
-                const Point p = cgm_point(drawing, user);
-                if (std::fabs(p.x) > std::fabs(corner.x) || std::fabs(p.y) > std::fabs(corner.y)) {
-                    report_error(diagnostics, shape.line,
-                                 "<" + shape.element + "> reaches outside the viewBox, "
-                                 "which is the picture's frame");
-                    ok = false;
-                    break;
-                }
-            }
     if (writer.palette.empty())
         writer.palette.push_back(Colour{});   // the table may not be empty
     summary.colours = static_cast<int>(writer.palette.size());

@@ -103,7 +103,7 @@ int segment_count(const std::vector<Run>& runs)
 
 int clamp_round(double value, int highest)
 {
-    return std::clamp(static_cast<int>(std::lround(value)), 0, highest);
+    return static_cast<int>(std::lround(std::clamp(value, 0.0, double(highest))));
 }
 
 }  // namespace

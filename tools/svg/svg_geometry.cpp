@@ -34,7 +34,9 @@ int pieces_for(double second_difference, double factor, double tolerance)
 {
     // Uniform steps of 1/n keep the chord within factor * |second difference| / n^2.
     const double n = std::ceil(std::sqrt(factor * second_difference / tolerance));
-    return static_cast<int>(std::clamp(n, 1.0, 1000.0));
+    if (!(n >= 1))
+        return 1;   // also when the numbers were not finite
+    return static_cast<int>(std::min(n, 1000.0));
 }
 
 double length(Point p) { return std::hypot(p.x, p.y); }
@@ -83,7 +85,8 @@ void append_arc_points(Point centre, double rx, double ry, double phi, double st
                        bool include_end)
 {
     const double step = largest_step(std::max(rx, ry), tolerance);
-    const int n = std::max(1, static_cast<int>(std::ceil(std::fabs(sweep_angle) / step)));
+    const double pieces = std::ceil(std::fabs(sweep_angle) / step);
+    const int n = pieces >= 1 ? static_cast<int>(std::min(pieces, 1000.0)) : 1;
     const double cos_phi = std::cos(phi), sin_phi = std::sin(phi);
     const int last = include_end ? n : n - 1;
     for (int i = 1; i <= last; ++i) {
@@ -107,7 +110,7 @@ void flatten_arc(Point from, double rx, double ry, double rotation_degrees, bool
     ry = std::fabs(ry);
     if ((from.x == to.x && from.y == to.y))
         return;
-    if (rx == 0 || ry == 0) {
+    if (rx == 0 || ry == 0 || !std::isfinite(rx * ry) || !std::isfinite(rotation_degrees)) {
         out.push_back(to);
         return;
     }

@@ -274,8 +274,14 @@ void read_shape(Reader& reader, const pugi::xml_node& node, const Affine& transf
     if (!shape_outlines(reader, node, reader.tolerance / stretch, shape.outlines))
         return;
     for (Polyline& outline : shape.outlines)
-        for (Point& point : outline.points)
+        for (Point& point : outline.points) {
             point = apply(transform, point);
+            // Far past any frame; keeps every later conversion to integers defined.
+            if (!(std::fabs(point.x) < 1e9 && std::fabs(point.y) < 1e9)) {
+                error(reader, node, "coordinates out of range");
+                return;
+            }
+        }
     const bool is_line = shape.element == "line";
     shape.filled = style.fill.kind != PaintKind::none && !is_line;
     shape.fill = resolve(style.fill, style);
@@ -351,7 +357,8 @@ bool read_root_frame(Reader& reader, const pugi::xml_node& root)
                !read_number_attribute(reader, root, "height", drawing.view_height, 0)) {
         return false;
     }
-    if (!(drawing.view_width > 0 && drawing.view_height > 0)) {
+    if (!(drawing.view_width > 1e-6 && drawing.view_height > 1e-6 && drawing.view_width < 1e9 &&
+          drawing.view_height < 1e9 && std::fabs(drawing.view_x) < 1e9 && std::fabs(drawing.view_y) < 1e9)) {
         error(reader, root, "needs a viewBox (or width and height) of positive size");
         return false;
     }
@@ -380,13 +387,17 @@ bool read_root_hints(Reader& reader, const pugi::xml_node& root)
     double segments;
     if (!read_number_attribute(reader, root, "data-segments", segments, 0))
         return false;
+    if (!(segments >= 0 && segments <= 1e6 && segments == std::floor(segments))) {
+        error(reader, root, "data-segments must be a whole number from 0 to 1000000");
+        return false;
+    }
     drawing.segments = static_cast<int>(segments);
     if (reader.options.scale > 0)
         drawing.scale = reader.options.scale;
     if (reader.options.segments >= 0)
         drawing.segments = reader.options.segments;
-    if (drawing.scale <= 0 || drawing.segments < 0 || segments != std::floor(segments)) {
-        error(reader, root, "data-scale must be above 0 and data-segments a whole number");
+    if (!(drawing.scale > 0 && drawing.scale <= 10000)) {
+        error(reader, root, "data-scale must be above 0 and at most 10000");
         return false;
     }
     return true;
