@@ -8,21 +8,13 @@ her neck and the ends of the hair. The curls and petals are generated; the face 
 drawn by hand.
 """
 import math
+import sys
 import random
 
+sys.dont_write_bytecode = True   # no __pycache__ beside the sources
+from line_art import circle, path, sparkle, write
+
 random.seed(1977)   # the curls land in the same places every time
-
-out = []
-
-
-def path(d, note=None):
-    if note:
-        out.append(f"  <!-- {note} -->")
-    out.append(f'  <path d="{d}"/>')
-
-
-def circle(cx, cy, r):
-    out.append(f'  <circle cx="{cx:g}" cy="{cy:g}" r="{r:g}"/>')
 
 
 def curl(cx, cy, r, start):
@@ -63,10 +55,6 @@ def flower(cx, cy, r, petals, turn=0.0):
                  f"Q{c1[0]:.1f},{c1[1]:.1f} {p1[0]:.1f},{p1[1]:.1f}")
     return " ".join(d)
 
-
-def sparkle(cx, cy, r):
-    return (f"M{cx:g},{cy - r:g} Q{cx:g},{cy:g} {cx + r:g},{cy:g} Q{cx:g},{cy:g} {cx:g},{cy + r:g} "
-            f"Q{cx:g},{cy:g} {cx - r:g},{cy:g} Q{cx:g},{cy:g} {cx:g},{cy - r:g} Z")
 
 
 # Face and features.
@@ -126,9 +114,4 @@ circle(286, 168, 4)
 for cx, cy, r in ((40, 40, 12), (70, 74, 6), (300, 24, 10), (252, 128, 7), (20, 104, 6)):
     path(sparkle(cx, cy, r))
 
-with open("afrogirl.svg", "w") as svg:
-    svg.write('<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 320 200" width="640" height="400"\n'
-              '     data-segments="4800" fill="none" stroke="#1e4028" stroke-width="1"\n'
-              '     stroke-linecap="round" stroke-linejoin="round">\n'
-              "  <title>afrogirl: a girl with a big curly afro, drawn line by line</title>\n"
-              + "\n".join(out) + "\n</svg>\n")
+write("afrogirl.svg", "afrogirl: a girl with a big curly afro, drawn line by line", "#1e4028", 4800)

@@ -7,21 +7,10 @@ bottom-right corner ("greetz") stay empty for the scene's captions. The ball and
 notes are generated; the dancer is drawn by hand.
 """
 import math
+import sys
 
-out = []
-
-
-def path(d, note=None):
-    if note:
-        out.append(f"  <!-- {note} -->")
-    out.append(f'  <path d="{d}"/>')
-
-
-def sparkle(cx, cy, r):
-    return (f"M{cx:g},{cy - r:g} Q{cx:g},{cy:g} {cx + r:g},{cy:g} Q{cx:g},{cy:g} {cx:g},{cy + r:g} "
-            f"Q{cx:g},{cy:g} {cx - r:g},{cy:g} Q{cx:g},{cy:g} {cx:g},{cy - r:g} Z")
-
-
+sys.dont_write_bytecode = True   # no __pycache__ beside the sources
+from line_art import path, sparkle, write
 def note(x, y, size, flag=True):
     """A quaver: an oval head tilted up, a stem and (optionally) a flag."""
     d = (f"M{x - size:g},{y:g} C{x - size:g},{y - size * 0.9:g} {x + size:g},{y - size * 1.1:g} {x + size:g},{y - size * 0.3:g} "
@@ -79,9 +68,4 @@ for x, y, s in ((232, 96, 8), (304, 104, 6), (214, 64, 5), (250, 130, 5)):
 for x, y, s, flag in ((36, 78, 5, True), (54, 118, 4, False), (24, 150, 6, True), (196, 120, 4, True)):
     path(note(x, y, s, flag), "notes" if x == 36 else None)
 
-with open("groovster.svg", "w") as svg:
-    svg.write('<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 320 200" width="640" height="400"\n'
-              '     data-segments="3550" fill="none" stroke="#640000" stroke-width="1"\n'
-              '     stroke-linecap="round" stroke-linejoin="round">\n'
-              "  <title>groovster: a disco dancer pointing at the mirror ball</title>\n"
-              + "\n".join(out) + "\n</svg>\n")
+write("groovster.svg", "groovster: a disco dancer pointing at the mirror ball", "#640000", 3550)
