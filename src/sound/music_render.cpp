@@ -10,6 +10,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include <unistd.h>
+
 namespace {
 
 // A song that neither reaches its order limit nor wraps (a speed of 0 holds it for
@@ -25,13 +27,14 @@ void swap_bytes(std::uint8_t* bytes, std::int64_t count)
         std::swap(bytes[i], bytes[i + 1]);
 }
 
+// On a terminal the progress line rewrites itself; elsewhere each report is a line.
 void show_progress(std::int64_t samples, std::int32_t rate, bool final)
 {
-    std::fprintf(stderr, "\rtinkettles-music: %7.1f s rendered, order %3d row %2d", 
-                 static_cast<double>(samples) / rate, song.position.load(std::memory_order_relaxed),
-                 song.row.load(std::memory_order_relaxed));
-    if (final)
-        std::fputc('\n', stderr);
+    const bool terminal = isatty(fileno(stderr)) != 0;
+    std::fprintf(stderr, "%stinkettles-music: %7.1f s rendered, order %3d row %2d%s",
+                 terminal ? "\r" : "", static_cast<double>(samples) / rate,
+                 song.position.load(std::memory_order_relaxed),
+                 song.row.load(std::memory_order_relaxed), terminal && !final ? "" : "\n");
 }
 
 // Whether the song has reached the order limit, or gone back to an earlier order

@@ -15,7 +15,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <thread>
 
 namespace {
@@ -147,7 +146,9 @@ TEST_F(Devices, DiskAudioWritesWhatTheCallbackMixesOffline)
         std::filesystem::temp_directory_path() / ("tk_sound_disk_" + std::to_string(getpid()) + ".raw");
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", file.c_str(), 1);
-    setenv("SDL_DISKAUDIODELAY", "0", 1);
+    // A short pause per buffer keeps the writer a few times faster than real time;
+    // without one it writes silence flat out while the device is paused.
+    setenv("SDL_DISKAUDIODELAY", "10", 1);
     std::vector<std::uint8_t> bytes = looping_module();
     const std::vector<std::uint8_t> pristine = bytes;
 
@@ -159,18 +160,22 @@ TEST_F(Devices, DiskAudioWritesWhatTheCallbackMixesOffline)
     // first buffer that is not silent. Wait for a second of sound after it.
     constexpr std::size_t buffer_bytes = 2048 * 2;
     constexpr std::size_t wanted = 22 * buffer_bytes;
+    constexpr std::size_t read_limit = 200 * buffer_bytes;
     std::vector<std::uint8_t> written;
     std::size_t start = 0;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
     for (;;) {
         std::ifstream in(file, std::ios::binary);
-        written.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        written.resize(read_limit);
+        in.read(reinterpret_cast<char*>(written.data()), static_cast<std::streamsize>(read_limit));
+        written.resize(static_cast<std::size_t>(in.gcount()));
         start = 0;
         while (start + buffer_bytes <= written.size() &&
                std::all_of(written.begin() + start, written.begin() + start + buffer_bytes,
                            [](std::uint8_t b) { return b == 0; }))
             start += buffer_bytes;
-        if (written.size() >= start + wanted || std::chrono::steady_clock::now() > deadline)
+        if (written.size() >= start + wanted || written.size() == read_limit ||
+            std::chrono::steady_clock::now() > deadline)
             break;
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
