@@ -80,6 +80,12 @@ void fill_triangle(std::uint8_t* buffer, const std::int32_t* triangle, std::uint
     const std::int64_t bottom = std::min(row_of(std::max({y[0], y[1], y[2]})), last_row);
     if (top > bottom)
         return;
+    // Every edge's x stays between its two ends, so a triangle wholly left or right of
+    // the frame has no span to fill: leave it before walking its rows.
+    const std::int64_t leftmost = (std::min({x[0], x[1], x[2]}) * 16384 + 0x7FFF) >> 16;
+    const std::int64_t rightmost = (std::max({x[0], x[1], x[2]}) * 16384 + 0x7FFF) >> 16;
+    if (rightmost < 0 || leftmost > last_column)
+        return;
     for (std::int64_t row = top; row <= bottom; ++row) {
         left_edge[row] = left_reset;
         right_edge[row] = right_reset;
