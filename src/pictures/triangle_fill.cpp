@@ -1,55 +1,65 @@
-// Triangle filling through per-row edge tables: each edge is stepped row by row in
-// 16.16 fixed-point pixels, recording the leftmost and rightmost x per row, then each
-// row's span is filled with one byte fill. Both ends of every span and every edge row
-// are included, so neighbouring triangles overlap on their shared edge.
+// Triangle filling, one row at a time from top to bottom. Each edge is stepped row by
+// row in 16.16 fixed-point pixels from its upper end; a row's span runs from the
+// leftmost to the rightmost x that the edges crossing it reach there, and is filled
+// with one byte fill. Both ends of every span and every edge row are included, so
+// neighbouring triangles overlap on their shared edge.
+//
+// Sorted by row, the vertices give a long edge from the top vertex to the bottom one
+// and two short edges through the middle vertex. Every row of the triangle lies on the
+// long edge; the rows above the middle vertex also lie on the upper short edge, the
+// rows below it on the lower one, and the middle vertex's own row on both. Taking the
+// smallest and largest x of exactly those edges per row is what recording every edge
+// in per-row tables of minima and maxima would give, without the tables.
 #include "pictures/pictures.h"
 
 #include <algorithm>
 #include <cstring>
+#include <type_traits>
 
 namespace {
 
-constexpr std::int64_t frame_width = 320;
-constexpr std::int64_t last_row = 199;
-constexpr std::int64_t last_column = 319;
-// Far outside any span, so a row no edge reached is skipped.
-constexpr std::int64_t left_reset = 10000 * 65536;
-constexpr std::int64_t right_reset = -10000 * 65536;
+constexpr std::int32_t last_row = 199;
+constexpr std::int32_t last_column = 319;
+constexpr std::int32_t frame_width = 320;
+// Below this magnitude every 16.16 x, step and rounding sum of a triangle fits in 32
+// bits, and the pixel-of-row sums cannot overflow either; larger coordinates take the
+// same steps in 64 bits.
+constexpr std::int32_t narrow_limit = 1 << 16;
 
-// Wide enough that no coordinate the shared signature can carry overflows a step.
-std::int64_t left_edge[last_row + 1];
-std::int64_t right_edge[last_row + 1];
+struct Vertex {
+    std::int32_t x;
+    std::int32_t row;
+};
 
-std::int64_t row_of(std::int64_t y)
+// An edge's x on the current row and its step per row. They are kept unsigned so that
+// the step added after an edge's last row may wrap without harm: every x that is read
+// lies between the edge's two ends and so is the exact signed value.
+template <typename Value>
+struct EdgeWalk {
+    std::make_unsigned_t<Value> x;
+    std::make_unsigned_t<Value> step;
+
+    Value at() const { return static_cast<Value>(x); }
+    void advance() { x += step; }
+};
+
+template <typename Value>
+Value row_of(Value y)
 {
     return (y + 2) >> 2;
 }
 
-// Records one edge in the tables for its rows from top to at most the bottom row.
-// Rows above the frame are not visited but jumped over, with x advanced by the same
-// number of steps, so the first visible row gets the x of the full walk.
-void trace_edge(std::int64_t xa, std::int64_t ya, std::int64_t xb, std::int64_t yb,
-                std::int64_t bottom)
+// The edge from upper to lower (upper.row < lower.row), positioned on row `first`,
+// which lies inside the edge's rows: its x is that of stepping from the upper end.
+template <typename Value>
+EdgeWalk<Value> edge_from(Vertex upper, Vertex lower, Value first)
 {
-    std::int64_t first_row = row_of(ya);
-    std::int64_t end_row = row_of(yb);
-    if (first_row == end_row)
-        return;
-    if (first_row > end_row) {
-        std::swap(first_row, end_row);
-        std::swap(xa, xb);
-    }
-    if (end_row < 0)
-        return;   // wholly above the frame: no row of it is recorded
-    const std::int64_t step = (xb - xa) * 16384 / (end_row - first_row);
-    const std::int64_t stop = std::min(end_row, bottom);
-    const std::int64_t skipped = first_row < 0 ? std::min(-first_row, end_row - first_row) : 0;
-    std::int64_t x = xa * 16384 + step * skipped;
-    for (std::int64_t row = first_row + skipped; row <= stop; ++row) {
-        left_edge[row] = std::min(left_edge[row], x);
-        right_edge[row] = std::max(right_edge[row], x);
-        x += step;
-    }
+    using Unsigned = std::make_unsigned_t<Value>;
+    const Value step = (Value{lower.x} - upper.x) * 16384 / (Value{lower.row} - upper.row);
+    const Unsigned start = static_cast<Unsigned>(Value{upper.x} * 16384);
+    const Unsigned rows_in = static_cast<Unsigned>(first - upper.row);
+    return {static_cast<Unsigned>(start + rows_in * static_cast<Unsigned>(step)),
+            static_cast<Unsigned>(step)};
 }
 
 // Out of line on purpose: inlined, the fill becomes a "rep stos" whose start-up cost
@@ -59,41 +69,118 @@ void trace_edge(std::int64_t xa, std::int64_t ya, std::int64_t xb, std::int64_t 
     std::memset(start, colour, count);
 }
 
-void fill_span(std::uint8_t* buffer, std::int64_t row, std::uint8_t colour)
+template <typename Value>
+void fill_span(std::uint8_t* row_start, Value left, Value right, std::uint8_t colour)
 {
-    std::int64_t xl = (left_edge[row] + 0x7FFF) >> 16;
-    std::int64_t xr = (right_edge[row] + 0x7FFF) >> 16;
+    Value xl = (left + 0x7FFF) >> 16;
+    Value xr = (right + 0x7FFF) >> 16;
     if (xr < 0 || xl > last_column)
         return;
-    xl = std::max<std::int64_t>(xl, 0);
-    xr = std::min(xr, last_column);
-    fill_bytes(buffer + row * frame_width + xl, colour, static_cast<std::size_t>(xr - xl + 1));
+    xl = std::max<Value>(xl, 0);
+    xr = std::min<Value>(xr, last_column);
+    fill_bytes(row_start + xl, colour, static_cast<std::size_t>(xr - xl + 1));
+}
+
+// Rows top..bottom of the frame (top <= bottom), of a triangle whose vertices are
+// sorted by row, v[0].row < v[2].row.
+template <typename Value>
+void fill_rows(std::uint8_t* buffer, const Vertex* v, Value top, Value bottom, std::uint8_t colour)
+{
+    const Value middle = v[1].row;
+    EdgeWalk<Value> long_edge = edge_from<Value>(v[0], v[2], top);
+    Value row = top;
+    if (v[0].row < middle && row <= middle) {
+        // Both edges leave the top vertex from the same x, so the one with the smaller
+        // step stays left on every row down to the middle vertex. The upper edge also
+        // reaches the middle row when the rows above it are off the frame.
+        EdgeWalk<Value> upper = edge_from<Value>(v[0], v[1], top);
+        const bool long_is_left = static_cast<Value>(long_edge.step) < static_cast<Value>(upper.step);
+        EdgeWalk<Value>& left = long_is_left ? long_edge : upper;
+        EdgeWalk<Value>& right = long_is_left ? upper : long_edge;
+        const Value stop = std::min<Value>(middle - 1, bottom);
+        for (; row <= stop; ++row) {
+            fill_span<Value>(buffer + row * frame_width, left.at(), right.at(), colour);
+            left.advance();
+            right.advance();
+        }
+        if (row > bottom)
+            return;
+        // The middle vertex's row: the upper edge ends there as well.
+        const Value upper_end = upper.at();
+        const Value lower_start = Value{v[1].x} * 16384;
+        Value low = std::min(long_edge.at(), upper_end);
+        Value high = std::max(long_edge.at(), upper_end);
+        if (middle < v[2].row) {
+            low = std::min(low, lower_start);
+            high = std::max(high, lower_start);
+        }
+        fill_span<Value>(buffer + row * frame_width, low, high, colour);
+        long_edge.advance();
+        ++row;
+    }
+    if (row > bottom || middle == v[2].row)
+        return;
+    // Below the middle vertex the two edges come from different starts and may cross
+    // near the bottom, so each row takes its own minimum and maximum.
+    EdgeWalk<Value> lower = edge_from<Value>(v[1], v[2], row);
+    for (; row <= bottom; ++row) {
+        const Value a = long_edge.at();
+        const Value b = lower.at();
+        fill_span<Value>(buffer + row * frame_width, std::min(a, b), std::max(a, b), colour);
+        long_edge.advance();
+        lower.advance();
+    }
+}
+
+template <typename Value>
+void fill_sorted(std::uint8_t* buffer, const Vertex* v, std::uint8_t colour)
+{
+    const Value top = std::max<Value>(v[0].row, 0);
+    const Value bottom = std::min<Value>(v[2].row, last_row);
+    // All three on one row: every edge is skipped and nothing is drawn.
+    if (top > bottom || v[0].row == v[2].row)
+        return;
+    // Every edge's x stays between its two ends, so a triangle wholly left or right of
+    // the frame has no span to fill: leave it before stepping its edges.
+    const Value min_x = std::min({v[0].x, v[1].x, v[2].x});
+    const Value max_x = std::max({v[0].x, v[1].x, v[2].x});
+    if (((max_x * 16384 + 0x7FFF) >> 16) < 0 || ((min_x * 16384 + 0x7FFF) >> 16) > last_column)
+        return;
+    fill_rows<Value>(buffer, v, top, bottom, colour);
+}
+
+bool narrow(std::int32_t value)
+{
+    return value > -narrow_limit && value < narrow_limit;
+}
+
+void sort_by_row(Vertex* v)
+{
+    if (v[1].row < v[0].row)
+        std::swap(v[0], v[1]);
+    if (v[2].row < v[1].row)
+        std::swap(v[1], v[2]);
+    if (v[1].row < v[0].row)
+        std::swap(v[0], v[1]);
 }
 
 }  // namespace
 
 void fill_triangle(std::uint8_t* buffer, const std::int32_t* triangle, std::uint8_t colour)
 {
-    const std::int64_t x[3] = {triangle[0], triangle[2], triangle[4]};
-    const std::int64_t y[3] = {triangle[1], triangle[3], triangle[5]};
-    const std::int64_t top = std::max<std::int64_t>(row_of(std::min({y[0], y[1], y[2]})), 0);
-    const std::int64_t bottom = std::min(row_of(std::max({y[0], y[1], y[2]})), last_row);
-    if (top > bottom)
+    if (std::all_of(triangle, triangle + 6, narrow)) {
+        Vertex v[3];
+        for (int k = 0; k < 3; ++k)
+            v[k] = {triangle[2 * k], row_of(triangle[2 * k + 1])};
+        sort_by_row(v);
+        fill_sorted<std::int32_t>(buffer, v, colour);
         return;
-    // Every edge's x stays between its two ends, so a triangle wholly left or right of
-    // the frame has no span to fill: leave it before walking its rows.
-    const std::int64_t leftmost = (std::min({x[0], x[1], x[2]}) * 16384 + 0x7FFF) >> 16;
-    const std::int64_t rightmost = (std::max({x[0], x[1], x[2]}) * 16384 + 0x7FFF) >> 16;
-    if (rightmost < 0 || leftmost > last_column)
-        return;
-    for (std::int64_t row = top; row <= bottom; ++row) {
-        left_edge[row] = left_reset;
-        right_edge[row] = right_reset;
     }
-    for (int edge = 0; edge < 3; ++edge) {
-        const int next = (edge + 1) % 3;
-        trace_edge(x[edge], y[edge], x[next], y[next], bottom);
-    }
-    for (std::int64_t row = top; row <= bottom; ++row)
-        fill_span(buffer, row, colour);
+    // Rows of coordinates near the 32-bit limits are reckoned in 64 bits; once found,
+    // they fit in 32 bits again (a row is about a quarter of a coordinate).
+    Vertex v[3];
+    for (int k = 0; k < 3; ++k)
+        v[k] = {triangle[2 * k], static_cast<std::int32_t>(row_of(std::int64_t{triangle[2 * k + 1]}))};
+    sort_by_row(v);
+    fill_sorted<std::int64_t>(buffer, v, colour);
 }
