@@ -52,7 +52,14 @@ int load_font(const char* file_name)
         return -1;
     }
     std::fread(font_image, 1, sizeof font_image, file);
+    // A short file is a font all the same; a read that fails (a folder, an I/O error)
+    // is not.
+    const bool unreadable = std::ferror(file) != 0;
     std::fclose(file);
+    if (unreadable) {
+        note_load_failure("cannot read the file");
+        return -1;
+    }
     return 0;
 }
 

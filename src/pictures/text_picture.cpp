@@ -64,6 +64,12 @@ TextPicture* load_text_picture(const char* file_name)
     }
     try {
         read_polylines(file, picture);
+        // A read that failed looks like the end of the file; it is no drawing.
+        if (std::ferror(file)) {
+            note_load_failure("cannot read the file");
+            delete picture;
+            picture = nullptr;
+        }
     } catch (const std::bad_alloc&) {
         note_load_failure("out of memory");
         delete picture;
