@@ -62,59 +62,44 @@ std::vector<std::uint8_t> render(std::vector<std::uint8_t> bytes, int mode, std:
 
 }  // namespace
 
-TEST(AudioFill, SegmentsCarryIntoTheNextBufferAt22050)
+// One callback and what is expected after it: the music position (ticks run - 1)
+// and the samples of the current segment still to mix.
+struct Fill {
+    int bytes;
+    std::int32_t position;
+    std::int32_t carry;
+};
+
+void expect_fills(int mode, std::int32_t segment, const std::vector<Fill>& fills)
 {
     std::vector<std::uint8_t> bytes = one_tick_rows();
-    install_sdl_device(1);
+    install_sdl_device(mode);
     ASSERT_EQ(music_load(bytes.data(), bytes.size()), 1);
     set_tick_rate(47);
-    EXPECT_EQ(segment_length(), 469);
-    std::uint8_t stream[2048];
-    // Ticks at 0, 469, 938, 1407 and 1876; 297 samples of the fifth segment remain.
-    audio_fill(nullptr, stream, 2048);
-    EXPECT_EQ(music_position(), 4);
-    EXPECT_EQ(segment_carry, 297);
-    // 297 carried, three whole segments, then a tick and 344 samples.
-    audio_fill(nullptr, stream, 2048);
-    EXPECT_EQ(music_position(), 8);
-    EXPECT_EQ(segment_carry, 125);
+    EXPECT_EQ(segment_length(), segment);
+    std::vector<std::uint8_t> stream(4096);
+    for (std::size_t i = 0; i < fills.size(); ++i) {
+        audio_fill(nullptr, stream.data(), fills[i].bytes);
+        EXPECT_EQ(music_position(), fills[i].position) << "mode " << mode << ", buffer " << i;
+        EXPECT_EQ(segment_carry, fills[i].carry) << "mode " << mode << ", buffer " << i;
+    }
 }
 
-TEST(AudioFill, SegmentsCarryIntoTheNextBufferAt44100)
+TEST(AudioFill, SegmentsCarryIntoTheNextBuffer)
 {
-    std::vector<std::uint8_t> bytes = one_tick_rows();
-    install_sdl_device(2);
-    ASSERT_EQ(music_load(bytes.data(), bytes.size()), 1);
-    set_tick_rate(47);
-    EXPECT_EQ(segment_length(), 938);
-    std::uint8_t stream[4096];
-    audio_fill(nullptr, stream, 4096);
-    EXPECT_EQ(music_position(), 2);
-    EXPECT_EQ(segment_carry, 766);
-    audio_fill(nullptr, stream, 4096);
-    EXPECT_EQ(music_position(), 4);
-    EXPECT_EQ(segment_carry, 594);
+    // 22050 Hz: ticks at 0, 469, 938, 1407 and 1876, 297 samples of the fifth segment
+    // left; then those 297, three whole segments, a tick and 344 samples.
+    expect_fills(1, 469, {{2048, 4, 297}, {2048, 8, 125}});
+    // 44100 Hz, 2048 samples a buffer: ticks at 0, 938 and 1876, 766 left.
+    expect_fills(2, 938, {{4096, 2, 766}, {4096, 4, 594}});
 }
 
 TEST(AudioFill, BufferEndingOnASegmentBoundary)
 {
-    std::vector<std::uint8_t> bytes = one_tick_rows();
-    install_sdl_device(1);
-    ASSERT_EQ(music_load(bytes.data(), bytes.size()), 1);
-    set_tick_rate(47);
-    std::uint8_t stream[938];
-    // Ticks at 0 and 469, and one more at the very end with nothing mixed.
-    audio_fill(nullptr, stream, 938);
-    EXPECT_EQ(music_position(), 2);
-    EXPECT_EQ(segment_carry, 469);
-    // The next buffer begins with that whole segment, and being exactly that long it
-    // ends on a boundary again: one more tick at its end.
-    audio_fill(nullptr, stream, 469);
-    EXPECT_EQ(music_position(), 3);
-    EXPECT_EQ(segment_carry, 469);
-    audio_fill(nullptr, stream, 470);
-    EXPECT_EQ(music_position(), 4);
-    EXPECT_EQ(segment_carry, 468);
+    // Ticks at 0 and 469, and one more at the very end with nothing mixed; the next
+    // buffer begins with that whole segment and, as long as it, ends on a boundary
+    // again, with one more tick at its end.
+    expect_fills(1, 469, {{938, 2, 469}, {469, 3, 469}, {470, 4, 468}});
 }
 
 TEST(AudioFill, OutputDoesNotDependOnBufferSizes)
