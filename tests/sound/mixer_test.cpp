@@ -187,44 +187,7 @@ TEST_F(Mixer, OneShotVoiceStopsAndStaysSilentUntilRestarted)
     EXPECT_EQ(resumed[7], 12 * 129);
 }
 
-TEST_F(Mixer, SixteenBitOutputIsBigEndianAndClipped)
-{
-    const auto high = make_wave(64, [](int) { return 127; });
-    const auto low = make_wave(64, [](int) { return -128; });
-    sound_device.define_sample(1, high.data(), 64, 0, 64, 1, 64);
-    sound_device.define_sample(2, low.data(), 64, 0, 64, 1, 64);
-    for (int v = 0; v < 3; ++v) {
-        sound_device.select_channel(v);
-        sound_device.set_channel_sample(v == 0 ? 1 : 2);
-        sound_device.set_volume(v == 0 ? 64 : 0);
-        sound_device.set_period(428);
-    }
-    std::uint8_t stream[4];
-    mix_chunk(stream, 2, 16);
-    EXPECT_EQ(stream[0], 0x3F);   // 127 * 129 = 16383
-    EXPECT_EQ(stream[1], 0xFF);
-    sound_device.select_channel(0);
-    sound_device.set_volume(0);
-    sound_device.select_channel(1);
-    sound_device.set_volume(64);
-    mix_chunk(stream, 1, 16);
-    EXPECT_EQ(stream[0], 0xBF);   // -128 * 129 = -16512
-    EXPECT_EQ(stream[1], 0x80);
-    sound_device.select_channel(2);
-    sound_device.set_volume(64);
-    sound_device.select_channel(3);
-    sound_device.set_channel_sample(2);
-    sound_device.set_volume(64);
-    sound_device.set_period(428);
-    EXPECT_EQ(mix16(1)[0], -32768);
-    for (int v = 0; v < 4; ++v) {
-        sound_device.select_channel(v);
-        sound_device.set_channel_sample(1);
-    }
-    EXPECT_EQ(mix16(1)[0], 32767);
-}
-
-TEST_F(Mixer, EightBitOutputShiftsClipsAndCentres)
+TEST_F(Mixer, OutputConversionShiftsClipsAndOrdersBytes)
 {
     const auto eight = make_wave(64, [](int) { return 8; });
     const auto high = make_wave(64, [](int) { return 127; });
@@ -233,25 +196,24 @@ TEST_F(Mixer, EightBitOutputShiftsClipsAndCentres)
     sound_device.define_sample(2, high.data(), 64, 0, 64, 1, 64);
     sound_device.define_sample(3, low.data(), 64, 0, 64, 1, 64);
     sound_device.set_channel_count(5);
-    auto use = [](int sample, int voices, int volume) {
+    // The first `voices` voices play the sample at the volume, the others are silent.
+    auto mix = [](int sample, int voices, int volume, int bits) {
         for (int v = 0; v < 5; ++v) {
             sound_device.select_channel(v);
             sound_device.set_channel_sample(sample);
             sound_device.set_volume(v < voices ? volume : 0);
             sound_device.set_period(428);
         }
+        std::uint8_t out[2] = {};
+        mix_chunk(out, 1, bits);
+        return bits == 8 ? out[0] : (out[0] << 8) | out[1];
     };
-    std::uint8_t out = 0;
-    use(1, 1, 32);   // 8 * 64 = 512
-    mix_chunk(&out, 1, 8);
-    EXPECT_EQ(out, 129);
-    use(2, 5, 64);   // 5 * 16383, far above the range
-    mix_chunk(&out, 1, 8);
-    EXPECT_EQ(out, 255);
-    use(3, 5, 64);
-    mix_chunk(&out, 1, 8);
-    EXPECT_EQ(out, 0);
-    use(3, 1, 1);    // -128 * 2 = -256: >> 9 rounds down to -1
-    mix_chunk(&out, 1, 8);
-    EXPECT_EQ(out, 127);
+    EXPECT_EQ(mix(2, 1, 64, 16), 0x3FFF);   // 127 * 129 = 16383, big-endian
+    EXPECT_EQ(mix(3, 1, 64, 16), 0xBF80);   // -128 * 129 = -16512
+    EXPECT_EQ(mix(2, 3, 64, 16), 0x7FFF);   // 49149 clipped
+    EXPECT_EQ(mix(3, 3, 64, 16), 0x8000);   // -49536 clipped
+    EXPECT_EQ(mix(1, 1, 32, 8), 129);       // 8 * 64 = 512
+    EXPECT_EQ(mix(2, 5, 64, 8), 255);
+    EXPECT_EQ(mix(3, 5, 64, 8), 0);
+    EXPECT_EQ(mix(3, 1, 1, 8), 127);        // -256 >> 9 rounds down to -1
 }

@@ -236,13 +236,3 @@ TEST_F(Effects, SampleNumbersAbove31AreNoSample)
     EXPECT_EQ(last_argument(1, "set_channel_sample"), -1);
     EXPECT_EQ(last_argument(1, "set_period"), 428);
 }
-
-TEST_F(Effects, PanningIsPassedToTheVoice)
-{
-    module.cell(0, 0, 0) = {0, 0, 0x8, 0x40};
-    module.cell(0, 0, 1) = {0, 0, 0xE, 0x8F};
-    load();
-    tick();
-    EXPECT_EQ(last_argument(0, "set_pan"), 0x40);
-    EXPECT_EQ(last_argument(1, "set_pan"), 255);
-}
