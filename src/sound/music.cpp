@@ -29,7 +29,12 @@ void music_play(std::int32_t ticks_per_second)
 {
     set_tick_rate(ticks_per_second);
     if (sound_mode == 1 || sound_mode == 2) {
+        // The audio thread has been waiting since the device opened. Unpausing under
+        // SDL's audio lock, which the thread takes around every callback, hands it the
+        // loaded module, the voices and the tick rate written here on the main thread.
+        SDL_LockAudio();
         SDL_PauseAudio(0);
+        SDL_UnlockAudio();
         return;
     }
     SDL_Init(SDL_INIT_TIMER);
