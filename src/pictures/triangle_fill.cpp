@@ -62,11 +62,42 @@ EdgeWalk<Value> edge_from(Vertex upper, Vertex lower, Value first)
             static_cast<Unsigned>(step)};
 }
 
-// Out of line on purpose: inlined, the fill becomes a "rep stos" whose start-up cost
-// dwarfs the short spans of small triangles; the library's fill is much quicker.
-[[gnu::noinline]] void fill_bytes(std::uint8_t* start, std::uint8_t colour, std::size_t count)
+void store8(std::uint8_t* at, std::uint64_t pattern)
 {
-    std::memset(start, colour, count);
+    std::memcpy(at, &pattern, 8);
+}
+
+void store4(std::uint8_t* at, std::uint32_t pattern)
+{
+    std::memcpy(at, &pattern, 4);
+}
+
+// Most spans are a few bytes long, where a call to the library's fill costs more than
+// the bytes themselves: those are written here with a few word stores, the last one
+// overlapping the others so that exactly `count` bytes are set. Long spans go to the
+// library, whose wide stores win there.
+void fill_bytes(std::uint8_t* start, std::uint8_t colour, std::size_t count)
+{
+    constexpr std::size_t library_from = 64;
+    if (count >= library_from) {
+        std::memset(start, colour, count);
+        return;
+    }
+    if (count >= 8) {
+        const std::uint64_t pattern = 0x0101010101010101u * colour;
+        for (std::size_t at = 0; at + 8 < count; at += 8)
+            store8(start + at, pattern);
+        store8(start + count - 8, pattern);
+    } else if (count >= 4) {
+        const std::uint32_t pattern = 0x01010101u * colour;
+        store4(start, pattern);
+        store4(start + count - 4, pattern);
+    } else {
+        // One to three bytes: first, middle and last cover them all.
+        start[0] = colour;
+        start[count / 2] = colour;
+        start[count - 1] = colour;
+    }
 }
 
 template <typename Value>
