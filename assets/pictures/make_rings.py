@@ -45,12 +45,12 @@ beads = "".join(
     f'  <path fill="#1e50dc" d="{annulus(15, 8, 82 * math.cos(k * math.pi / 4), 82 * math.sin(k * math.pi / 4))}"/>\n'
     for k in range(8))
 dots = "".join(
-    f'  <circle fill="#ffbe00" r="4" cx="{60 * math.cos((k + 0.5) * math.pi / 4):.2f}" '
+    f'  <circle fill="#ffbe00" r="5" cx="{60 * math.cos((k + 0.5) * math.pi / 4):.2f}" '
     f'cy="{60 * math.sin((k + 0.5) * math.pi / 4):.2f}"/>\n'
     for k in range(8))
 write("blinq.svg",
       "  <title>blinq: a ring of eight beads round a thin hoop</title>\n"
-      f'  <path fill="#ff3c8c" d="{annulus(70, 64)}"/>\n' + beads + dots)
+      f'  <path fill="#ff3c8c" d="{annulus(71, 62)}"/>\n' + beads + dots)
 
 write("blinq2.svg",
       "  <title>blinq2: a toothed hoop with a ring of dashes inside</title>\n"
