@@ -1,0 +1,12 @@
+// Every unit-test program runs SDL headless unless the caller chose drivers itself.
+#include <cstdlib>
+
+namespace {
+
+const bool headless = [] {
+    setenv("SDL_VIDEODRIVER", "dummy", 0);
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    return true;
+}();
+
+}  // namespace
