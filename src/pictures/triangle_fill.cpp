@@ -32,8 +32,8 @@ struct Vertex {
 };
 
 // An edge's x on the current row and its step per row. They are kept unsigned so that
-// the step added after an edge's last row may wrap without harm: every x that is read
-// lies between the edge's two ends and so is the exact signed value.
+// stepping outside the edge's rows may wrap without harm: every x that is used lies
+// on the edge's own rows, between its two ends, and so is the exact signed value.
 template <typename Value>
 struct EdgeWalk {
     std::make_unsigned_t<Value> x;
@@ -49,8 +49,8 @@ Value row_of(Value y)
     return (y + 2) >> 2;
 }
 
-// The edge from upper to lower (upper.row < lower.row), positioned on row `first`,
-// which lies inside the edge's rows: its x is that of stepping from the upper end.
+// The edge from upper to lower (upper.row < lower.row), positioned on row `first`:
+// its x is that of stepping from the upper end, exact on the edge's own rows.
 template <typename Value>
 EdgeWalk<Value> edge_from(Vertex upper, Vertex lower, Value first)
 {
@@ -113,52 +113,31 @@ void fill_span(std::uint8_t* row_start, Value left, Value right, std::uint8_t co
 }
 
 // Rows top..bottom of the frame (top <= bottom), of a triangle whose vertices are
-// sorted by row, v[0].row < v[2].row.
+// sorted by row, v[0].row < v[2].row. One loop with no branch per row on which edges
+// cross it: each row picks its short-edge values by comparing with the middle row.
 template <typename Value>
 void fill_rows(std::uint8_t* buffer, const Vertex* v, Value top, Value bottom, std::uint8_t colour)
 {
     const Value middle = v[1].row;
+    const bool has_upper = v[0].row < middle;
+    const bool has_lower = middle < v[2].row;
     EdgeWalk<Value> long_edge = edge_from<Value>(v[0], v[2], top);
-    Value row = top;
-    if (v[0].row < middle && row <= middle) {
-        // Both edges leave the top vertex from the same x, so the one with the smaller
-        // step stays left on every row down to the middle vertex. The upper edge also
-        // reaches the middle row when the rows above it are off the frame.
-        EdgeWalk<Value> upper = edge_from<Value>(v[0], v[1], top);
-        const bool long_is_left = static_cast<Value>(long_edge.step) < static_cast<Value>(upper.step);
-        EdgeWalk<Value>& left = long_is_left ? long_edge : upper;
-        EdgeWalk<Value>& right = long_is_left ? upper : long_edge;
-        const Value stop = std::min<Value>(middle - 1, bottom);
-        for (; row <= stop; ++row) {
-            fill_span<Value>(buffer + row * frame_width, left.at(), right.at(), colour);
-            left.advance();
-            right.advance();
-        }
-        if (row > bottom)
-            return;
-        // The middle vertex's row: the upper edge ends there as well.
-        const Value upper_end = upper.at();
-        const Value lower_start = Value{v[1].x} * 16384;
-        Value low = std::min(long_edge.at(), upper_end);
-        Value high = std::max(long_edge.at(), upper_end);
-        if (middle < v[2].row) {
-            low = std::min(low, lower_start);
-            high = std::max(high, lower_start);
-        }
-        fill_span<Value>(buffer + row * frame_width, low, high, colour);
+    // A short edge on a single row is left out; the other short edge stands in for it,
+    // which changes no minimum or maximum. At least one of them spans rows.
+    EdgeWalk<Value> upper = has_upper ? edge_from<Value>(v[0], v[1], top) : edge_from<Value>(v[1], v[2], top);
+    EdgeWalk<Value> lower = has_lower ? edge_from<Value>(v[1], v[2], top) : upper;
+    std::uint8_t* row_start = buffer + top * frame_width;
+    for (Value row = top; row <= bottom; ++row, row_start += frame_width) {
+        const Value on_long = long_edge.at();
+        // Above the middle row both picks are the upper edge, below it the lower edge,
+        // and on the middle row one of each: the upper edge's end, the lower one's start.
+        const Value first = row <= middle ? upper.at() : lower.at();
+        const Value second = row >= middle ? lower.at() : upper.at();
+        const Value left = std::min(on_long, std::min(first, second));
+        const Value right = std::max(on_long, std::max(first, second));
+        fill_span<Value>(row_start, left, right, colour);
         long_edge.advance();
-        ++row;
-    }
-    if (row > bottom || middle == v[2].row)
-        return;
-    // Below the middle vertex the two edges come from different starts and may cross
-    // near the bottom, so each row takes its own minimum and maximum.
-    EdgeWalk<Value> lower = edge_from<Value>(v[1], v[2], row);
-    for (; row <= bottom; ++row) {
-        const Value a = long_edge.at();
-        const Value b = lower.at();
-        fill_span<Value>(buffer + row * frame_width, std::min(a, b), std::max(a, b), colour);
-        long_edge.advance();
+        upper.advance();
         lower.advance();
     }
 }
@@ -185,14 +164,24 @@ bool narrow(std::int32_t value)
     return value > -narrow_limit && value < narrow_limit;
 }
 
+// Sorts the three vertices by row through keys of row and index compared without
+// branches: which vertex is lowest is a coin toss for the branch predictor. Vertices
+// on the same row may come in either order; the fill is the same.
 void sort_by_row(Vertex* v)
 {
-    if (v[1].row < v[0].row)
-        std::swap(v[0], v[1]);
-    if (v[2].row < v[1].row)
-        std::swap(v[1], v[2]);
-    if (v[1].row < v[0].row)
-        std::swap(v[0], v[1]);
+    std::uint64_t key[3];
+    for (std::uint32_t k = 0; k < 3; ++k)
+        key[k] = (std::uint64_t{static_cast<std::uint32_t>(v[k].row) ^ 0x80000000u} << 32) | k;
+    const std::uint64_t low01 = std::min(key[0], key[1]);
+    const std::uint64_t high01 = std::max(key[0], key[1]);
+    const std::uint64_t top = std::min(low01, key[2]);
+    const std::uint64_t rest = std::max(low01, key[2]);
+    const std::uint64_t middle = std::min(high01, rest);
+    const std::uint64_t bottom = std::max(high01, rest);
+    const Vertex unsorted[3] = {v[0], v[1], v[2]};
+    v[0] = unsorted[top & 3];
+    v[1] = unsorted[middle & 3];
+    v[2] = unsorted[bottom & 3];
 }
 
 }  // namespace
