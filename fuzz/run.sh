@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the fuzzers with clang and runs them one after another.
 #   fuzz/run.sh [seconds per fuzzer, default 600] [fuzzer names, default all four]
+# With 0 seconds each fuzzer only replays its seeds once (what scripts/test.sh does).
 # Each starts from the hand-made seeds in fuzz/corpus/<name> plus the demo's own data
 # files of that kind; what it discovers stays in build-fuzz/corpus-<name>, outside the
 # repository. A finding stops that fuzzer and leaves a crash-* file in build-fuzz/.
@@ -24,6 +25,12 @@ data_pattern() {
     esac
 }
 
+if [ "$seconds" -eq 0 ]; then
+    limit=-runs=0
+else
+    limit=-max_total_time=$seconds
+fi
+
 status=0
 for name in "${fuzzers[@]}"; do
     corpus=$build/corpus-$name
@@ -34,7 +41,7 @@ for name in "${fuzzers[@]}"; do
     done
     log=$build/$name.log
     echo "fuzz_$name: ${seconds}s, log in $log" >&2
-    if ! (cd "$build" && ASAN_OPTIONS=detect_leaks=1 ./fuzz_"$name" -max_total_time="$seconds" \
+    if ! (cd "$build" && ASAN_OPTIONS=detect_leaks=1 ./fuzz_"$name" "$limit" \
             -print_final_stats=1 -timeout=10 -rss_limit_mb=2048 corpus-"$name") >"$log" 2>&1; then
         echo "fuzz_$name: FINDING, see $log" >&2
         status=1
