@@ -40,6 +40,13 @@ struct EdgeWalk {
     std::make_unsigned_t<Value> step;
 
     Value at() const { return static_cast<Value>(x); }
+    // This edge's x, or other's when `use_other` holds, chosen by masking: the choice
+    // changes at the middle row of every triangle, which a branch would mispredict.
+    Value pick_unless(bool use_other, const EdgeWalk& other) const
+    {
+        const auto mask = static_cast<std::make_unsigned_t<Value>>(0) - use_other;
+        return static_cast<Value>((x & ~mask) | (other.x & mask));
+    }
     void advance() { x += step; }
 };
 
@@ -131,8 +138,8 @@ void fill_rows(std::uint8_t* buffer, const Vertex* v, Value top, Value bottom, s
         const Value on_long = long_edge.at();
         // Above the middle row both picks are the upper edge, below it the lower edge,
         // and on the middle row one of each: the upper edge's end, the lower one's start.
-        const Value first = row <= middle ? upper.at() : lower.at();
-        const Value second = row >= middle ? lower.at() : upper.at();
+        const Value first = upper.pick_unless(row > middle, lower);
+        const Value second = lower.pick_unless(row < middle, upper);
         const Value left = std::min(on_long, std::min(first, second));
         const Value right = std::max(on_long, std::max(first, second));
         fill_span<Value>(row_start, left, right, colour);
@@ -164,43 +171,36 @@ bool narrow(std::int32_t value)
     return value > -narrow_limit && value < narrow_limit;
 }
 
-// Sorts the three vertices by row through keys of row and index compared without
-// branches: which vertex is lowest is a coin toss for the branch predictor. Vertices
-// on the same row may come in either order; the fill is the same.
-void sort_by_row(Vertex* v)
+// Sorts the three vertices by row without branches (which vertex is lowest is a coin
+// toss for the branch predictor): each vertex's place is the number of vertices before
+// it, ties going to the lower index. Vertices on one row may come in either order; the
+// fill is the same.
+void sort_by_row(const Vertex* unsorted, Vertex* sorted)
 {
-    std::uint64_t key[3];
-    for (std::uint32_t k = 0; k < 3; ++k)
-        key[k] = (std::uint64_t{static_cast<std::uint32_t>(v[k].row) ^ 0x80000000u} << 32) | k;
-    const std::uint64_t low01 = std::min(key[0], key[1]);
-    const std::uint64_t high01 = std::max(key[0], key[1]);
-    const std::uint64_t top = std::min(low01, key[2]);
-    const std::uint64_t rest = std::max(low01, key[2]);
-    const std::uint64_t middle = std::min(high01, rest);
-    const std::uint64_t bottom = std::max(high01, rest);
-    const Vertex unsorted[3] = {v[0], v[1], v[2]};
-    v[0] = unsorted[top & 3];
-    v[1] = unsorted[middle & 3];
-    v[2] = unsorted[bottom & 3];
+    const std::int32_t r0 = unsorted[0].row;
+    const std::int32_t r1 = unsorted[1].row;
+    const std::int32_t r2 = unsorted[2].row;
+    sorted[int{r1 < r0} + int{r2 < r0}] = unsorted[0];
+    sorted[int{r0 <= r1} + int{r2 < r1}] = unsorted[1];
+    sorted[int{r0 <= r2} + int{r1 <= r2}] = unsorted[2];
 }
 
 }  // namespace
 
 void fill_triangle(std::uint8_t* buffer, const std::int32_t* triangle, std::uint8_t colour)
 {
-    if (std::all_of(triangle, triangle + 6, narrow)) {
-        Vertex v[3];
-        for (int k = 0; k < 3; ++k)
-            v[k] = {triangle[2 * k], row_of(triangle[2 * k + 1])};
-        sort_by_row(v);
-        fill_sorted<std::int32_t>(buffer, v, colour);
-        return;
+    const bool narrow_triangle = std::all_of(triangle, triangle + 6, narrow);
+    Vertex unsorted[3];
+    for (int k = 0; k < 3; ++k) {
+        // Rows of coordinates near the 32-bit limits are reckoned in 64 bits; once
+        // found, they fit in 32 bits again (a row is a quarter of a coordinate).
+        const std::int64_t row = row_of(std::int64_t{triangle[2 * k + 1]});
+        unsorted[k] = {triangle[2 * k], static_cast<std::int32_t>(row)};
     }
-    // Rows of coordinates near the 32-bit limits are reckoned in 64 bits; once found,
-    // they fit in 32 bits again (a row is about a quarter of a coordinate).
     Vertex v[3];
-    for (int k = 0; k < 3; ++k)
-        v[k] = {triangle[2 * k], static_cast<std::int32_t>(row_of(std::int64_t{triangle[2 * k + 1]}))};
-    sort_by_row(v);
-    fill_sorted<std::int64_t>(buffer, v, colour);
+    sort_by_row(unsorted, v);
+    if (narrow_triangle)
+        fill_sorted<std::int32_t>(buffer, v, colour);
+    else
+        fill_sorted<std::int64_t>(buffer, v, colour);
 }
