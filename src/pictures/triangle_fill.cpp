@@ -40,13 +40,6 @@ struct EdgeWalk {
     std::make_unsigned_t<Value> step;
 
     Value at() const { return static_cast<Value>(x); }
-    // This edge's x, or other's when `use_other` holds, chosen by masking: the choice
-    // changes at the middle row of every triangle, which a branch would mispredict.
-    Value pick_unless(bool use_other, const EdgeWalk& other) const
-    {
-        const auto mask = static_cast<std::make_unsigned_t<Value>>(0) - use_other;
-        return static_cast<Value>((x & ~mask) | (other.x & mask));
-    }
     void advance() { x += step; }
 };
 
@@ -120,31 +113,50 @@ void fill_span(std::uint8_t* row_start, Value left, Value right, std::uint8_t co
 }
 
 // Rows top..bottom of the frame (top <= bottom), of a triangle whose vertices are
-// sorted by row, v[0].row < v[2].row. One loop with no branch per row on which edges
-// cross it: each row picks its short-edge values by comparing with the middle row.
+// sorted by row, v[0].row < v[2].row.
 template <typename Value>
 void fill_rows(std::uint8_t* buffer, const Vertex* v, Value top, Value bottom, std::uint8_t colour)
 {
     const Value middle = v[1].row;
-    const bool has_upper = v[0].row < middle;
-    const bool has_lower = middle < v[2].row;
     EdgeWalk<Value> long_edge = edge_from<Value>(v[0], v[2], top);
-    // A short edge on a single row is left out; the other short edge stands in for it,
-    // which changes no minimum or maximum. At least one of them spans rows.
-    EdgeWalk<Value> upper = has_upper ? edge_from<Value>(v[0], v[1], top) : edge_from<Value>(v[1], v[2], top);
-    EdgeWalk<Value> lower = has_lower ? edge_from<Value>(v[1], v[2], top) : upper;
     std::uint8_t* row_start = buffer + top * frame_width;
-    for (Value row = top; row <= bottom; ++row, row_start += frame_width) {
+    Value row = top;
+    if (v[0].row < middle && row <= middle) {
+        // Both edges leave the top vertex from the same x, so the one with the smaller
+        // step stays left on every row down to the middle vertex. The upper edge also
+        // reaches the middle row when the rows above it are off the frame.
+        EdgeWalk<Value> upper = edge_from<Value>(v[0], v[1], top);
+        const bool long_is_left = static_cast<Value>(long_edge.step) < static_cast<Value>(upper.step);
+        EdgeWalk<Value>& left = long_is_left ? long_edge : upper;
+        EdgeWalk<Value>& right = long_is_left ? upper : long_edge;
+        const Value stop = std::min<Value>(middle - 1, bottom);
+        for (; row <= stop; ++row, row_start += frame_width) {
+            fill_span<Value>(row_start, left.at(), right.at(), colour);
+            left.advance();
+            right.advance();
+        }
+        if (row > bottom)
+            return;
+        // The middle vertex's row: the upper edge ends there, the lower one starts.
+        const Value upper_end = upper.at();
+        const Value lower_start = middle < v[2].row ? Value{v[1].x} * 16384 : upper_end;
         const Value on_long = long_edge.at();
-        // Above the middle row both picks are the upper edge, below it the lower edge,
-        // and on the middle row one of each: the upper edge's end, the lower one's start.
-        const Value first = upper.pick_unless(row > middle, lower);
-        const Value second = lower.pick_unless(row < middle, upper);
-        const Value left = std::min(on_long, std::min(first, second));
-        const Value right = std::max(on_long, std::max(first, second));
-        fill_span<Value>(row_start, left, right, colour);
+        fill_span<Value>(row_start, std::min({on_long, upper_end, lower_start}),
+                         std::max({on_long, upper_end, lower_start}), colour);
         long_edge.advance();
-        upper.advance();
+        ++row;
+        row_start += frame_width;
+    }
+    if (row > bottom)
+        return;
+    // Below the middle vertex the two edges come from different starts and may cross
+    // near the bottom, so each row takes its own minimum and maximum.
+    EdgeWalk<Value> lower = edge_from<Value>(v[1], v[2], row);
+    for (; row <= bottom; ++row, row_start += frame_width) {
+        const Value a = long_edge.at();
+        const Value b = lower.at();
+        fill_span<Value>(row_start, std::min(a, b), std::max(a, b), colour);
+        long_edge.advance();
         lower.advance();
     }
 }
