@@ -100,8 +100,10 @@ void fill_bytes(std::uint8_t* start, std::uint8_t colour, std::size_t count)
     }
 }
 
+// Inlined into every row loop: a call per row costs as much as a short span itself.
 template <typename Value>
-void fill_span(std::uint8_t* row_start, Value left, Value right, std::uint8_t colour)
+[[gnu::always_inline]] inline void fill_span(std::uint8_t* row_start, Value left, Value right,
+                                             std::uint8_t colour)
 {
     Value xl = (left + 0x7FFF) >> 16;
     Value xr = (right + 0x7FFF) >> 16;
@@ -127,14 +129,17 @@ void fill_rows(std::uint8_t* buffer, const Vertex* v, Value top, Value bottom, s
         // reaches the middle row when the rows above it are off the frame.
         EdgeWalk<Value> upper = edge_from<Value>(v[0], v[1], top);
         const bool long_is_left = static_cast<Value>(long_edge.step) < static_cast<Value>(upper.step);
-        EdgeWalk<Value>& left = long_is_left ? long_edge : upper;
-        EdgeWalk<Value>& right = long_is_left ? upper : long_edge;
+        // Copies, not references, so that both walks stay in registers in the loop.
+        EdgeWalk<Value> left = long_is_left ? long_edge : upper;
+        EdgeWalk<Value> right = long_is_left ? upper : long_edge;
         const Value stop = std::min<Value>(middle - 1, bottom);
         for (; row <= stop; ++row, row_start += frame_width) {
             fill_span<Value>(row_start, left.at(), right.at(), colour);
             left.advance();
             right.advance();
         }
+        long_edge = long_is_left ? left : right;
+        upper = long_is_left ? right : left;
         if (row > bottom)
             return;
         // The middle vertex's row: the upper edge ends there, the lower one starts.
