@@ -74,17 +74,15 @@ constexpr auto distance_reciprocals = [] {
     return table;
 }();
 
-// numerator * 400 / distance, truncated towards zero.
-std::int64_t perspective(std::int64_t value, std::int64_t distance)
+bool within_table(std::int64_t numerator)
 {
-    const std::int64_t numerator = value * 400;
-    const bool table_range = distance >= nearest_distance && distance <= farthest_distance &&
-                             numerator > -reciprocal_numerator_limit &&
-                             numerator < reciprocal_numerator_limit;
-    if (!table_range)
-        return numerator / distance;
-    const std::uint64_t reciprocal =
-        distance_reciprocals[static_cast<std::size_t>(distance - nearest_distance)];
+    return numerator > -reciprocal_numerator_limit && numerator < reciprocal_numerator_limit;
+}
+
+// numerator / distance truncated towards zero, for a numerator within the table's
+// range and the distance's reciprocal.
+std::int64_t divide_by_reciprocal(std::int64_t numerator, std::uint64_t reciprocal)
+{
     const std::uint64_t magnitude = static_cast<std::uint64_t>(numerator < 0 ? -numerator : numerator);
     const auto quotient = static_cast<std::int64_t>((magnitude * reciprocal) >> reciprocal_shift);
     return numerator < 0 ? -quotient : quotient;
@@ -94,16 +92,26 @@ std::int64_t perspective(std::int64_t value, std::int64_t distance)
 
 void tunnel_transform(std::int32_t x, std::int32_t y, std::int32_t* out_x, std::int32_t* out_y)
 {
-    std::int64_t turned_x = scaled14(tunnel_matrix[0], x) + scaled14(tunnel_matrix[1], y);
-    std::int64_t turned_y = scaled14(tunnel_matrix[2], x) + scaled14(tunnel_matrix[3], y);
+    const std::int64_t turned_x = scaled14(tunnel_matrix[0], x) + scaled14(tunnel_matrix[1], y);
+    const std::int64_t turned_y = scaled14(tunnel_matrix[2], x) + scaled14(tunnel_matrix[3], y);
 
     const std::int64_t distance =
         tunnel_copy == fixed_depth_copy ? 1080 : std::int64_t{tunnel_depth} + 90;
-    turned_x = perspective(turned_x, distance);
-    turned_y = perspective(turned_y, distance);
+    std::int64_t near_x = turned_x * 400;
+    std::int64_t near_y = turned_y * 400;
+    if (distance >= nearest_distance && distance <= farthest_distance && within_table(near_x) &&
+        within_table(near_y)) {
+        const std::uint64_t reciprocal =
+            distance_reciprocals[static_cast<std::size_t>(distance - nearest_distance)];
+        near_x = divide_by_reciprocal(near_x, reciprocal);
+        near_y = divide_by_reciprocal(near_y, reciprocal);
+    } else {
+        near_x /= distance;
+        near_y /= distance;
+    }
 
-    *out_x = static_cast<std::int32_t>(((turned_x * 100) >> 14) + 640);
-    *out_y = static_cast<std::int32_t>(400 - ((turned_y * 100) >> 14));
+    *out_x = static_cast<std::int32_t>(((near_x * 100) >> 14) + 640);
+    *out_y = static_cast<std::int32_t>(400 - ((near_y * 100) >> 14));
 }
 
 void draw_picture_tunnel(std::uint8_t* buffer, std::int32_t time)
