@@ -43,10 +43,11 @@ struct EdgeWalk {
     void advance() { x += step; }
 };
 
-template <typename Value>
-Value row_of(Value y)
+// Wide, so that the rounding sum of a coordinate near the 32-bit limit cannot overflow;
+// the row itself fits in 32 bits again.
+std::int32_t row_of(std::int32_t y)
 {
-    return (y + 2) >> 2;
+    return static_cast<std::int32_t>((std::int64_t{y} + 2) >> 2);
 }
 
 // The edge from upper to lower (upper.row < lower.row), positioned on row `first`:
@@ -208,12 +209,8 @@ void fill_triangle(std::uint8_t* buffer, const std::int32_t* triangle, std::uint
 {
     const bool narrow_triangle = std::all_of(triangle, triangle + 6, narrow);
     Vertex unsorted[3];
-    for (int k = 0; k < 3; ++k) {
-        // Rows of coordinates near the 32-bit limits are reckoned in 64 bits; once
-        // found, they fit in 32 bits again (a row is a quarter of a coordinate).
-        const std::int64_t row = row_of(std::int64_t{triangle[2 * k + 1]});
-        unsorted[k] = {triangle[2 * k], static_cast<std::int32_t>(row)};
-    }
+    for (int k = 0; k < 3; ++k)
+        unsorted[k] = {triangle[2 * k], row_of(triangle[2 * k + 1])};
     Vertex v[3];
     sort_by_row(unsorted, v);
     if (narrow_triangle)
