@@ -1,8 +1,21 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs every test.
+# Installs what is missing, builds everything and runs every test; then builds it all
+# again with AddressSanitizer and UndefinedBehaviorSanitizer and runs the tests once
+# more there (all but the long and X-server ones, which the first run covers).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
+jobs=$(nproc)
+
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j"$(nproc)"
-ctest --test-dir build --output-on-failure -j"$(nproc)"
+cmake --build build -j"$jobs"
+ctest --test-dir build --output-on-failure -j"$jobs"
+
+cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTINKETTLES_SANITIZE=ON \
+  -DTINKETTLES_BENCH=OFF >/dev/null
+cmake --build build-sanitize -j"$jobs"
+UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir build-sanitize --output-on-failure -j"$jobs" -LE 'long|x11'
+
+# The fuzzers, built with clang, each replaying its seeds and the data files once.
+fuzz/run.sh 0
