@@ -19,9 +19,13 @@ struct Point {
     Wide y;
 };
 
-Wide cross(Point u, Point v)
+// Differences of 32-bit coordinates take 33 bits and their products 66, so a file's
+// extreme coordinates need the 128-bit product to keep the sign exact.
+using Product = __int128;
+
+Product cross(Point u, Point v)
 {
-    return u.x * v.y - u.y * v.x;
+    return Product{u.x} * v.y - Product{u.y} * v.x;
 }
 
 Point minus(Point a, Point b)
