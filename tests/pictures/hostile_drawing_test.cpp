@@ -1,9 +1,12 @@
-// Drawing faults found by fuzzing the picture loader and rasterizer with hostile
-// files: each case is a shape that once made the rasterizer touch memory outside its
-// tables or the frame buffer. Run under the sanitizer build they also fail on the bad
-// access itself, not only on a wrong picture.
+// Geometry faults found by fuzzing the picture loader and rasterizer with hostile
+// files: each case is a shape that once made the triangulation or the rasterizer
+// overflow or touch memory outside its tables. Under the sanitizer build they also
+// fail on the bad access itself, not only on a wrong result.
 #include "picture_test_support.h"
 #include "pictures/pictures.h"
+
+#include <climits>
+#include <vector>
 
 namespace {
 
@@ -25,6 +28,18 @@ TEST(HostileDrawing, EdgeWhollyAboveTheFrameIsLeftOut)
     EXPECT_EQ(frame.at(50, 100), 9);
     EXPECT_EQ(frame.at(49, 100), 0);
     EXPECT_EQ(frame.at(50, 101), 0);
+}
+
+// A file may give coordinates at the ends of the 32-bit range: the corner tests then
+// multiply 33-bit differences. This triangle is counter-clockwise (its cross product
+// is (2^32 - 1)^2 > 0), so it must come back as one triangle in its own order; a
+// wrapped 64-bit product turns the sign and reverses it.
+TEST(HostileDrawing, TriangulationOfExtremeCoordinatesKeepsTheCornerSigns)
+{
+    std::vector<std::int32_t> points = {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MIN,
+                                        INT32_MAX, INT32_MAX};
+    const std::vector<std::int32_t> expected = points;
+    EXPECT_EQ(triangulate_polygon(3, points.data()), expected);
 }
 
 }  // namespace
