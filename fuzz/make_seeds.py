@@ -2,7 +2,8 @@
 """Writes the hand-made seed inputs under fuzz/corpus/: small modules, pictures, line
 drawings and a font that between them reach every element and effect the loaders and
 the player know. The demo's own data files are added as seeds by run.sh at run time,
-so the repository keeps only these small files."""
+so the repository keeps only these small files. Inputs that once found a fault are kept
+beside them by hand (e.g. corpus/picture/extreme_coordinates.cgm)."""
 import os
 import struct
 
