@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth xdotool x11-apps imagemagick
-  sox pngcheck librsvg2-bin
+  sox pngcheck librsvg2-bin ffmpeg
 )
 
 missing=()
