@@ -56,6 +56,11 @@ void next_row()
             position = loaded_module.restart_position;
             ++song.restarts;
         }
+    } else if (position < 0 || position >= order_count) {
+        // A jump whose row wrap a pattern loop on the same row undid (B00 beside an
+        // E6x leaves order -1 and a row inside the pattern): no order to look up there.
+        position = loaded_module.restart_position;
+        ++song.restarts;
     }
     song.position.store(position, std::memory_order_relaxed);
     song.row.store(row, std::memory_order_relaxed);
