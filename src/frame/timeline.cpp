@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <initializer_list>
 
 char caption_text[200];
 
@@ -58,6 +59,26 @@ std::int32_t reversed(std::int32_t t)
 void fill_work(std::uint8_t colour)
 {
     work_buffer.fill(colour);
+}
+
+struct ColourSetting {
+    int index, r, g, b;
+};
+
+// A scene's colours, set in the order given.
+void set_scene_colours(std::initializer_list<ColourSetting> colours)
+{
+    for (const ColourSetting& colour : colours)
+        set_colour(colour.index, colour.r, colour.g, colour.b);
+}
+
+// The line-drawing scenes start from an empty page in colour 1 and draw into it stroke
+// by stroke from the first segment on.
+void start_line_drawing(std::initializer_list<ColourSetting> colours)
+{
+    set_scene_colours(colours);
+    progress = 0;
+    fill_work(1);
 }
 
 void draw_scaled(const Picture* picture, std::int32_t x, std::int32_t y, std::int32_t scale)
@@ -111,10 +132,8 @@ void draw_scrollers(const Picture* picture, std::int32_t ms_per_pixel, std::int3
 void enter_scene1(const SceneClock&)
 {
     set_picture_palette(demo_data.ankels, 255, 255, 255, 100);
-    set_colour(127, 255, 150, 150);
-    set_colour(255, 255, 200, 200);
-    set_colour(128, 100, 90, 90);
-    set_colour(126, 255, 255, 255);
+    set_scene_colours({{127, 255, 150, 150}, {255, 255, 200, 200}, {128, 100, 90, 90},
+                       {126, 255, 255, 255}});
 }
 
 void draw_scene1(const SceneClock& clock)
@@ -130,11 +149,8 @@ void draw_scene1(const SceneClock& clock)
 // Scene 2: the ring tunnel, running forwards and backwards in turns of 16 rows.
 void enter_scene2(const SceneClock&)
 {
-    set_colour(3, 0, 0, 0);
-    set_colour(1, 255, 180, 180);
-    set_colour(129, 128, 90, 90);
-    set_colour(2, 255, 60, 200);
-    set_colour(130, 128, 30, 100);
+    set_scene_colours({{3, 0, 0, 0}, {1, 255, 180, 180}, {129, 128, 90, 90},
+                       {2, 255, 60, 200}, {130, 128, 30, 100}});
 }
 
 void draw_scene2(const SceneClock& clock)
@@ -148,13 +164,8 @@ void draw_scene2(const SceneClock& clock)
 // Scene 3: the afrogirl drawing, one stroke every 5 ms, and a blinking caption.
 void enter_scene3(const SceneClock&)
 {
-    set_colour(1, 110, 200, 150);
-    progress = 0;
-    set_colour(2, 30, 64, 50);
-    set_colour(129, 200, 255, 220);
-    set_colour(130, 130, 170, 120);
-    set_colour(126, 255, 255, 255);
-    fill_work(1);
+    start_line_drawing({{1, 110, 200, 150}, {2, 30, 64, 50}, {129, 200, 255, 220},
+                        {130, 130, 170, 120}, {126, 255, 255, 255}});
 }
 
 void draw_scene3(const SceneClock& clock)
@@ -168,11 +179,8 @@ void draw_scene3(const SceneClock& clock)
 // Scene 4: the mirrored ring tunnel with a caption typed out one letter every 8 rows.
 void enter_scene4(const SceneClock&)
 {
-    set_colour(3, 0, 0, 0);
-    set_colour(1, 255, 255, 255);
-    set_colour(129, 128, 128, 128);
-    set_colour(2, 120, 120, 255);
-    set_colour(130, 60, 60, 125);
+    set_scene_colours({{3, 0, 0, 0}, {1, 255, 255, 255}, {129, 128, 128, 128},
+                       {2, 120, 120, 255}, {130, 60, 60, 125}});
 }
 
 void draw_scene4(const SceneClock& clock)
@@ -202,13 +210,8 @@ void draw_scene5(const SceneClock&)
 // Scene 6: the groovster drawing, one stroke every 9 ms, and the greetings.
 void enter_scene6(const SceneClock&)
 {
-    set_colour(1, 255, 160, 160);
-    progress = 0;
-    set_colour(2, 100, 0, 0);
-    set_colour(129, 255, 200, 200);
-    set_colour(130, 200, 100, 100);
-    set_colour(126, 255, 255, 255);
-    fill_work(1);
+    start_line_drawing({{1, 255, 160, 160}, {2, 100, 0, 0}, {129, 255, 200, 200},
+                        {130, 200, 100, 100}, {126, 255, 255, 255}});
 }
 
 void draw_scene6(const SceneClock& clock)
@@ -251,9 +254,8 @@ void draw_scene7(const SceneClock& clock)
 void enter_scene8(const SceneClock&)
 {
     set_picture_palette(demo_data.flonk2, 0, 0, 0, 100);
-    set_colour(3, 0, 0, 0);
-    set_colour(1, 180, 255, 180);
-    set_colour(2, 150, 255, 20);
+    // The picture's own colours 1 to 3 give way to the scene's.
+    set_scene_colours({{3, 0, 0, 0}, {1, 180, 255, 180}, {2, 150, 255, 20}});
 }
 
 void draw_scene8(const SceneClock& clock)
