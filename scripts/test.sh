@@ -7,7 +7,9 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 jobs=$(nproc)
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# Tests, tools and benchmarks on, whatever an earlier demo.sh left in the cache.
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTINKETTLES_TESTS=ON -DTINKETTLES_TOOLS=ON \
+  -DTINKETTLES_BENCH=ON >/dev/null
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
 
