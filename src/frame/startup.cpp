@@ -2,17 +2,13 @@
 
 #include "frame/frame.h"
 #include "frame/main_loop.h"
+#include "sound/music_render.h"
 #include "sound/sound.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 namespace {
-
-constexpr std::size_t module_buffer_size = 1000000;
-constexpr std::int32_t ticks_per_second = 47;
 
 void start_sound()
 {
@@ -29,26 +25,17 @@ void start_sound()
 
 }  // namespace
 
-ModuleFile read_module_file(const char* file_name)
+ModuleFile load_module_file(const char* file_name)
 {
     // Kept for the whole run: the player rewrites its patterns in place and the voices
     // play their samples straight from it.
-    auto* bytes = static_cast<std::uint8_t*>(std::malloc(module_buffer_size));
+    auto* bytes = static_cast<std::uint8_t*>(std::malloc(module_buffer_bytes));
     if (!bytes) {
         std::fprintf(stderr, "tinkettles: out of memory for the module\n");
         return {};
     }
-    std::FILE* file = std::fopen(file_name, "rb");
-    if (!file) {
-        std::fprintf(stderr, "tinkettles: cannot open %s: %s\n", file_name, std::strerror(errno));
-        std::free(bytes);
-        return {};
-    }
-    const std::size_t size = std::fread(bytes, 1, module_buffer_size, file);
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    if (failed) {
-        std::fprintf(stderr, "tinkettles: cannot read %s\n", file_name);
+    std::size_t size = 0;
+    if (!read_module_file("tinkettles", file_name, bytes, &size)) {
         std::free(bytes);
         return {};
     }
@@ -61,7 +48,7 @@ bool start_music(const ModuleFile& module)
         std::fprintf(stderr, "tinkettles: %s: %s\n", module.name, last_error);
         return false;
     }
-    music_play(ticks_per_second);
+    music_play(demo_ticks_per_second);
     // The first tick moves the position from -37 to 0.
     while (static_cast<std::uint32_t>(music_position()) > 100) {
     }
@@ -74,7 +61,7 @@ int demo_main(int argc, char** argv)
     // the program before any window appears.
     if (!load_demo_data())
         return 1;
-    const ModuleFile module = read_module_file("data/da_wobble.mod");
+    const ModuleFile module = load_module_file("data/da_wobble.mod");
     if (!module.bytes)
         return 1;
     reset_timeline();

@@ -21,7 +21,7 @@ struct ModuleFile {
 };
 
 // Reads the module file; prints one line naming it and returns no bytes on failure.
-ModuleFile read_module_file(const char* file_name);
+ModuleFile load_module_file(const char* file_name);
 
 // The module handed to the player, playback started at 47 ticks per second and the
 // first tick awaited. Prints one line and returns false when the player refuses it.

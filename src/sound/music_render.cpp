@@ -56,11 +56,12 @@ bool song_ended(const RenderRequest& request, std::int32_t earlier_position, std
 
 }  // namespace
 
-bool read_module_file(const char* path, std::uint8_t* buffer, std::size_t* size)
+bool read_module_file(const char* program, const char* path, std::uint8_t* buffer,
+                      std::size_t* size)
 {
     std::FILE* file = std::fopen(path, "rb");
     if (!file) {
-        std::fprintf(stderr, "tinkettles-music: cannot open %s: %s\n", path, std::strerror(errno));
+        std::fprintf(stderr, "%s: cannot open %s: %s\n", program, path, std::strerror(errno));
         return false;
     }
     *size = std::fread(buffer, 1, module_buffer_bytes, file);
@@ -68,12 +69,12 @@ bool read_module_file(const char* path, std::uint8_t* buffer, std::size_t* size)
     const bool longer = !failed && std::fgetc(file) != EOF;
     std::fclose(file);
     if (failed) {
-        std::fprintf(stderr, "tinkettles-music: cannot read %s\n", path);
+        std::fprintf(stderr, "%s: cannot read %s\n", program, path);
         return false;
     }
     if (longer)
-        std::fprintf(stderr, "tinkettles-music: %s is longer than %zu bytes; only those are used, "
-                             "as in the demo\n", path, module_buffer_bytes);
+        std::fprintf(stderr, "%s: %s is longer than %zu bytes; only those are used\n",
+                     program, path, module_buffer_bytes);
     return true;
 }
 

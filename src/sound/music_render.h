@@ -25,8 +25,10 @@ struct RenderResult {
 };
 
 // Reads a module file the way the demo does: at most module_buffer_bytes bytes into
-// buffer. Returns false (with a message on standard error) when it cannot be read.
-bool read_module_file(const char* path, std::uint8_t* buffer, std::size_t* size);
+// buffer. Returns false when it cannot be read, with a message on standard error that
+// starts with the program's name.
+bool read_module_file(const char* program, const char* path, std::uint8_t* buffer,
+                      std::size_t* size);
 
 // Loads the module in buffer (size bytes), and writes the rendered WAV to out, which
 // must be seekable. Returns false with a message on standard error on a failure; a

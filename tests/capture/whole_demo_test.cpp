@@ -177,7 +177,7 @@ TEST_F(WholeDemo, MusicIsThePlaybacksOwnStreamAsLongAsTheFrames)
     // audio callback as SDL does.
     static std::uint8_t module[module_buffer_bytes];
     std::size_t size = 0;
-    ASSERT_TRUE(read_module_file("data/da_wobble.mod", module, &size));
+    ASSERT_TRUE(read_module_file("test", "data/da_wobble.mod", module, &size));
     std::FILE* reference = std::tmpfile();
     ASSERT_NE(reference, nullptr);
     RenderRequest request;

@@ -110,7 +110,7 @@ int main(int argc, char** argv)
     // Kept until exit: the loader rewrites it in place and the voices play from it.
     static std::uint8_t module[module_buffer_bytes];
     std::size_t size = 0;
-    if (!read_module_file(arguments.module_path, module, &size))
+    if (!read_module_file("tinkettles-music", arguments.module_path, module, &size))
         return 1;
     std::FILE* out = std::fopen(arguments.wav_path, "wb");
     if (!out) {
