@@ -15,6 +15,9 @@ namespace {
 
 constexpr char working_folder[] = "data";
 constexpr char installed_suffix[] = "share/tinkettles/data";
+// A folder's path leaves room for a slash and the longest data file name, so that
+// data_file_path never cuts one short.
+constexpr std::size_t folder_capacity = data_path_capacity - 32;
 
 // Copies text into out; false when it does not fit with its terminating zero.
 bool copy_text(const char* text, char* out, std::size_t capacity)
@@ -43,7 +46,7 @@ bool take_named_folder(const char* what, const char* path, DataSource source, Da
         std::fprintf(stderr, "%s: %s%s: %s\n", program_name, what, path, std::strerror(fault));
         return false;
     }
-    if (!copy_text(path, found->path, sizeof found->path)) {
+    if (!copy_text(path, found->path, folder_capacity)) {
         std::fprintf(stderr, "%s: %s...: too long a path\n", program_name, what);
         return false;
     }
@@ -96,7 +99,7 @@ bool find_data_folder(const DataSearch& search, DataFolder* found)
         return true;
     }
     char installed[data_path_capacity];
-    const bool has_installed = installed_data_folder(search.executable, installed, sizeof installed);
+    const bool has_installed = installed_data_folder(search.executable, installed, folder_capacity);
     if (has_installed && folder_fault(installed) == 0) {
         copy_text(installed, found->path, sizeof found->path);
         found->source = DataSource::installed;

@@ -14,8 +14,8 @@ DemoData demo_data;
 
 namespace {
 
-// The path of one data file inside the chosen data folder. The folder's path was
-// checked to fit when it was chosen; a file name cut short would simply not open.
+// The path of one data file inside the chosen data folder; the search leaves room in
+// the folder's path for every file name (an empty path, which cannot open, otherwise).
 struct DataPath {
     char text[data_path_capacity];
 };
