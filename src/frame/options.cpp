@@ -102,9 +102,14 @@ DemoCommand parse_demo_options(int argc, const char* const* argv, DemoOptions* o
                      static_cast<int>(options->to), static_cast<int>(final_position));
         return DemoCommand::usage_error;
     }
-    if (options->to <= (from_given ? options->from : 0)) {
+    if (to_given && options->to <= (from_given ? options->from : 0)) {
         std::fprintf(stderr, "tinkettles: --to %d must come after the start, %d\n",
                      static_cast<int>(options->to), static_cast<int>(from_given ? options->from : 0));
+        return DemoCommand::usage_error;
+    }
+    if (from_given && options->from >= options->to) {
+        std::fprintf(stderr, "tinkettles: --from %d lies at or beyond the demo's end, %d\n",
+                     static_cast<int>(options->from), static_cast<int>(options->to));
         return DemoCommand::usage_error;
     }
     return DemoCommand::run;

@@ -98,6 +98,7 @@ TEST(DemoOptions, AnythingElseIsAUsageError)
         {"tinkettles", "--from", "2400", "--to", "900"},
         {"tinkettles", "--to", "0"},
         {"tinkettles", "--to", "2501"},                   // beyond the demo's end
+        {"tinkettles", "--from", "2500"},
     };
     for (const auto& args : wrong)
         EXPECT_EQ(parse(args).command, DemoCommand::usage_error) << *(args.begin() + 1);
