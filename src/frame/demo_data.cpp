@@ -1,6 +1,7 @@
 #include "frame/demo_data.h"
 
 #include "effects/effects.h"
+#include "frame/data_folder.h"
 #include "frame/frame.h"
 #include "pictures/loader_extras.h"
 #include "pictures/pictures.h"
@@ -13,10 +14,24 @@ DemoData demo_data;
 
 namespace {
 
+// The path of one data file inside the chosen data folder; the search leaves room in
+// the folder's path for every file name (an empty path, which cannot open, otherwise).
+struct DataPath {
+    char text[data_path_capacity];
+};
+
+DataPath path_of(const char* name)
+{
+    DataPath path;
+    if (!data_file_path(name, path.text, sizeof path.text))
+        path.text[0] = '\0';
+    return path;
+}
+
 // The loaders keep the reason of their latest failure; the user is told which file.
 void report_failed_load(const char* file_name)
 {
-    std::fprintf(stderr, "tinkettles: %s: %s\n", file_name, picture_error);
+    std::fprintf(stderr, "%s: %s: %s\n", program_name, file_name, picture_error);
 }
 
 // When both tunnel pictures fail only the second's reason is still known: look at the
@@ -25,27 +40,49 @@ void report_failed_first_tunnel_picture(const char* file_name)
 {
     std::FILE* file = std::fopen(file_name, "rb");
     if (!file) {
-        std::fprintf(stderr, "tinkettles: %s: cannot open: %s\n", file_name, std::strerror(errno));
+        std::fprintf(stderr, "%s: %s: cannot open: %s\n", program_name, file_name,
+                     std::strerror(errno));
         return;
     }
     std::fclose(file);
-    std::fprintf(stderr, "tinkettles: %s: not a picture this demo can read\n", file_name);
+    std::fprintf(stderr, "%s: %s: not a picture this demo can read\n", program_name, file_name);
 }
 
-bool load_text(const char* file_name, TextPicture** out)
+bool load_text(const char* name, TextPicture** out)
 {
-    *out = load_text_picture(file_name);
+    const DataPath path = path_of(name);
+    *out = load_text_picture(path.text);
     if (!*out)
-        report_failed_load(file_name);
+        report_failed_load(path.text);
     return *out != nullptr;
 }
 
-bool load_scene_picture(const char* file_name, Picture** out)
+bool load_scene_picture(const char* name, Picture** out)
 {
-    *out = load_picture(file_name);
+    const DataPath path = path_of(name);
+    *out = load_picture(path.text);
     if (!*out)
-        report_failed_load(file_name);
+        report_failed_load(path.text);
     return *out != nullptr;
+}
+
+// What load_effect_pictures does, from the chosen data folder.
+bool load_tunnel_pictures()
+{
+    const DataPath first = path_of("data/blinq.cgm");
+    const DataPath second = path_of("data/blinq2.cgm");
+    tunnel_picture = load_picture(first.text);
+    tunnel_picture2 = load_picture(second.text);
+    if (tunnel_picture && tunnel_picture2)
+        return true;
+    // Both are always attempted; name the one(s) that did not load.
+    if (!tunnel_picture && !tunnel_picture2)
+        report_failed_first_tunnel_picture(first.text);
+    else if (!tunnel_picture)
+        report_failed_load(first.text);
+    if (!tunnel_picture2)
+        report_failed_load(second.text);
+    return false;
 }
 
 }  // namespace
@@ -71,19 +108,12 @@ bool load_demo_data()
     if (!pictures_ok)
         return false;
 
-    if (!load_effect_pictures()) {
-        // Both are always attempted; name the one(s) that did not load.
-        if (!tunnel_picture && !tunnel_picture2)
-            report_failed_first_tunnel_picture("data/blinq.cgm");
-        else if (!tunnel_picture)
-            report_failed_load("data/blinq.cgm");
-        if (!tunnel_picture2)
-            report_failed_load("data/blinq2.cgm");
+    if (!load_tunnel_pictures())
         return false;
-    }
 
-    if (load_font("data/fontti.raw") < 0) {
-        report_failed_load("data/fontti.raw");
+    const DataPath font = path_of("data/fontti.raw");
+    if (load_font(font.text) < 0) {
+        report_failed_load(font.text);
         return false;
     }
 

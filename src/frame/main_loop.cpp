@@ -5,6 +5,7 @@
 
 std::int32_t quit_flag;
 Uint32 timeline_start_ticks;
+std::int32_t end_position = final_position;
 
 namespace {
 
@@ -25,7 +26,7 @@ void draw_frame(std::int32_t position)
 {
     display_buffer = work_buffer.data();
     run_timeline(position);
-    if (position >= final_position)
+    if (position >= end_position)
         quit_flag = 1;
 }
 

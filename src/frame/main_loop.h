@@ -15,9 +15,12 @@ extern Uint32 timeline_start_ticks;
 // The music position at which the demo ends (order 25, row 0).
 constexpr std::int32_t final_position = 2500;
 
+// Where this run ends: final_position unless start-up was asked for an earlier end.
+extern std::int32_t end_position;
+
 // One frame's drawing for a music position read once, with demo_time already set:
-// display_buffer back on the work buffer, the scene step, the end test. Leaves the
-// frame in display_buffer, ready for present_frame.
+// display_buffer back on the work buffer, the scene step, the end test against
+// end_position. Leaves the frame in display_buffer, ready for present_frame.
 void draw_frame(std::int32_t position);
 
 // Runs frames until the quit flag is set; the frame that sets it is still shown.

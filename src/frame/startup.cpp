@@ -1,8 +1,12 @@
 #include "frame/startup.h"
 
+#include "frame/data_folder.h"
+#include "frame/demo_options.h"
 #include "frame/frame.h"
 #include "frame/main_loop.h"
+#include "sound/module.h"
 #include "sound/music_render.h"
+#include "sound/player_seek.h"
 #include "sound/sound.h"
 
 #include <cstdio>
@@ -42,33 +46,71 @@ ModuleFile load_module_file(const char* file_name)
     return {file_name, bytes, size};
 }
 
-bool start_music(const ModuleFile& module)
+bool load_music(const ModuleFile& module)
 {
     if (!music_load(module.bytes, module.size)) {
         std::fprintf(stderr, "tinkettles: %s: %s\n", module.name, last_error);
         return false;
     }
+    return true;
+}
+
+bool start_music_at(std::int32_t from)
+{
+    if (from >= 0 && !pt_start_at(from / 100, from % 100)) {
+        std::fprintf(stderr, "tinkettles: --from %d: the song has orders 0 to %d only\n",
+                     static_cast<int>(from), static_cast<int>(loaded_module.song_length - 1));
+        return false;
+    }
+    const std::int32_t before = music_position();
     music_play(demo_ticks_per_second);
-    // The first tick moves the position from -37 to 0.
-    while (static_cast<std::uint32_t>(music_position()) > 100) {
+    // The first tick moves the position on: from -37 to 0, or to the chosen start.
+    while (music_position() == before) {
     }
     return true;
 }
 
+bool start_music(const ModuleFile& module)
+{
+    return load_music(module) && start_music_at(-1);
+}
+
 int demo_main(int argc, char** argv)
 {
+    DemoOptions options;
+    switch (parse_demo_options(argc, argv, &options)) {
+    case DemoCommand::help:
+        print_demo_usage(stdout);
+        return 0;
+    case DemoCommand::version:
+        std::printf("tinkettles %s\n", TINKETTLES_VERSION);
+        return 0;
+    case DemoCommand::usage_error:
+        print_demo_usage(stderr);
+        return 2;
+    case DemoCommand::run:
+        break;
+    }
+    if (!find_demo_data_folder(options.data_folder))
+        return 1;
     // Every data file is read before the display opens, so that a missing one ends
     // the program before any window appears.
     if (!load_demo_data())
         return 1;
-    const ModuleFile module = load_module_file("data/da_wobble.mod");
+    char module_path[data_path_capacity];
+    if (!data_file_path("data/da_wobble.mod", module_path, sizeof module_path)) {
+        std::fprintf(stderr, "tinkettles: the data folder's path is too long\n");
+        return 1;
+    }
+    const ModuleFile module = load_module_file(module_path);
     if (!module.bytes)
         return 1;
     reset_timeline();
-    if (!open_display(runs_windowed(argc, argv)))
+    end_position = options.to;
+    if (!open_display(options.windowed))
         return 1;
     start_sound();
-    if (!start_music(module))
+    if (!load_music(module) || !start_music_at(options.from))
         return 1;
     timeline_start_ticks = SDL_GetTicks();
     work_buffer.fill(127);

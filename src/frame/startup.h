@@ -23,8 +23,17 @@ struct ModuleFile {
 // Reads the module file; prints one line naming it and returns no bytes on failure.
 ModuleFile load_module_file(const char* file_name);
 
-// The module handed to the player, playback started at 47 ticks per second and the
-// first tick awaited. Prints one line and returns false when the player refuses it.
+// The module handed to the player. Prints one line and returns false when the player
+// refuses it.
+bool load_music(const ModuleFile& module);
+
+// Playback of the loaded module started at 47 ticks per second and the first tick
+// awaited; with `from` at 0 or above the player first goes to that music position
+// (order * 100 + row) as a position jump would. Prints one line and returns false when
+// the song has no such order.
+bool start_music_at(std::int32_t from);
+
+// load_music, then start_music_at the start of the song.
 bool start_music(const ModuleFile& module);
 
 // The whole program: start-up, main loop; returns the exit status.

@@ -100,7 +100,7 @@ int pt_takemod(std::uint8_t* buffer, std::size_t size)
 {
     LoadedModule& module = loaded_module;
     if (!buffer || size < pattern_data_offset)
-        return reject(module, "pt_takemod error: the module ends inside its header!");
+        return reject(module, "the file is too short for a module header (1,084 bytes)");
 
     Cursor cursor{buffer, 0};
     skip_bytes(cursor, title_bytes);
@@ -120,9 +120,9 @@ int pt_takemod(std::uint8_t* buffer, std::size_t size)
 
     const std::int32_t channels = channels_for_signature(module.signature);
     if (channels == 0)
-        return reject(module, "pt_takemod error: unknown module type!");
+        return reject(module, "not a module this player knows: no signature such as M.K. at byte 1,080");
     if (highest >= max_patterns)
-        return reject(module, "pt_takemod error: the order table names a pattern above 127!");
+        return reject(module, "the order table names a pattern above 127");
 
     // Everything is measured before anything is rewritten, so a rejected module's
     // buffer stays as it was read.
@@ -130,9 +130,9 @@ int pt_takemod(std::uint8_t* buffer, std::size_t size)
                                       cell_bytes;
     const std::size_t patterns_end = cursor.offset + pattern_bytes * (highest + 1);
     if (patterns_end > size)
-        return reject(module, "pt_takemod error: the patterns reach beyond the end of the file!");
+        return reject(module, "the patterns reach beyond the end of the file");
     if (total_sample_bytes(module) > size - patterns_end)
-        return reject(module, "pt_takemod error: the sample data reach beyond the end of the file!");
+        return reject(module, "the sample data reach beyond the end of the file");
 
     module.channel_count = channels;
     module.highest_pattern = highest;

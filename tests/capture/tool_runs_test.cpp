@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 namespace {
 
 TEST(CaptureTool, RefusesBadArgumentsWithItsUsage)
@@ -17,12 +19,28 @@ TEST(CaptureTool, RefusesBadArgumentsWithItsUsage)
     fs::remove_all(folder.parent_path());
 }
 
-TEST(CaptureTool, MissingDataOrFfmpegEndsWithAReason)
+TEST(CaptureTool, DataFoundAsTheDemoFindsItOrAReason)
 {
     const fs::path folder = scratch_folder("empty");
     std::string errors;
     EXPECT_EQ(run_tool(TK_CAPTURE_TOOL, folder, &errors), 1);
-    EXPECT_NE(errors.find("data/groovster.txt"), std::string::npos) << errors;
+    EXPECT_EQ(errors.find("tinkettles-capture: cannot find the data folder"), 0u) << errors;
+    EXPECT_NE(errors.find("folder that holds data/"), std::string::npos) << errors;
+    EXPECT_EQ(run_tool(TK_CAPTURE_TOOL " --data nowhere --log log.txt", folder, &errors), 1);
+    EXPECT_EQ(errors.find("tinkettles-capture: --data nowhere: No such file or directory"), 0u)
+        << errors;
+    // Named with --data, the data need not be in the working directory.
+    EXPECT_EQ(run_tool(TK_CAPTURE_TOOL " --fps 1 --log log.txt --data " TK_SOURCE_DIR "/data",
+                       folder, &errors),
+              0)
+        << errors;
+    // Its last frame is the first at the demo's end, order 25.
+    std::istringstream log(read_text(folder / "log.txt"));
+    long frame = -1, time = -1, position = -1, scene = -1;
+    while (log >> frame >> time >> position >> scene) {
+    }
+    EXPECT_GE(position, 2500);
+    EXPECT_LT(position, 2510);
     EXPECT_EQ(run_tool("PATH=/nonexistent " TK_CAPTURE_TOOL " --mp4 out.mp4", folder, &errors), 1);
     EXPECT_NE(errors.find("ffmpeg"), std::string::npos) << errors;
     EXPECT_FALSE(fs::exists(folder / "out.mp4"));

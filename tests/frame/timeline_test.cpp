@@ -340,6 +340,24 @@ TEST_F(Timeline, FrameAtTheFinalPositionIsDrawnAndEndsTheDemo)
     EXPECT_GT(count_colour(work(), 127), 0) << "scene 10 draws the final frame";
 }
 
+// A run started part-way (--from 1532 --to 1800): its first frame enters the scene
+// that holds the position, and it ends at its own end position instead of 2500.
+TEST_F(Timeline, APartStartsByEnteringItsSceneAndEndsAtItsOwnEnd)
+{
+    end_position = 1800;
+    frame(1532, 0);
+    const std::uint32_t strutto_2 = stand_in_colour(stand_in_strutto, 2);
+    EXPECT_EQ(colour(2), strutto_2);
+    EXPECT_EQ(colour(127), rgb(255, 255, 255));
+    ASSERT_NE(colour(3), rgb(0, 0, 0));
+    frame(1799, 4000);
+    EXPECT_EQ(quit_flag, 0);
+    frame(1800, 4100);
+    end_position = final_position;
+    EXPECT_EQ(quit_flag, 1);
+    EXPECT_EQ(colour(3), rgb(0, 0, 0)) << "scene 8's entry still ran on the last frame";
+}
+
 // The demo's own files, loaded as start-up loads them.
 class RealDataTimeline : public TimelineTest {
 protected:

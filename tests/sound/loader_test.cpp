@@ -145,7 +145,8 @@ TEST(Loader, UnknownSignaturesAreRejectedUntouched)
         const std::vector<std::uint8_t> original = bytes;
         install_recording_device();
         EXPECT_EQ(pt_takemod(bytes.data(), bytes.size()), 0) << signature;
-        EXPECT_STREQ(last_error, "pt_takemod error: unknown module type!");
+        EXPECT_STREQ(last_error,
+                     "not a module this player knows: no signature such as M.K. at byte 1,080");
         EXPECT_EQ(loaded_module.channel_count, 0);
         EXPECT_TRUE(device_calls.empty());
         EXPECT_EQ(bytes, original);

@@ -15,6 +15,7 @@ constexpr PathOption path_options[] = {
     {"--png-dir", &CaptureOptions::png_dir},   {"--y4m", &CaptureOptions::y4m_file},
     {"--wav", &CaptureOptions::wav_file},      {"--mp4", &CaptureOptions::mp4_file},
     {"--log", &CaptureOptions::log_file},      {"--contact-sheet", &CaptureOptions::contact_sheet},
+    {"--data", &CaptureOptions::data_folder},
 };
 
 bool parse_fps(const char* text, int* fps)
@@ -38,7 +39,8 @@ bool complain(const char* what, const char* argument)
 
 bool parse_capture_options(int argc, const char* const* argv, CaptureOptions* options)
 {
-    *options = CaptureOptions{default_fps, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr};
+    *options = CaptureOptions{default_fps, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                              nullptr};
     bool fps_given = false;
     for (int i = 1; i < argc; ++i) {
         const char* name = argv[i];
@@ -76,13 +78,16 @@ void print_capture_usage(std::FILE* out)
     std::fputs(
         "usage: tinkettles-capture [--fps N] [--png-dir DIR] [--y4m FILE|-] [--wav FILE]\n"
         "                          [--mp4 FILE] [--log FILE] [--contact-sheet FILE.png]\n"
-        "Renders the whole demo offline, run in the folder that holds data/.\n"
+        "                          [--data DIR]\n"
+        "Renders the whole demo offline, with its data found as the demo finds it.\n"
         "  --fps N            frames per second, 1 to 1000 (default 60)\n"
         "  --png-dir DIR      numbered 640x480 frames DIR/frame-000000.png ...\n"
         "  --y4m FILE|-       YUV4MPEG2 4:2:0 stream, '-' for standard output\n"
         "  --wav FILE         the music, 44100 Hz 16-bit mono, as long as the frames\n"
         "  --mp4 FILE         H.264/AAC video made with ffmpeg (must be on PATH)\n"
         "  --log FILE         per frame: frame demo_time position scene\n"
-        "  --contact-sheet F  one labelled thumbnail from the middle of each scene\n",
+        "  --contact-sheet F  one labelled thumbnail from the middle of each scene\n"
+        "  --data DIR         the data folder (default: $TINKETTLES_DATA, else data/,\n"
+        "                     else ../share/tinkettles/data beside the program)\n",
         out);
 }

@@ -11,6 +11,7 @@ struct CaptureOptions {
     const char* mp4_file;        // made by ffmpeg from the frames and the music
     const char* log_file;        // one line per frame: frame, demo_time, position, scene
     const char* contact_sheet;   // PNG with one labelled thumbnail per scene
+    const char* data_folder;     // --data DIR, or nullptr to search as the demo does
 };
 
 constexpr int default_fps = 60;

@@ -2,6 +2,7 @@
 
 #include "capture_screen.h"
 #include "contact_sheet.h"
+#include "frame/data_folder.h"
 #include "frame/frame.h"
 #include "frame/main_loop.h"
 #include "frame/timeline.h"
@@ -251,10 +252,13 @@ int run_capture(const CaptureOptions& options)
     // A closed pipe (ffmpeg stopping, or a reader of the standard output going away)
     // shows as a failed write rather than ending the program unannounced.
     std::signal(SIGPIPE, SIG_IGN);
-    if (!load_demo_data())
+    program_name = "tinkettles-capture";
+    char module_path[data_path_capacity];
+    if (!find_demo_data_folder(options.data_folder) || !load_demo_data() ||
+        !data_file_path("data/da_wobble.mod", module_path, sizeof module_path))
         return 1;
     reset_timeline();
-    if (!open_capture_screen() || !start_offline_music("data/da_wobble.mod"))
+    if (!open_capture_screen() || !start_offline_music(module_path))
         return 1;
     if (options.contact_sheet)
         start_contact_sheet(&contact_sheet);

@@ -4,6 +4,6 @@
 
 #include "capture_options.h"
 
-// Runs in the folder that holds data/; returns the exit status (0, or 1 after a
+// Finds the data as the demo does; returns the exit status (0, or 1 after a
 // line on standard error).
 int run_capture(const CaptureOptions& options);

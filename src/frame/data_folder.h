@@ -1,0 +1,52 @@
+// Where the demo's fourteen data files are found, and the program name that starts
+// every message about them.
+#pragma once
+
+#include <cstddef>
+
+// The name that starts every line the start-up code writes to standard error; a tool
+// that runs the demo's start-up sets its own.
+extern const char* program_name;
+
+inline constexpr std::size_t data_path_capacity = 4096;
+
+// How a data folder was chosen, in the order the search tries them.
+enum class DataSource { option, environment, working_directory, installed };
+
+struct DataFolder {
+    char path[data_path_capacity];   // no trailing slash; "data" for ./data
+    DataSource source;
+};
+
+// The folder the data files are read from; "data" in the working directory until a
+// search picks another.
+extern DataFolder data_folder;
+
+// The places the search may look, as the caller knows them.
+struct DataSearch {
+    const char* option_folder;   // --data DIR, or nullptr
+    const char* environment;     // the value of TINKETTLES_DATA, or nullptr
+    const char* executable;      // the program's own path, or nullptr when unknown
+};
+
+// The installed data folder for an executable: ../share/tinkettles/data from the
+// executable's folder ("/usr/bin/tinkettles" -> "/usr/share/tinkettles/data",
+// "./tinkettles" -> "./../share/tinkettles/data"). False when the path has no folder
+// part or the result does not fit in `capacity` bytes.
+bool installed_data_folder(const char* executable, char* out, std::size_t capacity);
+
+// Chooses the data folder: the option's folder, else the environment's, else "data" in
+// the working directory, else the installed folder beside the executable. A folder
+// named by the option or the environment is taken without looking further; it must
+// exist. False, with one line on standard error (what went wrong and where it looked),
+// when no folder is found.
+bool find_data_folder(const DataSearch& search, DataFolder* found);
+
+// The same search with the environment variable and /proc/self/exe, storing the
+// result in data_folder.
+bool find_demo_data_folder(const char* option_folder);
+
+// The path to open for a data file the demo names as "data/NAME": NAME inside
+// data_folder (exactly "data/NAME" while the folder is ./data). False when it does not
+// fit in `capacity` bytes.
+bool data_file_path(const char* name, char* out, std::size_t capacity);

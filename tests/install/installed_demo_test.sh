@@ -1,0 +1,112 @@
+#!/usr/bin/env bash
+# Installs the demo the way its users do and runs it from a folder without data/.
+#   install: `cmake --install` into a scratch prefix
+#   package: `cpack -G DEB`, the package unpacked with `dpkg-deb -x` into a scratch root
+# Usage: installed_demo_test.sh install|package BUILD_DIR SOURCE_DIR VERSION CMAKE CPACK
+set -uo pipefail
+mode=$1 build=$2 source=$3 version=$4 cmake=$5 cpack=$6
+
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+failures=0
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+
+case $mode in
+install)
+  prefix=$scratch/opt/tk
+  "$cmake" --install "$build" --prefix "$prefix" >"$scratch/install.log" 2>&1 ||
+    { cat "$scratch/install.log" >&2; echo "FAIL: cmake --install" >&2; exit 1; }
+  ;;
+package)
+  (cd "$build" && "$cpack" -G DEB -B "$scratch/package") >"$scratch/cpack.log" 2>&1 ||
+    { cat "$scratch/cpack.log" >&2; echo "FAIL: cpack -G DEB" >&2; exit 1; }
+  deb=$(ls "$scratch"/package/*.deb)
+  [ "$(basename "$deb")" = "tinkettles_${version}_$(dpkg --print-architecture).deb" ] ||
+    fail "package file named $(basename "$deb")"
+  depends=$(dpkg-deb -f "$deb" Depends)
+  case $depends in *libsdl1.2debian*) ;; *) fail "Depends lacks the SDL 1.2 runtime: $depends" ;; esac
+  [ "$(dpkg-deb -f "$deb" Package Version | tr '\n' ' ')" = "Package: tinkettles Version: $version " ] ||
+    fail "control fields: $(dpkg-deb -f "$deb" Package Version)"
+  dpkg-deb -x "$deb" "$scratch/root" || { echo "FAIL: dpkg-deb -x" >&2; exit 1; }
+  prefix=$scratch/root/usr
+  ;;
+*)
+  echo "usage: $0 install|package BUILD_DIR SOURCE_DIR VERSION CMAKE CPACK" >&2
+  exit 2
+  ;;
+esac
+
+# Every program, and the fourteen data files byte for byte.
+for program in tinkettles tinkettles-capture tinkettles-music tinkettles-compose tinkettles-svg \
+  tinkettles-picture-sheet tinkettles-font tinkettles-preview; do
+  [ -x "$prefix/bin/$program" ] || fail "$program not installed"
+done
+data=$prefix/share/tinkettles/data
+[ "$(ls "$data" | wc -l)" = 14 ] || fail "share/tinkettles/data holds: $(ls "$data" | tr '\n' ' ')"
+for file in "$source"/data/*; do
+  cmp -s "$file" "$data/$(basename "$file")" || fail "data/$(basename "$file") installed differently"
+done
+
+# The desktop entry starts the demo with our icon; the manual page is the demo's.
+desktop=$prefix/share/applications/tinkettles.desktop
+grep -qx 'Exec=tinkettles' "$desktop" && grep -qx 'Icon=tinkettles' "$desktop" ||
+  fail "desktop entry: $(cat "$desktop")"
+# A PNG's width and height are the 8 bytes after its signature and the IHDR header.
+icon=$prefix/share/icons/hicolor/128x128/apps/tinkettles.png
+[ "$(od -An -tx1 -N4 "$icon" 2>/dev/null | tr -d ' ')" = 89504e47 ] &&
+  [ "$(od -An -tx1 -j16 -N8 "$icon" | tr -d ' ')" = 0000008000000080 ] ||
+  fail "icon missing or not a 128 x 128 PNG"
+manual=$(gzip -dc "$prefix/share/man/man6/tinkettles.6.gz" | head -1)
+[ "$manual" = ".TH TINKETTLES 6 \"2026\" \"tinkettles $version\" \"Games\"" ] || fail "manual page: $manual"
+
+# The installed programs, run from a folder that holds no data/, with nothing set.
+elsewhere=$scratch/elsewhere
+mkdir -p "$elsewhere"
+cd "$elsewhere" || exit 1
+run() { env -u TINKETTLES_DATA SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy "$@" </dev/null; }
+
+[ "$(run "$prefix/bin/tinkettles" --version)" = "tinkettles $version" ] || fail "tinkettles --version"
+
+milliseconds() { echo $(($(date +%s%N) / 1000000)); }
+
+# The whole first scene: two orders of the music, 2 x 64 x 6 ticks at 47 a second,
+# 16.3 s. Ending sooner would mean it did not play them.
+start=$(milliseconds)
+run "$prefix/bin/tinkettles" --to 200 >/dev/null 2>"$scratch/errors"
+status=$?
+took=$(($(milliseconds) - start))
+[ $status = 0 ] || fail "the installed demo ended with status $status: $(cat "$scratch/errors")"
+[ -s "$scratch/errors" ] && fail "the installed demo said: $(cat "$scratch/errors")"
+echo "first scene played to its end in $took ms" >&2
+[ $took -ge 15000 ] || fail "the first scene ended after $took ms, not about 16300"
+
+if [ "$mode" = install ]; then
+  # The last order only: 8.2 s, where from the start it would be 204 s.
+  start=$(milliseconds)
+  run "$prefix/bin/tinkettles" --from 2400 >/dev/null 2>"$scratch/errors" ||
+    fail "--from 2400 ended with status $?: $(cat "$scratch/errors")"
+  took=$(($(milliseconds) - start))
+  echo "--from 2400 played to the end in $took ms" >&2
+  [ $took -ge 7500 ] && [ $took -lt 60000 ] || fail "--from 2400 took $took ms, not about 8200"
+
+  # The capture finds the installed data the same way.
+  run "$prefix/bin/tinkettles-capture" --fps 2 --log log.txt 2>"$scratch/errors" ||
+    fail "the installed capture failed: $(cat "$scratch/errors")"
+  last=$(tail -1 log.txt 2>/dev/null)
+  [ "$(echo "$last" | cut -d' ' -f3)" -ge 2500 ] 2>/dev/null || fail "capture log ends with: $last"
+
+  # Without any data folder: one line that says where to run it, status 1.
+  mv "$data" "$scratch/moved"
+  run "$prefix/bin/tinkettles" >/dev/null 2>"$scratch/errors"
+  status=$?
+  [ $status = 1 ] || fail "without data: status $status"
+  [ "$(wc -l <"$scratch/errors")" = 1 ] && grep -q "folder that holds data/" "$scratch/errors" ||
+    fail "without data: $(cat "$scratch/errors")"
+  # ...and TINKETTLES_DATA names one.
+  TINKETTLES_DATA=$scratch/moved SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy \
+    "$prefix/bin/tinkettles" --from 2463 </dev/null >/dev/null 2>"$scratch/errors" ||
+    fail "TINKETTLES_DATA: $(cat "$scratch/errors")"
+fi
+
+[ $failures = 0 ] && echo "$mode: the installed demo runs from anywhere" >&2
+[ $failures = 0 ]
