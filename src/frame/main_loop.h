@@ -20,5 +20,9 @@ constexpr std::int32_t final_position = 2500;
 // frame in display_buffer, ready for present_frame.
 void draw_frame(std::int32_t position);
 
+// One pass of the loop: events, demo_time, the music position read once, the frame
+// drawn and presented.
+void run_frame();
+
 // Runs frames until the quit flag is set; the frame that sets it is still shown.
 void run_main_loop();
