@@ -1,0 +1,133 @@
+// The demo in a web page. The browser owns the loop: start-up runs when the page has
+// loaded, the music starts on the visitor's click (browsers open sound only after a
+// gesture), and each animation frame runs one pass of the demo's own main loop. Nothing
+// here may block, or no audio callback, timer or frame could run.
+#include "frame/demo_data.h"
+#include "frame/frame.h"
+#include "frame/main_loop.h"
+#include "frame/startup.h"
+#include "frame/timeline.h"
+#include "sound/music_render.h"
+#include "sound/sound.h"
+
+#include <emscripten.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+enum class Stage { idle, first_tick, playing };
+
+Stage stage = Stage::idle;
+bool sound_opened;
+ModuleFile module;
+// The module as read from disk: the player rewrites the working copy in place, so each
+// run starts from this one.
+std::uint8_t* pristine_module;
+double last_frame_ms;
+
+void open_sound()
+{
+    // As on the desktop, the sound system's question is answered "2" (44100 Hz).
+    std::ungetc('\n', stdin);
+    std::ungetc('2', stdin);
+    if (!sound_start()) {
+        // Not a fault in a browser without Web Audio: the page tells the visitor.
+        std::printf("tinkettles: no sound (%s); playing silently\n", last_error);
+        std::fflush(stdout);
+    }
+}
+
+void stop_music()
+{
+    if (sound_mode == 0)
+        SDL_SetTimer(0, nullptr);
+    else
+        SDL_PauseAudio(1);
+}
+
+void finish_run()
+{
+    emscripten_cancel_main_loop();
+    stop_music();
+    stage = Stage::idle;
+    EM_ASM(if (Module["onDemoEnd"]) Module["onDemoEnd"]());
+}
+
+void animation_frame()
+{
+    if (stage == Stage::first_tick) {
+        // The first tick moves the position from -37 to 0; until then the browser keeps
+        // running the audio callback or the timer between frames.
+        if (static_cast<std::uint32_t>(music_position()) > 100)
+            return;
+        timeline_start_ticks = SDL_GetTicks();
+        work_buffer.fill(127);
+        stage = Stage::playing;
+    }
+    const double start = emscripten_get_now();
+    run_frame();
+    last_frame_ms = emscripten_get_now() - start;
+    if (quit_flag)
+        finish_run();
+}
+
+}  // namespace
+
+extern "C" {
+
+// Starts (or starts again) the demo from its first row; the page calls it from the
+// click handler so that the audio device opens inside the gesture. Returns the sound
+// mode: 2 with sound, 0 silent; -1 when the module was refused.
+EMSCRIPTEN_KEEPALIVE int tk_web_start()
+{
+    if (stage != Stage::idle)
+        return sound_mode;
+    if (!sound_opened) {
+        open_sound();
+        sound_opened = true;
+    }
+    std::memcpy(module.bytes, pristine_module, module.size);
+    reset_timeline();
+    // Voices left sounding by an earlier run fall silent.
+    sound_device.dev_init();
+    sound_device.set_master_volume(64);
+    if (!music_load(module.bytes, module.size)) {
+        std::fprintf(stderr, "tinkettles: %s: %s\n", module.name, last_error);
+        return -1;
+    }
+    music_play(demo_ticks_per_second);
+    stage = Stage::first_tick;
+    emscripten_set_main_loop(animation_frame, 0, 0);
+    return sound_mode;
+}
+
+// What the page and its tests read between frames.
+EMSCRIPTEN_KEEPALIVE int tk_web_position() { return music_position(); }
+EMSCRIPTEN_KEEPALIVE int tk_web_scene() { return scene_number(music_position()); }
+EMSCRIPTEN_KEEPALIVE int tk_web_demo_time() { return demo_time; }
+EMSCRIPTEN_KEEPALIVE double tk_web_frame_ms() { return last_frame_ms; }
+
+}  // extern "C"
+
+int main()
+{
+    // The data files come with the page, under data/ in the program's file system.
+    if (!load_demo_data())
+        return 1;
+    module = load_module_file("data/da_wobble.mod");
+    if (!module.bytes)
+        return 1;
+    pristine_module = static_cast<std::uint8_t*>(std::malloc(module.size));
+    if (!pristine_module) {
+        std::fprintf(stderr, "tinkettles: out of memory for the module\n");
+        return 1;
+    }
+    std::memcpy(pristine_module, module.bytes, module.size);
+    if (!open_display(true))
+        return 1;
+    EM_ASM(if (Module["onDemoReady"]) Module["onDemoReady"]());
+    return 0;
+}
