@@ -11,6 +11,7 @@
 #include "sound/sound.h"
 
 #include <emscripten.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -114,8 +115,8 @@ EMSCRIPTEN_KEEPALIVE double tk_web_frame_ms() { return last_frame_ms; }
 
 int main()
 {
-    // The data files come with the page, under data/ in the program's file system.
-    if (!load_demo_data())
+    // The data files come with the page, in /data of the program's own file system.
+    if (chdir("/") != 0 || !load_demo_data())
         return 1;
     module = load_module_file("data/da_wobble.mod");
     if (!module.bytes)
