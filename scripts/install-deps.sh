@@ -10,6 +10,7 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth xdotool x11-apps imagemagick
   sox pngcheck librsvg2-bin ffmpeg
+  emscripten chromium python3
 )
 
 missing=()

@@ -7,6 +7,7 @@
 #include "frame/main_loop.h"
 #include "frame/startup.h"
 #include "frame/timeline.h"
+#include "sound/audio_output.h"
 #include "sound/music_render.h"
 #include "sound/sound.h"
 
@@ -46,7 +47,17 @@ void stop_music()
     if (sound_mode == 0)
         SDL_SetTimer(0, nullptr);
     else
-        SDL_PauseAudio(1);
+        // Closed, not paused: Emscripten's SDL goes on calling a paused device's
+        // callback, and the player with it.
+        SDL_CloseAudio();
+}
+
+bool restart_sound()
+{
+    if (sound_mode == 0 || open_audio_output(44100))
+        return true;
+    std::fprintf(stderr, "tinkettles: the audio device did not open again\n");
+    return false;
 }
 
 void finish_run()
@@ -89,9 +100,12 @@ EMSCRIPTEN_KEEPALIVE int tk_web_start()
     if (!sound_opened) {
         open_sound();
         sound_opened = true;
+    } else if (!restart_sound()) {
+        return -1;
     }
     std::memcpy(module.bytes, pristine_module, module.size);
     reset_timeline();
+    demo_time = 0;
     // Voices left sounding by an earlier run fall silent.
     sound_device.dev_init();
     sound_device.set_master_volume(64);
@@ -129,6 +143,12 @@ int main()
     std::memcpy(pristine_module, module.bytes, module.size);
     if (!open_display(true))
         return 1;
+    // The rows above and below the picture stay as cleared: opaque black here, since
+    // the page's canvas keeps the alpha byte that a desktop screen ignores.
+    auto* pixels = static_cast<Uint32*>(screen->pixels);
+    const Uint32 black = SDL_MapRGB(screen->format, 0, 0, 0);
+    for (int i = 0; i < screen->pitch / 4 * screen->h; ++i)
+        pixels[i] = black;
     EM_ASM(if (Module["onDemoReady"]) Module["onDemoReady"]());
     return 0;
 }
