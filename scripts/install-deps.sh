@@ -18,6 +18,9 @@ for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
 
+# The web tests install puppeteer-core with npm (node itself comes with emscripten).
+command -v npm >/dev/null || missing+=(npm)
+
 if [ ${#missing[@]} -gt 0 ]; then
   if [ "$(id -u)" -ne 0 ]; then
     echo "install-deps: missing packages: ${missing[*]}; run as root (or install them) first" >&2
