@@ -29,6 +29,7 @@ ModuleFile module;
 // run starts from this one.
 std::uint8_t* pristine_module;
 double last_frame_ms;
+int frames_drawn;
 
 void open_sound()
 {
@@ -82,6 +83,7 @@ void animation_frame()
     const double start = emscripten_get_now();
     run_frame();
     last_frame_ms = emscripten_get_now() - start;
+    ++frames_drawn;
     if (quit_flag)
         finish_run();
 }
@@ -123,7 +125,9 @@ EMSCRIPTEN_KEEPALIVE int tk_web_start()
 EMSCRIPTEN_KEEPALIVE int tk_web_position() { return music_position(); }
 EMSCRIPTEN_KEEPALIVE int tk_web_scene() { return scene_number(music_position()); }
 EMSCRIPTEN_KEEPALIVE int tk_web_demo_time() { return demo_time; }
+// The last frame's drawing and presentation time, from performance.now() around it.
 EMSCRIPTEN_KEEPALIVE double tk_web_frame_ms() { return last_frame_ms; }
+EMSCRIPTEN_KEEPALIVE int tk_web_frames() { return frames_drawn; }
 
 }  // extern "C"
 
