@@ -48,7 +48,7 @@ async function launchBrowser() {
 }
 
 // A page that records every console error, uncaught exception and failed request.
-async function openPage(browser, url, { withoutWebAudio = false } = {}) {
+async function openPage(browser, url, { withoutWebAudio = false, soundRefused = false } = {}) {
   const page = await browser.newPage();
   await page.setViewport({ width: 800, height: 600 });
   const problems = [];
@@ -58,6 +58,17 @@ async function openPage(browser, url, { withoutWebAudio = false } = {}) {
   page.on('response', (response) => { if (response.status() >= 400) problems.push(`${response.status()}: ${response.url()}`); });
   if (withoutWebAudio) {
     await page.evaluateOnNewDocument(() => { window.AudioContext = undefined; window.webkitAudioContext = undefined; });
+  }
+  if (soundRefused) {
+    // A browser that never lets the sound start, whatever the page asks.
+    await page.evaluateOnNewDocument(() => {
+      const Real = window.AudioContext;
+      window.AudioContext = class extends Real {
+        constructor() { super(); this.suspend(); }
+        get state() { return 'suspended'; }
+        resume() { return Promise.resolve(); }
+      };
+    });
   }
   await page.goto(url);
   return { page, problems };
@@ -199,30 +210,34 @@ describe('the web page in headless Chromium', () => {
   playsTheDemo('served from a web server', () => server.url);
   playsTheDemo('the single file opened from disk', () => 'file://' + path.join(site, 'tinkettles.html'));
 
-  describe('without Web Audio', () => {
-    let browser, page, problems;
-    before(async () => {
-      browser = await launchBrowser();
-      ({ page, problems } = await openPage(browser, server.url, { withoutWebAudio: true }));
-    });
-    after(async () => { if (browser) await browser.close(); });
+  function runsSilently(name, options) {
+    describe(name, () => {
+      let browser, page, problems;
+      before(async () => {
+        browser = await launchBrowser();
+        ({ page, problems } = await openPage(browser, server.url, options));
+      });
+      after(async () => { if (browser) await browser.close(); });
 
-    it('runs silently with the music clock in step', async () => {
-      await page.waitForFunction(() => document.body.dataset.state === 'ready', { timeout: 30000 });
-      await page.click('#start');
-      await page.waitForFunction(() => Module._tk_web_demo_time() > 500, { timeout: 10000 });
-      assert.equal((await clock(page)).sound, 'silent');
-      const first = await clock(page);
-      await wait(3000);
-      const second = await clock(page);
-      // The silent clock ticks every 21 ms: 47.6 ticks, 7.9 rows a second.
-      const expected = (second.demoTime - first.demoTime) * 1000 / 21 / 6 / 1000;
-      const rows = second.position - first.position;
-      assert.ok(rows >= 0.5 * expected && rows <= 1.1 * expected + 1, `${rows} rows, ${expected.toFixed(1)} expected`);
-      assertFirstScene(await canvasPicture(page));
-      assert.deepEqual(problems, []);
+      it('runs silently with the music clock in step', async () => {
+        await page.waitForFunction(() => document.body.dataset.state === 'ready', { timeout: 30000 });
+        await page.click('#start');
+        await page.waitForFunction(() => Module._tk_web_demo_time() > 500 && document.body.dataset.sound === 'silent',
+                                   { timeout: 10000 });
+        const first = await clock(page);
+        await wait(3000);
+        const second = await clock(page);
+        // The silent clock ticks every 21 ms: 47.6 ticks, 7.9 rows a second.
+        const expected = (second.demoTime - first.demoTime) * 1000 / 21 / 6 / 1000;
+        const rows = second.position - first.position;
+        assert.ok(rows >= 0.5 * expected && rows <= 1.1 * expected + 1, `${rows} rows, ${expected.toFixed(1)} expected`);
+        assertFirstScene(await canvasPicture(page));
+        assert.deepEqual(problems, []);
+      });
     });
-  });
+  }
+  runsSilently('without Web Audio', { withoutWebAudio: true });
+  runsSilently('with the sound kept suspended after the click', { soundRefused: true });
 
   describe('the page', () => {
     let browser, page;

@@ -46,6 +46,17 @@
     var mode = Module._tk_web_start();
     document.body.dataset.sound = mode === 2 ? 'on' : mode === 0 ? 'silent' : 'failed';
     document.body.dataset.state = mode < 0 ? 'failed' : 'playing';
+    if (mode === 2) setTimeout(checkSound, 1500);
+  }
+
+  // A browser may keep the sound suspended even after the click; the music clock would
+  // stall with it. Then the demo goes on silently, in step.
+  function checkSound() {
+    if (document.body.dataset.state === 'playing' && SDL.audioContext &&
+        SDL.audioContext.state !== 'running') {
+      Module._tk_web_play_silently();
+      document.body.dataset.sound = 'silent';
+    }
   }
   screens.start.addEventListener('click', start);
   document.getElementById('again').addEventListener('click', start);

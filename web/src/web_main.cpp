@@ -121,6 +121,21 @@ EMSCRIPTEN_KEEPALIVE int tk_web_start()
     return sound_mode;
 }
 
+// The browser kept the audio device from starting (its sound stays suspended): the
+// player goes on from where it stands on the silent device's clock, as on a desktop
+// without an audio device.
+EMSCRIPTEN_KEEPALIVE void tk_web_play_silently()
+{
+    if (stage == Stage::idle || sound_mode == 0)
+        return;
+    SDL_CloseAudio();
+    sound_mode = 0;
+    // Starting the timer restarts Emscripten's SDL_GetTicks from 0: demo_time carries on.
+    const Uint32 elapsed = SDL_GetTicks() - timeline_start_ticks;
+    music_play(demo_ticks_per_second);
+    timeline_start_ticks = SDL_GetTicks() - elapsed;
+}
+
 // What the page and its tests read between frames.
 EMSCRIPTEN_KEEPALIVE int tk_web_position() { return music_position(); }
 EMSCRIPTEN_KEEPALIVE int tk_web_scene() { return scene_number(music_position()); }
