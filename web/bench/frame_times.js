@@ -1,14 +1,18 @@
 // Frame time of the web build in headless Chromium over the whole demo: drawing plus
 // presentation per frame, from performance.now() around the frame, median and worst
 // per scene. Plays the single file in real time (about 3.5 minutes).
-//   NODE_PATH=build-web/node/node_modules node web/bench/frame_times.js [build-web/site/tinkettles.html]
+//   NODE_PATH=build-web/node/node_modules node web/bench/frame_times.js [--until POSITION] [FILE.html]
 'use strict';
 const fs = require('node:fs');
 const os = require('node:os');
 const path = require('node:path');
 const puppeteer = require('puppeteer-core');
 
-const file = path.resolve(process.argv[2] || 'build-web/site/tinkettles.html');
+// --until POSITION stops early, at that music position.
+const args = process.argv.slice(2);
+const untilAt = args.indexOf('--until');
+const until = untilAt >= 0 ? Number(args.splice(untilAt, 2)[1]) : Infinity;
+const file = path.resolve(args[0] || 'build-web/site/tinkettles.html');
 
 (async () => {
   const browser = await puppeteer.launch({
@@ -29,7 +33,7 @@ const file = path.resolve(process.argv[2] || 'build-web/site/tinkettles.html');
       const frames = Module._tk_web_frames();
       if (frames !== seen) {
         seen = frames;
-        window.frameTimes.push([Module._tk_web_scene(), Module._tk_web_frame_ms()]);
+        window.frameTimes.push([Module._tk_web_scene(), Module._tk_web_frame_ms(), Module._tk_web_position()]);
       }
     };
   });
@@ -40,6 +44,7 @@ const file = path.resolve(process.argv[2] || 'build-web/site/tinkettles.html');
     const state = await page.evaluate(() => document.body.dataset.state);
     if (state !== 'playing') break;
     const position = await page.evaluate(() => Module._tk_web_position());
+    if (position >= until) break;
     if (Math.floor(position / 100) !== last) {
       last = Math.floor(position / 100);
       process.stderr.write(`\rposition ${position}  ${((Date.now() - started) / 1000).toFixed(0)} s `);
@@ -62,4 +67,7 @@ const file = path.resolve(process.argv[2] || 'build-web/site/tinkettles.html');
     const p99 = ms[Math.min(ms.length - 1, Math.ceil(ms.length * 0.99) - 1)];
     console.log(`| ${scene} | ${ms.length} | ${median.toFixed(2)} | ${p99.toFixed(2)} | ${ms[ms.length - 1].toFixed(2)} |`);
   }
+  const slowest = times.slice().sort((a, b) => b[1] - a[1]).slice(0, 8);
+  console.log('slowest frames (ms at music position): ' +
+              slowest.map(([, t, position]) => `${t.toFixed(1)} at ${position}`).join(', '));
 })();

@@ -41,10 +41,18 @@
 
   // Sound opens inside the click (browsers allow it only after a gesture), so the
   // music clock runs from the first frame.
+  function playingSilently() {
+    document.body.dataset.sound = 'silent';
+    var notice = document.getElementById('notice');
+    notice.hidden = false;
+    setTimeout(function () { notice.hidden = true; }, 6000);
+  }
+
   function start() {
     show(null);
     var mode = Module._tk_web_start();
-    document.body.dataset.sound = mode === 2 ? 'on' : mode === 0 ? 'silent' : 'failed';
+    document.body.dataset.sound = mode === 2 ? 'on' : 'failed';
+    if (mode === 0) playingSilently();
     document.body.dataset.state = mode < 0 ? 'failed' : 'playing';
     if (mode === 2) setTimeout(checkSound, 1500);
   }
@@ -55,7 +63,7 @@
     if (document.body.dataset.state === 'playing' && SDL.audioContext &&
         SDL.audioContext.state !== 'running') {
       Module._tk_web_play_silently();
-      document.body.dataset.sound = 'silent';
+      playingSilently();
     }
   }
   screens.start.addEventListener('click', start);
