@@ -13,6 +13,10 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTINKETTLES_TESTS=ON -DTI
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
 
+# The web build (build-web/): its capture under node byte for byte against the desktop
+# one, then the page and the single file in headless Chromium.
+tests/web/run.sh build
+
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTINKETTLES_SANITIZE=ON \
   -DTINKETTLES_BENCH=OFF >/dev/null
 cmake --build build-sanitize -j"$jobs"

@@ -30,15 +30,18 @@ void draw_frame(std::int32_t position)
         quit_flag = 1;
 }
 
+void run_frame()
+{
+    drain_events();
+    // Unsigned subtraction: the tick counter may wrap, the difference does not.
+    demo_time = static_cast<std::int32_t>(SDL_GetTicks() - timeline_start_ticks);
+    draw_frame(music_position());
+    present_frame();
+}
+
 void run_main_loop()
 {
-    for (;;) {
-        drain_events();
-        // Unsigned subtraction: the tick counter may wrap, the difference does not.
-        demo_time = static_cast<std::int32_t>(SDL_GetTicks() - timeline_start_ticks);
-        draw_frame(music_position());
-        present_frame();
-        if (quit_flag)
-            break;
-    }
+    do {
+        run_frame();
+    } while (!quit_flag);
 }

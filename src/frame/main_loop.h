@@ -23,5 +23,9 @@ extern std::int32_t end_position;
 // end_position. Leaves the frame in display_buffer, ready for present_frame.
 void draw_frame(std::int32_t position);
 
+// One pass of the loop: events, demo_time, the music position read once, the frame
+// drawn and presented.
+void run_frame();
+
 // Runs frames until the quit flag is set; the frame that sets it is still shown.
 void run_main_loop();

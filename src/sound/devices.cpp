@@ -1,3 +1,4 @@
+#include "sound/audio_output.h"
 #include "sound/devices.h"
 #include "sound/mixer.h"
 #include "sound/sound.h"
@@ -13,9 +14,6 @@ const char* device_name = "";
 const char* last_error = "";
 
 namespace {
-
-// Module-level so that it outlives the SDL_OpenAudio call.
-SDL_AudioSpec audio_spec;
 
 void do_nothing() {}
 
@@ -50,18 +48,6 @@ void install_silent_device()
     start_installed_device();
 }
 
-bool open_sdl_audio(std::int32_t rate)
-{
-    audio_spec = SDL_AudioSpec{};
-    audio_spec.freq = rate;
-    audio_spec.format = rate < 44100 ? AUDIO_U8 : AUDIO_S16MSB;
-    audio_spec.channels = 1;
-    audio_spec.samples = 2048;
-    audio_spec.callback = audio_fill;
-    audio_spec.userdata = nullptr;
-    return SDL_OpenAudio(&audio_spec, nullptr) >= 0;
-}
-
 }  // namespace
 
 void install_sdl_device(std::int32_t mode)
@@ -86,7 +72,7 @@ int sound_start()
     }
     if (choice == '1' || choice == '2') {
         const std::int32_t rate = choice == '1' ? 22050 : 44100;
-        if (!open_sdl_audio(rate)) {
+        if (!open_audio_output(rate)) {
             // The player still needs callable voice operations and a clock: the
             // silent device's timer keeps the music position moving.
             last_error = "SDL audio error";

@@ -9,7 +9,6 @@ LoadedModule loaded_module;
 namespace {
 
 constexpr std::size_t title_bytes = 20;
-constexpr std::size_t sample_header_bytes = 30;
 constexpr std::size_t pattern_data_offset = 1084;
 
 struct Signature {

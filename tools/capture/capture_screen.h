@@ -3,6 +3,7 @@
 
 #include <SDL.h>
 
+#include <cstddef>
 #include <cstdint>
 
 constexpr int capture_width = 640;

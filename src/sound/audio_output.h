@@ -1,0 +1,10 @@
+// Opening the audio output: the one step of the SDL audio device that differs between
+// platforms. Each build links exactly one definition (this folder's for the desktop).
+#pragma once
+
+#include <cstdint>
+
+// Opens SDL audio, mono, 2048-sample buffers, at 44100 Hz (16-bit samples) or below
+// (unsigned 8-bit), with audio_fill delivering the stream; paused until music_play.
+// Returns false when SDL refuses the device.
+bool open_audio_output(std::int32_t rate);

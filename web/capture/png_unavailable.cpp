@@ -1,0 +1,16 @@
+// The capture built to run under node has no PNG library: its Y4M and WAV outputs are
+// what it is for. Asking it for PNG files is reported, as any unwritable output is.
+#include "png_image.h"
+
+#include <cstdio>
+
+bool write_rgb_png(const char* path, const std::uint8_t*, int, int)
+{
+    std::fprintf(stderr, "tinkettles-capture: %s: this build writes no PNG files\n", path);
+    return false;
+}
+
+bool write_screen_png(const char* path, const SDL_Surface*)
+{
+    return write_rgb_png(path, nullptr, 0, 0);
+}

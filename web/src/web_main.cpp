@@ -1,0 +1,173 @@
+// The demo in a web page. The browser owns the loop: start-up runs when the page has
+// loaded, the music starts on the visitor's click (browsers open sound only after a
+// gesture), and each animation frame runs one pass of the demo's own main loop. Nothing
+// here may block, or no audio callback, timer or frame could run.
+#include "frame/demo_data.h"
+#include "frame/frame.h"
+#include "frame/main_loop.h"
+#include "frame/startup.h"
+#include "frame/timeline.h"
+#include "sound/audio_output.h"
+#include "sound/music_render.h"
+#include "sound/sound.h"
+
+#include <emscripten.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+enum class Stage { idle, first_tick, playing };
+
+Stage stage = Stage::idle;
+bool sound_opened;
+ModuleFile module;
+// The module as read from disk: the player rewrites the working copy in place, so each
+// run starts from this one.
+std::uint8_t* pristine_module;
+double last_frame_ms;
+int frames_drawn;
+
+void open_sound()
+{
+    // As on the desktop, the sound system's question is answered "2" (44100 Hz).
+    std::ungetc('\n', stdin);
+    std::ungetc('2', stdin);
+    if (!sound_start()) {
+        // Not a fault in a browser without Web Audio: the page tells the visitor.
+        std::printf("tinkettles: no sound (%s); playing silently\n", last_error);
+        std::fflush(stdout);
+    }
+}
+
+void stop_music()
+{
+    if (sound_mode == 0)
+        SDL_SetTimer(0, nullptr);
+    else
+        // Closed, not paused: Emscripten's SDL goes on calling a paused device's
+        // callback, and the player with it.
+        SDL_CloseAudio();
+}
+
+bool restart_sound()
+{
+    if (sound_mode == 0 || open_audio_output(44100))
+        return true;
+    std::fprintf(stderr, "tinkettles: the audio device did not open again\n");
+    return false;
+}
+
+void finish_run()
+{
+    emscripten_cancel_main_loop();
+    stop_music();
+    stage = Stage::idle;
+    EM_ASM(if (Module["onDemoEnd"]) Module["onDemoEnd"]());
+}
+
+void animation_frame()
+{
+    if (stage == Stage::first_tick) {
+        // The first tick moves the position from -37 to 0; until then the browser keeps
+        // running the audio callback or the timer between frames.
+        if (static_cast<std::uint32_t>(music_position()) > 100)
+            return;
+        timeline_start_ticks = SDL_GetTicks();
+        work_buffer.fill(127);
+        stage = Stage::playing;
+    }
+    const double start = emscripten_get_now();
+    run_frame();
+    last_frame_ms = emscripten_get_now() - start;
+    ++frames_drawn;
+    if (quit_flag)
+        finish_run();
+}
+
+}  // namespace
+
+extern "C" {
+
+// Starts (or starts again) the demo from its first row; the page calls it from the
+// click handler so that the audio device opens inside the gesture. Returns the sound
+// mode: 2 with sound, 0 silent; -1 when the module was refused.
+EMSCRIPTEN_KEEPALIVE int tk_web_start()
+{
+    if (stage != Stage::idle)
+        return sound_mode;
+    if (!sound_opened) {
+        open_sound();
+        sound_opened = true;
+    } else if (!restart_sound()) {
+        return -1;
+    }
+    std::memcpy(module.bytes, pristine_module, module.size);
+    reset_timeline();
+    demo_time = 0;
+    // Voices left sounding by an earlier run fall silent.
+    sound_device.dev_init();
+    sound_device.set_master_volume(64);
+    if (!music_load(module.bytes, module.size)) {
+        std::fprintf(stderr, "tinkettles: %s: %s\n", module.name, last_error);
+        return -1;
+    }
+    music_play(demo_ticks_per_second);
+    stage = Stage::first_tick;
+    emscripten_set_main_loop(animation_frame, 0, 0);
+    return sound_mode;
+}
+
+// The browser kept the audio device from starting (its sound stays suspended): the
+// player goes on from where it stands on the silent device's clock, as on a desktop
+// without an audio device.
+EMSCRIPTEN_KEEPALIVE void tk_web_play_silently()
+{
+    if (stage == Stage::idle || sound_mode == 0)
+        return;
+    SDL_CloseAudio();
+    sound_mode = 0;
+    // Starting the timer restarts Emscripten's SDL_GetTicks from 0: demo_time carries on.
+    const Uint32 elapsed = SDL_GetTicks() - timeline_start_ticks;
+    music_play(demo_ticks_per_second);
+    timeline_start_ticks = SDL_GetTicks() - elapsed;
+}
+
+// What the page and its tests read between frames.
+EMSCRIPTEN_KEEPALIVE int tk_web_position() { return music_position(); }
+EMSCRIPTEN_KEEPALIVE int tk_web_scene() { return scene_number(music_position()); }
+EMSCRIPTEN_KEEPALIVE int tk_web_demo_time() { return demo_time; }
+// The last frame's drawing and presentation time, from performance.now() around it.
+EMSCRIPTEN_KEEPALIVE double tk_web_frame_ms() { return last_frame_ms; }
+EMSCRIPTEN_KEEPALIVE int tk_web_frames() { return frames_drawn; }
+
+}  // extern "C"
+
+int main()
+{
+    // The data files come with the page, in /data of the program's own file system.
+    if (chdir("/") != 0 || !load_demo_data())
+        return 1;
+    module = load_module_file("data/da_wobble.mod");
+    if (!module.bytes)
+        return 1;
+    pristine_module = static_cast<std::uint8_t*>(std::malloc(module.size));
+    if (!pristine_module) {
+        std::fprintf(stderr, "tinkettles: out of memory for the module\n");
+        return 1;
+    }
+    std::memcpy(pristine_module, module.bytes, module.size);
+    if (!open_display(true))
+        return 1;
+    // The rows above and below the picture stay as cleared: opaque black here, since
+    // the page's canvas keeps the alpha byte that a desktop screen ignores.
+    auto* pixels = static_cast<Uint32*>(screen->pixels);
+    const Uint32 black = SDL_MapRGB(screen->format, 0, 0, 0);
+    for (int i = 0; i < screen->pitch / 4 * screen->h; ++i)
+        pixels[i] = black;
+    EM_ASM(if (Module["onDemoReady"]) Module["onDemoReady"]());
+    return 0;
+}
