@@ -10,13 +10,14 @@
 #include <cstring>
 
 DemoData demo_data;
+const char* demo_data_program = "tinkettles";
 
 namespace {
 
 // The loaders keep the reason of their latest failure; the user is told which file.
 void report_failed_load(const char* file_name)
 {
-    std::fprintf(stderr, "tinkettles: %s: %s\n", file_name, picture_error);
+    std::fprintf(stderr, "%s: %s: %s\n", demo_data_program, file_name, picture_error);
 }
 
 // When both tunnel pictures fail only the second's reason is still known: look at the
@@ -25,11 +26,12 @@ void report_failed_first_tunnel_picture(const char* file_name)
 {
     std::FILE* file = std::fopen(file_name, "rb");
     if (!file) {
-        std::fprintf(stderr, "tinkettles: %s: cannot open: %s\n", file_name, std::strerror(errno));
+        std::fprintf(stderr, "%s: %s: cannot open: %s\n", demo_data_program, file_name,
+                     std::strerror(errno));
         return;
     }
     std::fclose(file);
-    std::fprintf(stderr, "tinkettles: %s: not a picture this demo can read\n", file_name);
+    std::fprintf(stderr, "%s: %s: not a picture this demo can read\n", demo_data_program, file_name);
 }
 
 bool load_text(const char* file_name, TextPicture** out)

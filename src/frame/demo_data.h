@@ -17,3 +17,7 @@ struct DemoData {
     Picture* bottles;
 };
 extern DemoData demo_data;
+
+// The program named at the start of load_demo_data's messages; a tool that loads the
+// demo's data sets its own name first.
+extern const char* demo_data_program;
