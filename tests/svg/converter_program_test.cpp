@@ -40,7 +40,8 @@ TEST(ConverterProgram, UnreadableOrWrongInputExits1AndWritesNothing)
     const std::filesystem::path output = directory / "never.cgm";
     const ProgramRun missing = run_converter("'" + (directory / "missing.svg").string() + "' '" + output.string() + "'");
     EXPECT_EQ(missing.status, 1);
-    EXPECT_NE(missing.errors.find("missing.svg: cannot open"), std::string::npos) << missing.errors;
+    EXPECT_EQ(missing.errors.rfind("tinkettles-svg: cannot read ", 0), 0u) << missing.errors;
+    EXPECT_NE(missing.errors.find("missing.svg: No such file or directory"), std::string::npos) << missing.errors;
 
     write_text_file(directory / "broken.svg", "<svg viewBox='0 0 9 9'>\n<path d='M1 1 Q2'/>\n</svg>\n");
     const ProgramRun broken = run_converter("'" + (directory / "broken.svg").string() + "' '" + output.string() + "'");

@@ -279,7 +279,7 @@ bool read_text_file(const std::string& path, std::string& text, std::string& err
 {
     std::ifstream file(path, std::ios::binary);
     if (!file) {
-        error = path + ": cannot open: " + std::strerror(errno);
+        error = "cannot read " + path + ": " + std::strerror(errno);
         return false;
     }
     std::ostringstream contents;
