@@ -33,24 +33,40 @@ bool unknown_option(CommandLine* line, const char* option)
     return usage_error(line, "unknown option %s", option);
 }
 
+namespace {
+
+// --help or --version anywhere before "--" answers at once, whatever else is given:
+// someone asking for help should get it rather than a complaint about the rest.
+bool answer_help_or_version(CommandLine* line)
+{
+    for (int i = 1; i < line->argc; ++i) {
+        const char* text = line->argv[i];
+        if (std::strcmp(text, "--") == 0)
+            return false;
+        if (std::strcmp(text, "--help") == 0)
+            std::fputs(line->usage, stdout);
+        else if (std::strcmp(text, "--version") == 0)
+            std::printf("%s %s\n", line->program, TINKETTLES_VERSION);
+        else
+            continue;
+        line->status = std::fflush(stdout) == 0 ? 0 : 1;
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 bool next_argument(CommandLine* line, const char** argument, bool* is_option)
 {
+    if (line->next == 1 && line->status < 0 && answer_help_or_version(line))
+        return false;
     while (line->status < 0 && line->next < line->argc) {
         const char* text = line->argv[line->next++];
         const bool option = !line->options_ended && text[0] == '-' && text[1] != '\0';
         if (option && std::strcmp(text, "--") == 0) {
             line->options_ended = true;
             continue;
-        }
-        if (option && std::strcmp(text, "--help") == 0) {
-            std::fputs(line->usage, stdout);
-            line->status = std::fflush(stdout) == 0 ? 0 : 1;
-            return false;
-        }
-        if (option && std::strcmp(text, "--version") == 0) {
-            std::printf("%s %s\n", line->program, TINKETTLES_VERSION);
-            line->status = std::fflush(stdout) == 0 ? 0 : 1;
-            return false;
         }
         *argument = text;
         *is_option = option;

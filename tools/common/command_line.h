@@ -19,7 +19,8 @@ struct CommandLine {
 CommandLine start_command_line(const char* program, const char* usage, int argc, char** argv);
 
 // The next argument in *argument; false once they are used up or the reading has
-// decided the exit status (--help, --version, or a mistake reported). *is_option says
+// decided the exit status (--help, --version, or a mistake reported). --help and
+// --version are looked for first, anywhere before "--", and answered at once. *is_option says
 // whether it is an option ("-x" or "--name"; a lone "-" is an operand).
 bool next_argument(CommandLine* line, const char** argument, bool* is_option);
 
