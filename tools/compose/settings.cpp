@@ -53,6 +53,9 @@ struct Block {
     Diagnostics& diags;
     SampleSpec* spec;  // the sample being described, or none before the first block
     int line;
+    // One mistake gives one error: the settings under a refused or kindless sample
+    // line are reported once, not once each.
+    bool orphans_reported = false;
 };
 
 void error(Block& b, int column, std::string message)
@@ -229,11 +232,15 @@ void read_number_key(Block& b, const std::vector<Word>& words)
 void read_setting(Block& b, const std::vector<Word>& words)
 {
     if (!b.spec) {
-        error(b, words[0].column, "settings must follow a 'sample NUMBER NAME' line");
+        if (!b.orphans_reported)
+            error(b, words[0].column, "settings must follow a 'sample NUMBER NAME' line");
+        b.orphans_reported = true;
         return;
     }
     if (words[0].text != "kind" && b.spec->kind == VoiceKind::none) {
-        error(b, words[0].column, "'kind' must come first in a sample's settings");
+        if (!b.orphans_reported)
+            error(b, words[0].column, "'kind' must come first in a sample's settings");
+        b.orphans_reported = true;
         return;
     }
     if (words[0].text == "osc") {
@@ -254,7 +261,7 @@ void read_setting(Block& b, const std::vector<Word>& words)
 void check_block(std::string_view file, Diagnostics& diags, const SampleSpec& spec)
 {
     if (spec.kind == VoiceKind::none)
-        add_error(diags, file, spec.line, 1, "sample '" + spec.name + "' has no kind");
+        add_error(diags, file, spec.line, 1, "sample '" + spec.name + "' has no kind (the first setting must be 'kind')");
     if (spec.kind == VoiceKind::tone && spec.oscillator_count == 0)
         add_error(diags, file, spec.line, 1, "tone sample '" + spec.name + "' has no oscillator");
     if (spec.kind == VoiceKind::tone && spec.loop == 0.0 && spec.pre == 0.0)
@@ -272,8 +279,11 @@ SampleSet parse_settings(std::string_view text, std::string_view file, Diagnosti
         std::vector<Word> words = split_words(strip_comment(raw));
         if (words.empty())
             continue;
-        if (words[0].text == "sample")
+        if (words[0].text == "sample") {
             start_block(block, set, words);
+            // A refused sample line has been reported; its settings need not be.
+            block.orphans_reported = block.spec == nullptr;
+        }
         else
             read_setting(block, words);
     }
