@@ -75,6 +75,11 @@ bool fail_system(const char* what, const std::string& name)
     return system_error(capture_program, what, name.c_str());
 }
 
+std::string y4m_name(const CaptureOptions& options)
+{
+    return std::string(options.y4m_file) == "-" ? "to the standard output" : options.y4m_file;
+}
+
 std::FILE* open_output(const char* path)
 {
     std::FILE* file = std::fopen(path, "wb");
@@ -115,7 +120,7 @@ bool open_outputs(const CaptureOptions& options, CaptureFiles* files)
         if (!files->y4m)
             return false;
         if (!write_y4m_header(files->y4m, options.fps))
-            return fail_system("cannot write", options.y4m_file);
+            return fail_system("cannot write", y4m_name(options));
     }
     if (options.mp4_file) {
         // ffmpeg makes it at the end; trying now finds a wrong folder before rendering.
@@ -219,7 +224,7 @@ bool emit_frame(const CaptureOptions& options, CaptureFiles* files, std::int64_t
     if (files->y4m || files->mp4_started) {
         convert_to_yuv420(screen, yuv_planes);
         if (files->y4m && !write_y4m_frame(files->y4m, yuv_planes))
-            return fail_system("cannot write", options.y4m_file);
+            return fail_system("cannot write", y4m_name(options));
         if (files->mp4_started && !write_y4m_frame(files->mp4.frames, yuv_planes))
             return fail("ffmpeg stopped taking frames for", options.mp4_file);
     }
@@ -246,7 +251,7 @@ bool finish_outputs(const CaptureOptions& options, CaptureFiles* files)
 {
     bool ok = true;
     if (files->y4m == stdout)
-        ok = std::fflush(stdout) == 0 || fail_system("cannot write", "the standard output");
+        ok = std::fflush(stdout) == 0 || fail_system("cannot write", "to the standard output");
     else
         ok = close_file(files->y4m, options.y4m_file);
     ok = close_file(files->log, options.log_file) && ok;
