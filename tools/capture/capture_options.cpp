@@ -9,13 +9,13 @@
 const char* const capture_program = "tinkettles-capture";
 
 const char* const capture_usage =
-    "usage: tinkettles-capture [--fps N] [--from P] [--to P] [--scene N]\n"
+    "usage: tinkettles-capture [--fps N] [--from P] [--to Q] [--scene N]\n"
     "                          [--png-dir DIR] [--y4m FILE|-] [--wav FILE] [--mp4 FILE]\n"
     "                          [--log FILE] [--contact-sheet FILE.png]\n"
     "Renders the demo offline, run in the folder that holds data/. At least one output.\n"
     "  --fps N            frames per second, 1 to 1000 (default 60)\n"
-    "  --from P, --to P   only the frames from music position P (order x 100 + row)\n"
-    "                     up to, not including, position P; the music is still\n"
+    "  --from P, --to Q   only the frames from music position P (order x 100 + row)\n"
+    "                     up to, not including, position Q; the demo is still\n"
     "                     played from the start, so the frames are the whole capture's\n"
     "  --scene N          only scene N, 1 to 10\n"
     "  --png-dir DIR      640x480 frames DIR/frame-000000.png ..., numbered as in the\n"
