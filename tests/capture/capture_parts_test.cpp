@@ -19,11 +19,11 @@ namespace {
 // The exit status the command line decides, or -1 when the capture would run.
 int parse_status(std::initializer_list<const char*> arguments, CaptureOptions* options)
 {
-    std::vector<std::string> texts{"tinkettles-capture"};
-    texts.insert(texts.end(), arguments.begin(), arguments.end());
-    std::vector<char*> argv;
-    for (std::string& text : texts)
-        argv.push_back(text.data());
+    // The options keep pointers into argv, so it holds the literals themselves; the
+    // parser never writes through them.
+    std::vector<char*> argv{const_cast<char*>("tinkettles-capture")};
+    for (const char* argument : arguments)
+        argv.push_back(const_cast<char*>(argument));
     return parse_capture_options(static_cast<int>(argv.size()), argv.data(), options);
 }
 
