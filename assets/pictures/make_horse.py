@@ -8,6 +8,8 @@ colours of the picture tunnel behind the horse.
 """
 import math
 
+from line_art import beside_this_script, made_by_line
+
 PALETTE = "#dc1e28 #141420 #ffc800"
 COAT, COAT_DARK, BELLY = "#c46a28", "#8c4a1a", "#e89a50"
 RED, BLACK, GOLD, WHITE = "#dc1e28", "#141420", "#ffc800", "#fff8e8"
@@ -85,8 +87,8 @@ def horse(pose):
 
 
 def write(name, title, pose):
-    with open(name, "w") as svg:
-        svg.write('<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 -8 240 198" width="480" height="396" '
+    with open(beside_this_script(name), "w") as svg:
+        svg.write(made_by_line(__file__) + '<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 -8 240 198" width="480" height="396" '
                   f'data-scale="120" data-palette="{PALETTE}">\n  <title>{title}</title>\n'
                   + horse(pose) + "</svg>\n")
 

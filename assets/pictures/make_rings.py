@@ -9,6 +9,8 @@ their curves smooth near the front.
 """
 import math
 
+from line_art import beside_this_script, made_by_line
+
 PALETTE = "#1e50dc #ff3c8c #ffbe00"   # the first entries of flonk1's palette
 
 
@@ -36,8 +38,8 @@ def cog_ring(teeth, outer, root, inner, notch=0.45):
 
 
 def write(name, body):
-    with open(name, "w") as out:
-        out.write('<svg xmlns="http://www.w3.org/2000/svg" viewBox="-100 -100 200 200" '
+    with open(beside_this_script(name), "w") as out:
+        out.write(made_by_line(__file__) + '<svg xmlns="http://www.w3.org/2000/svg" viewBox="-100 -100 200 200" '
                   f'width="400" height="400" data-scale="250" data-palette="{PALETTE}">\n{body}</svg>\n')
 
 

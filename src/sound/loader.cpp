@@ -9,7 +9,10 @@ LoadedModule loaded_module;
 namespace {
 
 constexpr std::size_t title_bytes = 20;
+constexpr std::size_t sample_header_bytes = 30;
 constexpr std::size_t pattern_data_offset = 1084;
+// Title, 31 sample headers, song length and restart bytes, order table, signature.
+static_assert(title_bytes + 31 * sample_header_bytes + 2 + 128 + 4 == pattern_data_offset);
 
 struct Signature {
     char text[5];

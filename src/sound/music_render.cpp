@@ -93,7 +93,7 @@ bool render_music(std::uint8_t* buffer, std::size_t size, std::FILE* out,
         request.sample_limit >= 0 ? request.sample_limit : time_cap_seconds * format.rate,
         largest_data_bytes / bytes_per_sample);
     if (!write_wav_header(out, format, 0)) {
-        std::fprintf(stderr, "tinkettles-music: cannot write the WAV file\n");
+        std::fprintf(stderr, "tinkettles-music: cannot write the WAV file: %s\n", std::strerror(errno));
         return false;
     }
 
@@ -110,7 +110,7 @@ bool render_music(std::uint8_t* buffer, std::size_t size, std::FILE* out,
             swap_bytes(stream, count * 2);
         if (std::fwrite(stream, static_cast<std::size_t>(bytes_per_sample), static_cast<std::size_t>(count), out) !=
             static_cast<std::size_t>(count)) {
-            std::fprintf(stderr, "tinkettles-music: cannot write the WAV file\n");
+            std::fprintf(stderr, "tinkettles-music: cannot write the WAV file: %s\n", std::strerror(errno));
             return false;
         }
         done.samples += count;
@@ -125,7 +125,8 @@ bool render_music(std::uint8_t* buffer, std::size_t size, std::FILE* out,
     if (request.show_progress)
         show_progress(done.samples, format.rate, true);
     if (!finish_wav(out, format, static_cast<std::uint32_t>(done.samples * bytes_per_sample))) {
-        std::fprintf(stderr, "tinkettles-music: cannot finish the WAV file (is it seekable?)\n");
+        std::fprintf(stderr, "tinkettles-music: cannot finish the WAV file (is it seekable?): %s\n",
+                     std::strerror(errno));
         return false;
     }
     if (result)

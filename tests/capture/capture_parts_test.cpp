@@ -16,20 +16,31 @@
 
 namespace {
 
+// The exit status the command line decides, or -1 when the capture would run.
+int parse_status(std::initializer_list<const char*> arguments, CaptureOptions* options)
+{
+    // The options keep pointers into argv, so it holds the literals themselves; the
+    // parser never writes through them.
+    std::vector<char*> argv{const_cast<char*>("tinkettles-capture")};
+    for (const char* argument : arguments)
+        argv.push_back(const_cast<char*>(argument));
+    return parse_capture_options(static_cast<int>(argv.size()), argv.data(), options);
+}
+
 bool parse(std::initializer_list<const char*> arguments, CaptureOptions* options)
 {
-    std::vector<const char*> argv{"tinkettles-capture"};
-    argv.insert(argv.end(), arguments);
-    return parse_capture_options(static_cast<int>(argv.size()), argv.data(), options);
+    return parse_status(arguments, options) < 0;
 }
 
 TEST(CaptureOptions, EveryOptionTakesItsValue)
 {
     CaptureOptions options;
-    ASSERT_TRUE(parse({}, &options));
+    ASSERT_TRUE(parse({"--log", "a.log"}, &options));
     EXPECT_EQ(options.fps, 60);
     EXPECT_EQ(options.y4m_file, nullptr);
     EXPECT_EQ(options.wav_file, nullptr);
+    EXPECT_EQ(options.from_position, part_open_start);
+    EXPECT_EQ(options.to_position, part_open_end);
 
     ASSERT_TRUE(parse({"--fps", "25", "--png-dir", "frames", "--y4m", "-", "--wav", "a.wav",
                        "--mp4", "a.mp4", "--log", "a.log", "--contact-sheet", "s.png"},
@@ -50,14 +61,64 @@ TEST(CaptureOptions, BadArgumentsAreRefused)
         {"--fps", ""},       {"--fps", "-5"},       {"--fps", "99999999999999999999"},
         {"--wav"},           {"--wav", ""},         {"--wav", "-"},        {"--bogus", "x"},
         {"out.wav"},         {"--fps", "2", "--fps", "3"},                 {"--log", "a", "--log", "b"},
+        // No output at all is a mistake of its own.
+        {},                  {"--fps", "30"},
+        // Parts: positions are order x 100 + row, rows 0 to 63, the end after the start.
+        {"--log", "l", "--from", "164"},       {"--log", "l", "--to", "2501"},
+        {"--log", "l", "--from", "-1"},        {"--log", "l", "--from", "900", "--to", "900"},
+        {"--log", "l", "--from", "900", "--to", "863"},
+        {"--log", "l", "--scene", "0"},        {"--log", "l", "--scene", "11"},
+        {"--log", "l", "--scene", "2", "--from", "300"},
+        {"--log", "l", "--from", "1", "--from", "2"},
     };
     for (const auto& arguments : refused) {
         CaptureOptions options;
         std::string shown;
         for (const char* argument : arguments)
             shown += std::string(" '") + argument + "'";
-        EXPECT_FALSE(parse(arguments, &options)) << shown;
+        EXPECT_EQ(parse_status(arguments, &options), 2) << shown;
     }
+}
+
+TEST(CaptureOptions, HelpAndVersionEndTheRunWithSuccess)
+{
+    CaptureOptions options;
+    testing::internal::CaptureStdout();
+    // Asking for help gets it, whatever else the command line holds.
+    EXPECT_EQ(parse_status({"--fps", "0", "--help"}, &options), 0);
+    EXPECT_EQ(parse_status({"--help", "--bogus"}, &options), 0);
+    // After "--" it is no longer an option.
+    EXPECT_EQ(parse_status({"--log", "l", "--", "--help"}, &options), 2);
+    EXPECT_EQ(parse_status({"--version"}, &options), 0);
+    const std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(out.rfind("usage: tinkettles-capture", 0), 0u) << out;
+    EXPECT_NE(out.find("tinkettles-capture " TINKETTLES_VERSION "\n"), std::string::npos) << out;
+}
+
+TEST(CaptureOptions, PartsAreHalfOpenRangesOfMusicPositions)
+{
+    CaptureOptions options;
+    ASSERT_TRUE(parse({"--wav", "w", "--from", "1132", "--to", "1208"}, &options));
+    EXPECT_EQ(options.from_position, 1132);
+    EXPECT_EQ(options.to_position, 1208);
+    ASSERT_TRUE(parse({"--wav", "w", "--to", "2500"}, &options));
+    EXPECT_EQ(options.from_position, part_open_start);
+    EXPECT_EQ(options.to_position, 2500);
+    // Scenes by the script's orders: 1 is 0-1 (open at the start, before the first
+    // tick too), 3 is 4-6, 10 is 23 on (open at the end).
+    ASSERT_TRUE(parse({"--wav", "w", "--scene", "3"}, &options));
+    EXPECT_EQ(options.from_position, 400);
+    EXPECT_EQ(options.to_position, 700);
+    std::int32_t from = 0, to = 0;
+    scene_positions(1, &from, &to);
+    EXPECT_EQ(from, part_open_start);
+    EXPECT_EQ(to, 200);
+    scene_positions(6, &from, &to);
+    EXPECT_EQ(from, 1100);
+    EXPECT_EQ(to, 1500);
+    scene_positions(10, &from, &to);
+    EXPECT_EQ(from, 2300);
+    EXPECT_EQ(to, part_open_end);
 }
 
 TEST(MusicSchedule, BuffersBeginningByAFramesMomentAreDueForIt)

@@ -94,12 +94,16 @@ protected:
                                                           " --contact-sheet " +
                                                           (*first_folder / "sheet.png").string()));
         second = new CaptureRun(capture(*second_folder, ""));
+        part_folder = new fs::path(scratch_folder("part"));
+        part = new CaptureRun(capture(*part_folder, "--scene 3 --png-dir " + (*part_folder / "png").string()));
     }
     static void TearDownTestSuite()
     {
         fs::remove_all(first_folder->parent_path());
         delete first;
         delete second;
+        delete part;
+        delete part_folder;
         delete first_folder;
         delete second_folder;
     }
@@ -110,6 +114,8 @@ protected:
     }
     static inline CaptureRun* first = nullptr;
     static inline CaptureRun* second = nullptr;
+    static inline CaptureRun* part = nullptr;
+    static inline fs::path* part_folder = nullptr;
     static inline fs::path* first_folder = nullptr;
     static inline fs::path* second_folder = nullptr;
 };
@@ -188,6 +194,41 @@ TEST_F(WholeDemo, MusicIsThePlaybacksOwnStreamAsLongAsTheFrames)
     ASSERT_EQ(std::fread(expected.data(), 1, expected.size(), reference), expected.size());
     std::fclose(reference);
     EXPECT_TRUE(std::equal(wav.begin() + 44, wav.end(), expected.begin() + 44));
+}
+
+// Scene 3 draws its line drawing stroke by stroke into the frame it keeps, so its
+// frames are only right when every frame before the part was drawn too.
+TEST_F(WholeDemo, APartHoldsExactlyTheWholeCapturesFramesAndMusic)
+{
+    ASSERT_EQ(part->status, 0) << part->errors;
+    std::vector<LogLine> expected;
+    for (const LogLine& line : first->log)
+        if (line.position >= 400 && line.position < 700)
+            expected.push_back(line);
+    ASSERT_FALSE(expected.empty());
+    ASSERT_EQ(part->log, expected);
+
+    std::size_t files = 0;
+    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(*part_folder / "png"))
+        ++files;
+    EXPECT_EQ(files, expected.size());
+    for (const LogLine& line : expected) {
+        char name[32];
+        std::snprintf(name, sizeof name, "frame-%06lld.png", line.frame);
+        ASSERT_EQ(read_bytes(*part_folder / "png" / name), read_bytes(*first_folder / "png" / name)) << name;
+    }
+
+    EXPECT_EQ(part->y4m_header, first->y4m_header);
+    EXPECT_EQ(part->y4m_bytes, part->y4m_header.size() + expected.size() * y4m_frame_bytes);
+
+    // The music from the part's first frame to the end of its last, as the whole
+    // capture has it there.
+    const auto sample = [](long long frame) { return static_cast<std::size_t>(frame * 44100 / capture_fps); };
+    const std::size_t begin = 44 + 2 * sample(expected.front().frame);
+    const std::size_t end = 44 + 2 * sample(expected.back().frame + 1);
+    ASSERT_LE(end, first->wav.size());
+    ASSERT_EQ(part->wav.size(), 44 + end - begin);
+    EXPECT_TRUE(std::equal(part->wav.begin() + 44, part->wav.end(), first->wav.begin() + static_cast<long>(begin)));
 }
 
 TEST_F(WholeDemo, FramesShowTheEnlargedPictureWithScanLines)

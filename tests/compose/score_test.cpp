@@ -143,8 +143,11 @@ TEST(ComposeScore, MistakesInRowsAndOrdersNameTheirLineAndColumn)
 TEST(ComposeScore, UnplayedPatternsAreLeftOutWithAWarning)
 {
     std::string score = one_pattern({}) + "pattern spare\n";
-    for (int r = 0; r < 64; ++r)
-        score += (r < 10 ? "0" : "") + std::to_string(r) + " | | | | |\n";
+    for (int r = 0; r < 64; ++r) {
+        score += r < 10 ? "0" : "";
+        score += std::to_string(r);
+        score += " | | | | |\n";
+    }
     auto c = compile(score);
     ASSERT_TRUE(c.diags.errors.empty()) << first_error(c);
     ASSERT_EQ(c.diags.warnings.size(), 1u);

@@ -198,8 +198,11 @@ TEST(CgmLoader, CapacitiesAreNeverOverrun)
     for (int k = 0; k < 600; ++k)
         many += " (" + std::to_string(k) + "," + std::to_string(k % 7) + ")";
     std::string big_table = "BEGMF \"x\";\ncolrtable 1";
-    for (int k = 0; k < 250; ++k)
-        big_table += " " + std::to_string(k) + " 0 0";
+    for (int k = 0; k < 250; ++k) {
+        big_table += ' ';
+        big_table += std::to_string(k);
+        big_table += " 0 0";
+    }
     big_table += ";\nfillcolr 150;\ncolrtable 120 1 2 3;\ncolrtable 5 7 7 7;\nfillcolr 5;\n"
                  "polygon (0,0) (10,0) (0,10);\n";
 

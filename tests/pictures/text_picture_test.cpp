@@ -17,8 +17,12 @@ std::string text_file(const std::vector<Polyline>& polylines, bool terminated = 
     std::string text;
     for (const Polyline& line : polylines) {
         text += std::to_string(line.size());
-        for (const auto& [x, y] : line)
-            text += " " + std::to_string(2 * x) + " " + std::to_string(2 * (y + 104));
+        for (const auto& [x, y] : line) {
+            text += ' ';
+            text += std::to_string(2 * x);
+            text += ' ';
+            text += std::to_string(2 * (y + 104));
+        }
         text += "\n";
     }
     return terminated ? text + "-1\n" : text;

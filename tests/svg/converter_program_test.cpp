@@ -15,6 +15,16 @@ struct ProgramRun {
     std::string errors;
 };
 
+// A path in single quotes for the shell, built by appending (GCC 12 warns of a false
+// overlap in "'" + string at -O3).
+std::string quoted(const std::filesystem::path& path)
+{
+    std::string text = "'";
+    text += path.string();
+    text += '\'';
+    return text;
+}
+
 ProgramRun run_converter(const std::string& arguments)
 {
     const std::filesystem::path errors = temporary_directory() / "stderr.txt";
@@ -38,12 +48,13 @@ TEST(ConverterProgram, UnreadableOrWrongInputExits1AndWritesNothing)
 {
     const std::filesystem::path directory = temporary_directory();
     const std::filesystem::path output = directory / "never.cgm";
-    const ProgramRun missing = run_converter("'" + (directory / "missing.svg").string() + "' '" + output.string() + "'");
+    const ProgramRun missing = run_converter(quoted(directory / "missing.svg") + " " + quoted(output));
     EXPECT_EQ(missing.status, 1);
-    EXPECT_NE(missing.errors.find("missing.svg: cannot open"), std::string::npos) << missing.errors;
+    EXPECT_EQ(missing.errors.rfind("tinkettles-svg: cannot read ", 0), 0u) << missing.errors;
+    EXPECT_NE(missing.errors.find("missing.svg: No such file or directory"), std::string::npos) << missing.errors;
 
     write_text_file(directory / "broken.svg", "<svg viewBox='0 0 9 9'>\n<path d='M1 1 Q2'/>\n</svg>\n");
-    const ProgramRun broken = run_converter("'" + (directory / "broken.svg").string() + "' '" + output.string() + "'");
+    const ProgramRun broken = run_converter(quoted(directory / "broken.svg") + " " + quoted(output));
     EXPECT_EQ(broken.status, 1);
     EXPECT_NE(broken.errors.find("broken.svg:2: error: <path> d:"), std::string::npos) << broken.errors;
     EXPECT_FALSE(std::filesystem::exists(output));

@@ -104,8 +104,11 @@ TEST(LineDrawing, FewerSegmentsThanDrawnResamplesEachLine)
 TEST(LineDrawing, LimitsAreReported)
 {
     std::string many;
-    for (int i = 0; i < 1001; ++i)
-        many += "M" + std::to_string(i % 300) + ",10 l1,1 ";
+    for (int i = 0; i < 1001; ++i) {
+        many += 'M';
+        many += std::to_string(i % 300);
+        many += ",10 l1,1 ";
+    }
     const Conversion too_many =
         convert_svg(svg_document("<path stroke='#000' d='" + many + "'/>", "0 0 320 200"), OutputKind::line_drawing);
     EXPECT_FALSE(too_many.ok);

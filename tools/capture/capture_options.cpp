@@ -1,8 +1,34 @@
 #include "capture_options.h"
 
-#include <cerrno>
-#include <cstdlib>
+#include "command_line.h"
+#include "frame/main_loop.h"
+#include "frame/timeline.h"
+
 #include <cstring>
+
+const char* const capture_program = "tinkettles-capture";
+
+const char* const capture_usage =
+    "usage: tinkettles-capture [--fps N] [--from P] [--to Q] [--scene N]\n"
+    "                          [--png-dir DIR] [--y4m FILE|-] [--wav FILE] [--mp4 FILE]\n"
+    "                          [--log FILE] [--contact-sheet FILE.png] [--data DIR]\n"
+    "Renders the demo offline, with its data found as the demo finds it. At least one\n"
+    "output.\n"
+    "  --fps N            frames per second, 1 to 1000 (default 60)\n"
+    "  --from P, --to Q   only the frames from music position P (order x 100 + row)\n"
+    "                     up to, not including, position Q; the demo is still\n"
+    "                     played from the start, so the frames are the whole capture's\n"
+    "  --scene N          only scene N, 1 to 10\n"
+    "  --png-dir DIR      640x480 frames DIR/frame-000000.png ..., numbered as in the\n"
+    "                     whole capture (DIR is made; its parent must exist)\n"
+    "  --y4m FILE|-       YUV4MPEG2 4:2:0 stream, '-' for standard output\n"
+    "  --wav FILE         the music, 44100 Hz 16-bit mono, as long as the frames\n"
+    "  --mp4 FILE         H.264/AAC video made with ffmpeg (must be on PATH)\n"
+    "  --log FILE         per frame: frame demo_time position scene\n"
+    "  --contact-sheet F  one labelled thumbnail from the middle of each scene\n"
+    "  --data DIR         the data folder (default: $TINKETTLES_DATA, else data/,\n"
+    "                     else ../share/tinkettles/data beside the program)\n"
+    "  --help, --version\n";
 
 namespace {
 
@@ -18,76 +44,126 @@ constexpr PathOption path_options[] = {
     {"--data", &CaptureOptions::data_folder},
 };
 
-bool parse_fps(const char* text, int* fps)
+constexpr int scene_count = 10;
+constexpr std::int32_t rows_per_pattern = 64;
+
+bool take_path(CommandLine* line, const PathOption& option, CaptureOptions* options)
 {
-    char* end = nullptr;
-    errno = 0;
-    const long value = std::strtol(text, &end, 10);
-    if (errno != 0 || end == text || *end != '\0' || value < 1 || value > max_fps)
+    const char* value = nullptr;
+    if (!option_text(line, option.name, &value))
         return false;
-    *fps = static_cast<int>(value);
+    if (options->*option.field)
+        return usage_error(line, "%s given twice", option.name);
+    if (*value == '\0')
+        return usage_error(line, "empty file name after %s", option.name);
+    if (std::strcmp(value, "-") == 0 && option.field != &CaptureOptions::y4m_file)
+        return usage_error(line, "only --y4m can write to standard output, not %s", option.name);
+    options->*option.field = value;
     return true;
 }
 
-bool complain(const char* what, const char* argument)
+// A music position as the player reaches it: order 0..25, row 0..63.
+bool take_position(CommandLine* line, const char* name, bool* given, std::int32_t* position)
 {
-    std::fprintf(stderr, "tinkettles-capture: %s: %s\n", what, argument);
-    return false;
+    std::int64_t value = 0;
+    if (*given)
+        return usage_error(line, "%s given twice", name);
+    if (!option_integer(line, name, 0, final_position, &value))
+        return false;
+    if (value % 100 >= rows_per_pattern)
+        return usage_error(line, "%s %lld is not a music position: row %lld is past row 63", name,
+                           static_cast<long long>(value), static_cast<long long>(value % 100));
+    *position = static_cast<std::int32_t>(value);
+    *given = true;
+    return true;
+}
+
+bool read_options(CommandLine* line, CaptureOptions* options, std::int64_t* scene)
+{
+    bool fps_given = false, from_given = false, to_given = false;
+    const char* argument = nullptr;
+    bool is_option = false;
+    while (next_argument(line, &argument, &is_option)) {
+        if (!is_option)
+            return usage_error(line, "unexpected argument %s", argument);
+        const PathOption* match = nullptr;
+        for (const PathOption& option : path_options)
+            if (std::strcmp(argument, option.name) == 0)
+                match = &option;
+        std::int64_t value = 0;
+        if (match) {
+            if (!take_path(line, *match, options))
+                return false;
+        } else if (std::strcmp(argument, "--fps") == 0) {
+            if (fps_given)
+                return usage_error(line, "--fps given twice");
+            if (!option_integer(line, "--fps", 1, max_fps, &value))
+                return false;
+            options->fps = static_cast<int>(value);
+            fps_given = true;
+        } else if (std::strcmp(argument, "--from") == 0) {
+            if (!take_position(line, "--from", &from_given, &options->from_position))
+                return false;
+        } else if (std::strcmp(argument, "--to") == 0) {
+            if (!take_position(line, "--to", &to_given, &options->to_position))
+                return false;
+        } else if (std::strcmp(argument, "--scene") == 0) {
+            if (*scene != 0)
+                return usage_error(line, "--scene given twice");
+            if (!option_integer(line, "--scene", 1, scene_count, scene))
+                return false;
+        } else {
+            return unknown_option(line, argument);
+        }
+    }
+    if (line->status >= 0)
+        return false;
+    if (*scene != 0 && (from_given || to_given))
+        return usage_error(line, "--scene chooses the positions itself; give it without --from and --to");
+    if (from_given && to_given && options->to_position <= options->from_position)
+        return usage_error(line, "--to %d must come after --from %d", options->to_position,
+                           options->from_position);
+    const bool any_output = options->png_dir || options->y4m_file || options->wav_file ||
+                            options->mp4_file || options->log_file || options->contact_sheet;
+    if (!any_output)
+        return usage_error(line, "nothing to write: give at least one of --png-dir, --y4m, --wav, "
+                                 "--mp4, --log, --contact-sheet");
+    return true;
 }
 
 }  // namespace
 
-bool parse_capture_options(int argc, const char* const* argv, CaptureOptions* options)
+void scene_positions(std::int32_t scene, std::int32_t* from, std::int32_t* to)
 {
-    *options = CaptureOptions{default_fps, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                              nullptr};
-    bool fps_given = false;
-    for (int i = 1; i < argc; ++i) {
-        const char* name = argv[i];
-        const bool is_fps = std::strcmp(name, "--fps") == 0;
-        const PathOption* match = nullptr;
-        for (const PathOption& option : path_options)
-            if (std::strcmp(name, option.name) == 0)
-                match = &option;
-        if (!is_fps && !match)
-            return complain("unknown argument", name);
-        if (i + 1 >= argc)
-            return complain("missing value after", name);
-        const char* value = argv[++i];
-        if (is_fps) {
-            if (fps_given)
-                return complain("given twice", name);
-            if (!parse_fps(value, &options->fps))
-                return complain("--fps wants a whole number from 1 to 1000, not", value);
-            fps_given = true;
-            continue;
+    *from = part_open_start;
+    *to = part_open_end;
+    bool found = false;
+    for (std::int32_t order = 0; order < final_position / 100; ++order) {
+        for (std::int32_t row = 0; row < rows_per_pattern; ++row) {
+            const std::int32_t position = order * 100 + row;
+            const bool inside = scene_number(position) == scene;
+            if (inside && !found) {
+                found = true;
+                if (position > 0)
+                    *from = position;
+            } else if (!inside && found) {
+                *to = position;
+                return;
+            }
         }
-        if (options->*match->field)
-            return complain("given twice", name);
-        if (*value == '\0')
-            return complain("empty file name after", name);
-        if (std::strcmp(value, "-") == 0 && match->field != &CaptureOptions::y4m_file)
-            return complain("only --y4m can write to standard output, not", name);
-        options->*match->field = value;
     }
-    return true;
 }
 
-void print_capture_usage(std::FILE* out)
+int parse_capture_options(int argc, char** argv, CaptureOptions* options)
 {
-    std::fputs(
-        "usage: tinkettles-capture [--fps N] [--png-dir DIR] [--y4m FILE|-] [--wav FILE]\n"
-        "                          [--mp4 FILE] [--log FILE] [--contact-sheet FILE.png]\n"
-        "                          [--data DIR]\n"
-        "Renders the whole demo offline, with its data found as the demo finds it.\n"
-        "  --fps N            frames per second, 1 to 1000 (default 60)\n"
-        "  --png-dir DIR      numbered 640x480 frames DIR/frame-000000.png ...\n"
-        "  --y4m FILE|-       YUV4MPEG2 4:2:0 stream, '-' for standard output\n"
-        "  --wav FILE         the music, 44100 Hz 16-bit mono, as long as the frames\n"
-        "  --mp4 FILE         H.264/AAC video made with ffmpeg (must be on PATH)\n"
-        "  --log FILE         per frame: frame demo_time position scene\n"
-        "  --contact-sheet F  one labelled thumbnail from the middle of each scene\n"
-        "  --data DIR         the data folder (default: $TINKETTLES_DATA, else data/,\n"
-        "                     else ../share/tinkettles/data beside the program)\n",
-        out);
+    *options = CaptureOptions{default_fps, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                              nullptr, part_open_start, part_open_end};
+    CommandLine line = start_command_line(capture_program, capture_usage, argc, argv);
+    std::int64_t scene = 0;
+    if (!read_options(&line, options, &scene))
+        return line.status;
+    if (scene != 0)
+        scene_positions(static_cast<std::int32_t>(scene), &options->from_position,
+                        &options->to_position);
+    return -1;
 }

@@ -1,7 +1,7 @@
 // The command line of tinkettles-capture.
 #pragma once
 
-#include <cstdio>
+#include <cstdint>
 
 struct CaptureOptions {
     int fps;                     // frames per second of the capture
@@ -12,13 +12,28 @@ struct CaptureOptions {
     const char* log_file;        // one line per frame: frame, demo_time, position, scene
     const char* contact_sheet;   // PNG with one labelled thumbnail per scene
     const char* data_folder;     // --data DIR, or nullptr to search as the demo does
+    // The part kept: from the first frame whose music position is at least
+    // `from_position` up to, not including, the next one at `to_position` or past it.
+    // The whole capture when neither is given (the final frame at the last position
+    // included); every frame before the part is still drawn, so the part is exactly
+    // what the whole capture holds.
+    std::int32_t from_position;
+    std::int32_t to_position;
 };
 
 constexpr int default_fps = 60;
 constexpr int max_fps = 1000;
+// Below any music position, and past the last one the demo reaches.
+constexpr std::int32_t part_open_start = -1000;
+constexpr std::int32_t part_open_end = 1000000;
 
-// Fills `options` from argv; false (after naming the fault on standard error) when
-// the arguments are not understood.
-bool parse_capture_options(int argc, const char* const* argv, CaptureOptions* options);
+extern const char* const capture_program;
+extern const char* const capture_usage;
 
-void print_capture_usage(std::FILE* out);
+// Fills `options` from argv. Returns -1 when the capture should run; otherwise the
+// exit status (0 after --help or --version, 2 after a usage error and the usage).
+int parse_capture_options(int argc, char** argv, CaptureOptions* options);
+
+// The music positions [*from, *to) of a scene 1..10 as the timeline places them, the
+// first scene open at its start and the last at its end.
+void scene_positions(std::int32_t scene, std::int32_t* from, std::int32_t* to);

@@ -3,6 +3,7 @@
 #include "capture_screen.h"
 #include "contact_sheet.h"
 #include "frame/data_folder.h"
+#include "frame/demo_data.h"
 #include "frame/frame.h"
 #include "frame/main_loop.h"
 #include "frame/timeline.h"
@@ -14,13 +15,15 @@
 #include "sound/wav_file.h"
 #include "y4m_stream.h"
 
+#include "command_line.h"
+
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
-#include <filesystem>
 #include <string>
-#include <system_error>
 #include <utility>
 
 namespace {
@@ -36,13 +39,25 @@ struct CaptureFiles {
     std::string wav_path;   // the user's --wav, or a temporary one for the MP4
     bool wav_temporary = false;
     std::FILE* log = nullptr;
+    std::FILE* contact_sheet = nullptr;
+    bool mp4_created = false;   // made empty at the start to try the path
     Mp4Encoder mp4{};
     bool mp4_started = false;
 };
 
+// The music is rendered from the start, whatever part is kept; only the samples from
+// the part's first frame on reach the WAV file.
 struct MusicStream {
     std::int64_t buffers_rendered = 0;
-    std::int64_t samples_written = 0;
+    std::int64_t first_kept = -1;        // sample where the part begins; -1 before it
+    std::int64_t samples_written = 0;    // from first_kept on
+};
+
+// Which frames are kept: from the first at or past the part's start to the next one at
+// or past its end.
+struct PartState {
+    std::int64_t first_frame = -1;
+    bool ended = false;
 };
 
 std::uint8_t music_buffer[capture_buffer_bytes];
@@ -51,27 +66,70 @@ ContactSheet contact_sheet;
 
 bool fail(const char* what, const std::string& name)
 {
-    std::fprintf(stderr, "tinkettles-capture: %s %s\n", what, name.c_str());
+    std::fprintf(stderr, "%s: %s %s\n", capture_program, what, name.c_str());
     return false;
+}
+
+// A failure the system explains: "cannot create x.log: Permission denied".
+bool fail_system(const char* what, const std::string& name)
+{
+    return system_error(capture_program, what, name.c_str());
+}
+
+std::string y4m_name(const CaptureOptions& options)
+{
+    return std::string(options.y4m_file) == "-" ? "to the standard output" : options.y4m_file;
 }
 
 std::FILE* open_output(const char* path)
 {
     std::FILE* file = std::fopen(path, "wb");
     if (!file)
-        fail("cannot create", path);
+        fail_system("cannot create", path);
     return file;
 }
 
+// The PNG folder is made if missing, but not its parents: a mistyped path fails here,
+// before anything is rendered, rather than growing a tree of folders.
+bool prepare_png_folder(const char* folder)
+{
+    if (mkdir(folder, 0777) != 0 && errno != EEXIST)
+        return fail_system("cannot create the folder", folder);
+    struct stat info;
+    if (stat(folder, &info) != 0)
+        return fail_system("cannot use the folder", folder);
+    if (!S_ISDIR(info.st_mode))
+        return fail("cannot use the folder", std::string(folder) + ": it is not a folder");
+    if (access(folder, W_OK | X_OK) != 0)
+        return fail_system("cannot write into the folder", folder);
+    return true;
+}
+
+// Every output is opened (or its folder checked) before the first frame is drawn, so
+// that a wrong path fails at once, not after minutes of rendering.
 bool open_outputs(const CaptureOptions& options, CaptureFiles* files)
 {
+    if (options.png_dir && !prepare_png_folder(options.png_dir))
+        return false;
+    if (options.contact_sheet && !(files->contact_sheet = open_output(options.contact_sheet)))
+        return false;
+    if (options.log_file && !(files->log = open_output(options.log_file)))
+        return false;
     if (options.y4m_file) {
         const bool to_stdout = std::string(options.y4m_file) == "-";
         files->y4m = to_stdout ? stdout : open_output(options.y4m_file);
         if (!files->y4m)
             return false;
         if (!write_y4m_header(files->y4m, options.fps))
-            return fail("cannot write", options.y4m_file);
+            return fail_system("cannot write", y4m_name(options));
+    }
+    if (options.mp4_file) {
+        // ffmpeg makes it at the end; trying now finds a wrong folder before rendering.
+        std::FILE* probe = open_output(options.mp4_file);
+        if (!probe)
+            return false;
+        std::fclose(probe);
+        files->mp4_created = true;
     }
     if (options.wav_file || options.mp4_file) {
         files->wav_temporary = options.wav_file == nullptr;
@@ -80,15 +138,7 @@ bool open_outputs(const CaptureOptions& options, CaptureFiles* files)
         if (!files->wav)
             return false;
         if (!write_wav_header(files->wav, wav_format, 0))
-            return fail("cannot write", files->wav_path);
-    }
-    if (options.log_file && !(files->log = open_output(options.log_file)))
-        return false;
-    if (options.png_dir) {
-        std::error_code error;
-        std::filesystem::create_directories(options.png_dir, error);
-        if (error)
-            return fail("cannot create the folder", options.png_dir);
+            return fail_system("cannot write", files->wav_path);
     }
     if (options.mp4_file) {
         files->mp4_started = start_mp4(&files->mp4, options.mp4_file);
@@ -112,17 +162,19 @@ bool write_music(CaptureFiles* files, MusicStream* music, const std::uint8_t* st
         }
         const auto bytes = static_cast<std::size_t>(2 * count);
         if (std::fwrite(swapped, 1, bytes, files->wav) != bytes)
-            return fail("cannot write", files->wav_path);
+            return fail_system("cannot write", files->wav_path);
     }
     music->samples_written += count;
     return true;
 }
 
-bool render_buffer(CaptureFiles* files, MusicStream* music, std::int64_t keep)
+bool render_buffer(CaptureFiles* files, MusicStream* music)
 {
     render_music_buffer(music_buffer);
     ++music->buffers_rendered;
-    return write_music(files, music, music_buffer, keep);
+    if (music->first_kept < 0)
+        return true;
+    return write_music(files, music, music_buffer, capture_buffer_samples);
 }
 
 // Every buffer that SDL would have asked for by this frame's moment, as the real
@@ -130,29 +182,41 @@ bool render_buffer(CaptureFiles* files, MusicStream* music, std::int64_t keep)
 bool catch_up_music(CaptureFiles* files, MusicStream* music, std::int64_t frame, std::int32_t fps)
 {
     while (buffer_begins_by(music->buffers_rendered, frame, fps))
-        if (!render_buffer(files, music, capture_buffer_samples))
+        if (!render_buffer(files, music))
             return false;
     return true;
 }
 
-// Makes the WAV exactly as long as the frames: more buffers, or the last cut short.
-bool finish_music(CaptureFiles* files, MusicStream* music, std::int64_t frames, std::int32_t fps)
+// The part begins at this frame. Its first sample lies in the buffer rendered last
+// (that buffer began by this frame's moment, the next one after it), so the buffer
+// still in hand holds it.
+bool start_music_part(CaptureFiles* files, MusicStream* music, std::int64_t frame, std::int32_t fps)
+{
+    music->first_kept = samples_for_frames(frame, fps);
+    const std::int64_t buffer_start = (music->buffers_rendered - 1) * capture_buffer_samples;
+    const std::int64_t skip = music->first_kept - buffer_start;
+    if (skip < 0 || skip > capture_buffer_samples)
+        return fail("lost step with the music at frame", std::to_string(frame));
+    return write_music(files, music, music_buffer + 2 * skip, capture_buffer_samples - skip);
+}
+
+// Makes the WAV exactly as long as the kept frames: more buffers, or the last cut short.
+bool finish_music(CaptureFiles* files, MusicStream* music, std::int64_t first_frame,
+                  std::int64_t end_frame, std::int32_t fps)
 {
     if (!files->wav)
         return true;
-    const std::int64_t wanted = samples_for_frames(frames, fps);
-    while (music->samples_written < wanted) {
-        const std::int64_t keep = std::min<std::int64_t>(capture_buffer_samples, wanted - music->samples_written);
-        if (!render_buffer(files, music, keep))
+    const std::int64_t wanted = samples_for_frames(end_frame, fps) - samples_for_frames(first_frame, fps);
+    while (music->samples_written < wanted)
+        if (!render_buffer(files, music))
             return false;
-    }
     const std::int64_t data_bytes = 2 * wanted;
     const bool ok = std::fflush(files->wav) == 0 &&
                     ftruncate(fileno(files->wav), wav_header_bytes + data_bytes) == 0 &&
                     finish_wav(files->wav, wav_format, static_cast<std::uint32_t>(data_bytes));
-    std::fclose(files->wav);
+    const bool closed = std::fclose(files->wav) == 0;
     files->wav = nullptr;
-    return ok || fail("cannot finish", files->wav_path);
+    return (ok && closed) || fail_system("cannot finish", files->wav_path);
 }
 
 bool emit_frame(const CaptureOptions& options, CaptureFiles* files, std::int64_t frame,
@@ -161,7 +225,7 @@ bool emit_frame(const CaptureOptions& options, CaptureFiles* files, std::int64_t
     if (files->y4m || files->mp4_started) {
         convert_to_yuv420(screen, yuv_planes);
         if (files->y4m && !write_y4m_frame(files->y4m, yuv_planes))
-            return fail("cannot write", options.y4m_file);
+            return fail_system("cannot write", y4m_name(options));
         if (files->mp4_started && !write_y4m_frame(files->mp4.frames, yuv_planes))
             return fail("ffmpeg stopped taking frames for", options.mp4_file);
     }
@@ -173,7 +237,7 @@ bool emit_frame(const CaptureOptions& options, CaptureFiles* files, std::int64_t
     }
     if (files->log && std::fprintf(files->log, "%lld %d %d %d\n", static_cast<long long>(frame),
                                    demo_time, position, scene_number(position)) < 0)
-        return fail("cannot write", options.log_file);
+        return fail_system("cannot write", options.log_file);
     if (options.contact_sheet)
         offer_contact_frame(&contact_sheet, position, screen);
     return true;
@@ -181,14 +245,14 @@ bool emit_frame(const CaptureOptions& options, CaptureFiles* files, std::int64_t
 
 bool close_file(std::FILE* file, const char* name)
 {
-    return !file || std::fclose(file) == 0 || fail("cannot write", name);
+    return !file || std::fclose(file) == 0 || fail_system("cannot write", name);
 }
 
 bool finish_outputs(const CaptureOptions& options, CaptureFiles* files)
 {
     bool ok = true;
     if (files->y4m == stdout)
-        ok = std::fflush(stdout) == 0 || fail("cannot write", "the standard output");
+        ok = std::fflush(stdout) == 0 || fail_system("cannot write", "to the standard output");
     else
         ok = close_file(files->y4m, options.y4m_file);
     ok = close_file(files->log, options.log_file) && ok;
@@ -196,47 +260,81 @@ bool finish_outputs(const CaptureOptions& options, CaptureFiles* files)
         ok = ok && finish_mp4(&files->mp4, options.mp4_file, files->wav_path.c_str());
     if (files->wav_temporary)
         std::remove(files->wav_path.c_str());
-    if (options.contact_sheet)
-        ok = ok && write_contact_sheet(&contact_sheet, options.contact_sheet);
+    if (files->contact_sheet) {
+        ok = write_contact_sheet(&contact_sheet, files->contact_sheet, options.contact_sheet) && ok;
+        ok = close_file(files->contact_sheet, options.contact_sheet) && ok;
+    }
     return ok;
 }
 
-// Leaves no half-made temporary file behind after a failure.
-void abandon_outputs(CaptureFiles* files)
+// Leaves no half-made temporary file, and no empty file opened only to be written at
+// the end, behind after a failure.
+void abandon_outputs(const CaptureOptions& options, CaptureFiles* files)
 {
     if (files->mp4_started)
         abandon_mp4(&files->mp4);
+    if (files->mp4_created)
+        std::remove(options.mp4_file);
     if (files->wav)
         std::fclose(files->wav);
     if (files->wav_temporary)
         std::remove(files->wav_path.c_str());
+    if (files->contact_sheet) {
+        std::fclose(files->contact_sheet);
+        std::remove(options.contact_sheet);
+    }
 }
 
-// The frames, until the first one at the final position; returns how many were made,
-// or -1 on a failure.
-std::int64_t capture_frames(const CaptureOptions& options, CaptureFiles* files, MusicStream* music)
+bool inside_part(const CaptureOptions& options, PartState* part, std::int32_t position)
+{
+    if (part->ended)
+        return false;
+    if (part->first_frame < 0)
+        return position >= options.from_position && position < options.to_position;
+    if (position >= options.to_position)
+        part->ended = true;
+    return !part->ended;
+}
+
+// The frames, until the first one at the final position or the end of the part;
+// false on a failure. Every frame is drawn, whether kept or not, since scenes build
+// on their earlier frames (the line drawings accumulate their strokes).
+bool capture_frames(const CaptureOptions& options, CaptureFiles* files, MusicStream* music,
+                    PartState* part, std::int64_t* end_frame)
 {
     ProgressLine progress;
     start_progress(&progress);
     for (std::int64_t frame = 0;; ++frame) {
         const std::int64_t moment_ms = frame * 1000 / options.fps;
         if (moment_ms > longest_capture_ms) {
-            std::fprintf(stderr, "\ntinkettles-capture: the music did not reach position %d in %lld "
-                                 "minutes; stopping\n",
-                         final_position, static_cast<long long>(longest_capture_ms / 60000));
-            return -1;
+            std::fprintf(stderr, "\n%s: the music did not reach position %d in %lld minutes; stopping\n",
+                         capture_program, final_position,
+                         static_cast<long long>(longest_capture_ms / 60000));
+            return false;
         }
         if (!catch_up_music(files, music, frame, options.fps))
-            return -1;
+            return false;
         demo_time = static_cast<std::int32_t>(moment_ms);
         const std::int32_t position = music_position();
         draw_frame(position);
-        present_frame();
-        if (!emit_frame(options, files, frame, position))
-            return -1;
-        show_progress(&progress, frame + 1, demo_time, position, quit_flag != 0);
-        if (quit_flag)
-            return frame + 1;
+        const bool was_inside = part->first_frame >= 0;
+        const bool keep = inside_part(options, part, position);
+        if (keep && !was_inside) {
+            part->first_frame = frame;
+            if (!start_music_part(files, music, frame, options.fps))
+                return false;
+        }
+        if (keep) {
+            present_frame();
+            if (!emit_frame(options, files, frame, position))
+                return false;
+        }
+        const bool last = quit_flag != 0 || part->ended;
+        show_progress(&progress, frame + 1, demo_time, position, last);
+        if (last) {
+            *end_frame = keep ? frame + 1 : frame;
+            return true;
+        }
     }
 }
 
@@ -245,14 +343,14 @@ std::int64_t capture_frames(const CaptureOptions& options, CaptureFiles* files, 
 int run_capture(const CaptureOptions& options)
 {
     if (options.mp4_file && !program_on_path("ffmpeg")) {
-        std::fprintf(stderr, "tinkettles-capture: --mp4 needs ffmpeg, which is not on PATH; "
-                             "install it, or use --y4m and --wav and encode them yourself\n");
+        std::fprintf(stderr, "%s: --mp4 needs ffmpeg, which is not on PATH; install it, or use "
+                             "--y4m and --wav and encode them yourself\n", capture_program);
         return 1;
     }
     // A closed pipe (ffmpeg stopping, or a reader of the standard output going away)
     // shows as a failed write rather than ending the program unannounced.
     std::signal(SIGPIPE, SIG_IGN);
-    program_name = "tinkettles-capture";
+    program_name = capture_program;
     char module_path[data_path_capacity];
     if (!find_demo_data_folder(options.data_folder) || !load_demo_data() ||
         !data_file_path("data/da_wobble.mod", module_path, sizeof module_path))
@@ -265,11 +363,16 @@ int run_capture(const CaptureOptions& options)
     CaptureFiles files;
     work_buffer.fill(127);
     MusicStream music;
-    std::int64_t frames = -1;
-    if (open_outputs(options, &files))
-        frames = capture_frames(options, &files, &music);
-    if (frames < 0 || !finish_music(&files, &music, frames, options.fps)) {
-        abandon_outputs(&files);
+    PartState part;
+    std::int64_t end_frame = 0;
+    bool ok = open_outputs(options, &files) && capture_frames(options, &files, &music, &part, &end_frame);
+    if (ok && part.first_frame < 0) {
+        std::fprintf(stderr, "%s: no frame at %d frames a second lies between music positions %d and %d\n",
+                     capture_program, options.fps, options.from_position, options.to_position);
+        ok = false;
+    }
+    if (!ok || !finish_music(&files, &music, part.first_frame, end_frame, options.fps)) {
+        abandon_outputs(options, &files);
         return 1;
     }
     return finish_outputs(options, &files) ? 0 : 1;

@@ -102,7 +102,7 @@ void offer_contact_frame(ContactSheet* sheet, std::int32_t position, const SDL_S
     sheet->settled[i] = position >= sheet->middle_position[i];
 }
 
-bool write_contact_sheet(const ContactSheet* sheet, const char* path)
+bool write_contact_sheet(const ContactSheet* sheet, std::FILE* file, const char* path)
 {
     std::memset(sheet_rgb, 0, sizeof sheet_rgb);
     for (int i = 0; i < sheet_scene_count; ++i) {
@@ -112,5 +112,5 @@ bool write_contact_sheet(const ContactSheet* sheet, const char* path)
             copy_thumbnail(sheet->thumbnails[i], left, top);
         draw_label(i + 1, left, top + thumbnail_height);
     }
-    return write_rgb_png(path, sheet_rgb, sheet_width, sheet_height);
+    return write_rgb_png_to(file, path, sheet_rgb, sheet_width, sheet_height);
 }

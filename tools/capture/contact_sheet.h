@@ -5,6 +5,7 @@
 #include <SDL.h>
 
 #include <cstdint>
+#include <cstdio>
 
 constexpr int sheet_scene_count = 10;
 constexpr int thumbnail_width = 320;
@@ -27,5 +28,6 @@ void start_contact_sheet(ContactSheet* sheet);
 // has been kept, so that a scene the capture leaves early still has its last frame.
 void offer_contact_frame(ContactSheet* sheet, std::int32_t position, const SDL_Surface* surface);
 
-// Needs the demo's font loaded, for the labels.
-bool write_contact_sheet(const ContactSheet* sheet, const char* path);
+// Into an open file, named `path` in messages. Needs the demo's font loaded, for
+// the labels.
+bool write_contact_sheet(const ContactSheet* sheet, std::FILE* file, const char* path);

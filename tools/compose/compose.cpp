@@ -1,5 +1,7 @@
 #include "compose.h"
 
+#include "song_flow.h"
+
 namespace compose {
 
 namespace {
@@ -48,7 +50,8 @@ SampleBank synthesise_bank(const SampleSet& specs, std::string_view settings_fil
     return bank;
 }
 
-std::vector<std::uint8_t> compose_module(SourceText score, SourceText settings, Diagnostics& diags)
+std::vector<std::uint8_t> compose_module(SourceText score, SourceText settings, Diagnostics& diags,
+                                         int end_order)
 {
     SampleSet specs = parse_settings(settings.text, settings.file, diags);
     if (!diags.errors.empty())
@@ -56,6 +59,14 @@ std::vector<std::uint8_t> compose_module(SourceText score, SourceText settings, 
     Song song = parse_score(score.text, score.file, specs, diags);
     if (!diags.errors.empty())
         return {};
+    if (end_order >= 0 && !song_reaches_order(song, end_order)) {
+        add_warning(diags, score.file, song.order_line, 1,
+                    "the song never reaches order " + std::to_string(end_order) +
+                        ", where the demo ends, so the demo would never end by itself; make the "
+                        "order list at least " + std::to_string(end_order + 1) +
+                        " entries long (order " + std::to_string(end_order) +
+                        " holds the ending) and keep its jumps from leading back before it");
+    }
     SampleBank bank = synthesise_bank(specs, settings.file, diags);
     check_offsets(song, bank, score.file, diags);
     if (!diags.errors.empty())

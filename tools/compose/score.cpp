@@ -2,6 +2,7 @@
 
 #include "notes.h"
 
+#include <array>
 #include <cstdio>
 
 namespace compose {
@@ -24,6 +25,11 @@ struct Reader {
     std::vector<Pattern> defined;      // in the order they appear in the text
     std::vector<OrderName> order_names;
     Pattern* current = nullptr;         // the pattern whose rows are being read
+    // One mistake gives one error: rows after a refused pattern line, the uses of a
+    // sample the settings lack and the rows past 64 are reported once each.
+    bool skipping_rows = false;         // the rows of a refused pattern line
+    bool overflow_reported = false;     // for the current pattern
+    std::array<bool, max_samples + 1> unknown_sample_reported{};
 };
 
 void error(Reader& r, int column, std::string message)
@@ -31,9 +37,16 @@ void error(Reader& r, int column, std::string message)
     add_error(r.diags, r.file, r.line, column, std::move(message));
 }
 
+// 'text' in quotes. Built by appending: GCC 12 misreads "'" + std::string(...) as
+// an overlapping copy and warns (-Wrestrict) in optimised builds.
 std::string quoted(std::string_view text)
 {
-    return "'" + std::string(text) + "'";
+    std::string out;
+    out.reserve(text.size() + 2);
+    out += '\'';
+    out += text;
+    out += '\'';
+    return out;
 }
 
 bool is_none(std::string_view text, std::size_t width)
@@ -65,7 +78,10 @@ void read_sample(Reader& r, const Word& word, Cell& cell)
         return;
     }
     if (r.samples.samples[number].kind == VoiceKind::none) {
-        error(r, word.column, "unknown sample " + quoted(word.text) + ": the settings do not describe it");
+        if (!r.unknown_sample_reported[number])
+            error(r, word.column, "unknown sample " + quoted(word.text) +
+                                      ": the settings do not describe it (reported at its first use only)");
+        r.unknown_sample_reported[number] = true;
         return;
     }
     cell.sample = number;
@@ -118,12 +134,16 @@ void read_row(Reader& r, std::string_view text)
 {
     std::vector<Word> words = split_words(text);
     if (!r.current) {
-        error(r, words[0].column, "a row must follow a 'pattern NAME' line");
+        if (!r.skipping_rows)
+            error(r, words[0].column, "a row must follow a 'pattern NAME' line");
+        r.skipping_rows = true;
         return;
     }
     Pattern& pattern = *r.current;
     if (pattern.rows == rows_per_pattern) {
-        error(r, words[0].column, "row too many: pattern " + quoted(pattern.name) + " already has 64 rows");
+        if (!r.overflow_reported)
+            error(r, words[0].column, "row too many: pattern " + quoted(pattern.name) + " already has 64 rows");
+        r.overflow_reported = true;
         return;
     }
     // Split at the bars: the row number, then one cell per channel.
@@ -136,11 +156,27 @@ void read_row(Reader& r, std::string_view text)
     std::vector<Word> number_words = split_words(number);
     int row = -1;
     if (number_words.size() != 1 || !parse_int(number_words[0].text, row) || row != pattern.rows) {
-        char expected[8];
+        char expected[16];
         std::snprintf(expected, sizeof expected, "%02d", pattern.rows);
-        error(r, words[0].column, "expected row number " + std::string(expected) + " here");
-        ++pattern.rows;
-        return;
+        if (row > pattern.rows && row < rows_per_pattern && number_words.size() == 1) {
+            // Rows left out: say so once and go on from this row's own number, so that
+            // the rows after it are not all out of step.
+            char last[16];
+            std::snprintf(last, sizeof last, "%02d", row - 1);
+            const std::string missing = row - 1 == pattern.rows
+                                            ? "row " + std::string(expected) + " is missing"
+                                            : "rows " + std::string(expected) + " to " + last + " are missing";
+            error(r, words[0].column, "expected row number " + std::string(expected) + " here; " + missing);
+            pattern.rows = row;
+        } else if (row >= 0 && row < pattern.rows && number_words.size() == 1) {
+            error(r, words[0].column, "expected row number " + std::string(expected) +
+                                          " here; this row repeats an earlier number and is left out");
+            return;
+        } else {
+            error(r, words[0].column, "expected row number " + std::string(expected) + " here");
+            ++pattern.rows;
+            return;
+        }
     }
     // A closing bar after the last channel is optional.
     std::size_t cells = bars.size();
@@ -175,18 +211,23 @@ void finish_pattern(Reader& r)
 void start_pattern(Reader& r, const std::vector<Word>& words)
 {
     finish_pattern(r);
+    r.skipping_rows = false;
+    r.overflow_reported = false;
     if (words.size() != 2) {
         error(r, words[0].column, "expected 'pattern NAME'");
+        r.skipping_rows = true;
         return;
     }
     for (const Pattern& p : r.defined) {
         if (p.name == words[1].text) {
             error(r, words[1].column, "pattern " + quoted(p.name) + " is already defined on line " + std::to_string(p.line));
+            r.skipping_rows = true;
             return;
         }
     }
     if (r.defined.size() == max_patterns) {
         error(r, words[0].column, "a song holds at most 128 patterns");
+        r.skipping_rows = true;
         return;
     }
     r.defined.push_back(Pattern{});
@@ -203,6 +244,7 @@ void read_directive(Reader& r, const std::vector<Word>& words, std::string_view 
         return;
     }
     finish_pattern(r);
+    r.skipping_rows = false;
     if (key == "title") {
         std::string_view rest = text.substr(static_cast<std::size_t>(words.size() > 1 ? words[1].column - 1 : text.size()));
         if (rest.size() > 20)
@@ -212,6 +254,8 @@ void read_directive(Reader& r, const std::vector<Word>& words, std::string_view 
         if (words.size() != 2 || !parse_int(words[1].text, r.song.restart) || r.song.restart < 0 || r.song.restart > 126)
             error(r, words.size() > 1 ? words[1].column : words[0].column, "restart must be an order position 0 to 126");
     } else if (key == "order") {
+        if (r.song.order_line == 0)
+            r.song.order_line = r.line;
         for (std::size_t i = 1; i < words.size(); ++i)
             r.order_names.push_back(OrderName{std::string(words[i].text), r.line, words[i].column});
     } else {

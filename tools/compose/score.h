@@ -49,6 +49,7 @@ struct Pattern {
 struct Song {
     std::string title;
     int restart = 0;
+    int order_line = 0;             // of the first "order" line, for messages
     std::vector<int> orders;        // pattern numbers, in play order
     std::vector<Pattern> patterns;  // numbered by first appearance in the order list
 };

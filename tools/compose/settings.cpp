@@ -6,6 +6,18 @@ namespace compose {
 
 namespace {
 
+// 'text' in quotes. Built by appending: GCC 12 misreads "'" + std::string(...) as
+// an overlapping copy and warns (-Wrestrict) in optimised builds.
+std::string quoted(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size() + 2);
+    out += '\'';
+    out += text;
+    out += '\'';
+    return out;
+}
+
 constexpr unsigned bit(VoiceKind kind)
 {
     return 1u << static_cast<unsigned>(kind);
@@ -53,6 +65,9 @@ struct Block {
     Diagnostics& diags;
     SampleSpec* spec;  // the sample being described, or none before the first block
     int line;
+    // One mistake gives one error: the settings under a refused or kindless sample
+    // line are reported once, not once each.
+    bool orphans_reported = false;
 };
 
 void error(Block& b, int column, std::string message)
@@ -170,7 +185,7 @@ bool applies(Block& b, const Word& key)
 {
     for (const SpecialKey& special : special_keys) {
         if (key.text == special.name && !(special.kinds & bit(b.spec->kind))) {
-            error(b, key.column, "'" + std::string(key.text) + "' does not apply to this kind of sample");
+            error(b, key.column, quoted(key.text) + " does not apply to this kind of sample");
             return false;
         }
     }
@@ -211,7 +226,7 @@ void read_number_key(Block& b, const std::vector<Word>& words)
         if (words[0].text != key.name)
             continue;
         if (!(key.kinds & bit(b.spec->kind))) {
-            error(b, words[0].column, "'" + std::string(key.name) + "' does not apply to this kind of sample");
+            error(b, words[0].column, quoted(key.name) + " does not apply to this kind of sample");
             return;
         }
         double value = 0;
@@ -229,11 +244,15 @@ void read_number_key(Block& b, const std::vector<Word>& words)
 void read_setting(Block& b, const std::vector<Word>& words)
 {
     if (!b.spec) {
-        error(b, words[0].column, "settings must follow a 'sample NUMBER NAME' line");
+        if (!b.orphans_reported)
+            error(b, words[0].column, "settings must follow a 'sample NUMBER NAME' line");
+        b.orphans_reported = true;
         return;
     }
     if (words[0].text != "kind" && b.spec->kind == VoiceKind::none) {
-        error(b, words[0].column, "'kind' must come first in a sample's settings");
+        if (!b.orphans_reported)
+            error(b, words[0].column, "'kind' must come first in a sample's settings");
+        b.orphans_reported = true;
         return;
     }
     if (words[0].text == "osc") {
@@ -254,7 +273,7 @@ void read_setting(Block& b, const std::vector<Word>& words)
 void check_block(std::string_view file, Diagnostics& diags, const SampleSpec& spec)
 {
     if (spec.kind == VoiceKind::none)
-        add_error(diags, file, spec.line, 1, "sample '" + spec.name + "' has no kind");
+        add_error(diags, file, spec.line, 1, "sample '" + spec.name + "' has no kind (the first setting must be 'kind')");
     if (spec.kind == VoiceKind::tone && spec.oscillator_count == 0)
         add_error(diags, file, spec.line, 1, "tone sample '" + spec.name + "' has no oscillator");
     if (spec.kind == VoiceKind::tone && spec.loop == 0.0 && spec.pre == 0.0)
@@ -272,8 +291,11 @@ SampleSet parse_settings(std::string_view text, std::string_view file, Diagnosti
         std::vector<Word> words = split_words(strip_comment(raw));
         if (words.empty())
             continue;
-        if (words[0].text == "sample")
+        if (words[0].text == "sample") {
             start_block(block, set, words);
+            // A refused sample line has been reported; its settings need not be.
+            block.orphans_reported = block.spec == nullptr;
+        }
         else
             read_setting(block, words);
     }

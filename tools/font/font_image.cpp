@@ -51,13 +51,13 @@ bool write_font_image(const FontImage& image, const std::string& path, std::stri
 {
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (!file) {
-        error = path + ": cannot create: " + std::strerror(errno);
+        error = "cannot create " + path + ": " + std::strerror(errno);
         return false;
     }
     const bool written = std::fwrite(image.data(), 1, image.size(), file) == image.size();
     const bool closed = std::fclose(file) == 0;
     if (!written || !closed) {
-        error = path + ": write failed: " + std::strerror(errno);
+        error = "cannot write " + path + ": " + std::strerror(errno);
         return false;
     }
     return true;

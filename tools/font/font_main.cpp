@@ -4,6 +4,7 @@
 //
 // ASSET_DIRECTORY holds style.txt and glyphs.txt (normally assets/font); OUTPUT is
 // normally data/fontti.raw.
+#include "command_line.h"
 #include "font_preview.h"
 
 #include <cstdio>
@@ -12,36 +13,44 @@
 
 namespace {
 
+constexpr const char* program = "tinkettles-font";
+
+const char usage[] =
+    "usage: tinkettles-font [--preview PICTURE.png] ASSET_DIRECTORY OUTPUT.raw\n"
+    "Draws the caption font from ASSET_DIRECTORY/style.txt and glyphs.txt (normally\n"
+    "assets/font) into OUTPUT.raw (normally data/fontti.raw).\n"
+    "  --preview PICTURE.png  also draw every glyph in its three frames, enlarged\n"
+    "  --help, --version\n";
+
 struct Options {
     const char* assets = nullptr;
     const char* output = nullptr;
     const char* preview = nullptr;
 };
 
-void print_usage()
+bool read_options(CommandLine* line, Options& options)
 {
-    std::fprintf(stderr,
-                 "usage: tinkettles-font [--preview PICTURE.png] ASSET_DIRECTORY OUTPUT.raw\n");
-}
-
-bool read_options(int argc, char** argv, Options& options)
-{
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--preview") == 0 && i + 1 < argc) {
-            options.preview = argv[++i];
-        } else if (argv[i][0] == '-' && argv[i][1] != '\0') {
-            std::fprintf(stderr, "tinkettles-font: unknown option %s\n", argv[i]);
-            return false;
+    const char* argument = nullptr;
+    bool is_option = false;
+    while (next_argument(line, &argument, &is_option)) {
+        if (is_option && std::strcmp(argument, "--preview") == 0) {
+            if (!option_text(line, "--preview", &options.preview))
+                return false;
+        } else if (is_option) {
+            return unknown_option(line, argument);
         } else if (!options.assets) {
-            options.assets = argv[i];
+            options.assets = argument;
         } else if (!options.output) {
-            options.output = argv[i];
+            options.output = argument;
         } else {
-            std::fprintf(stderr, "tinkettles-font: unexpected argument %s\n", argv[i]);
-            return false;
+            return usage_error(line, "unexpected argument %s", argument);
         }
     }
-    return options.assets && options.output;
+    if (line->status >= 0)
+        return false;
+    if (!options.output)
+        return usage_error(line, "an asset folder and the font file to write are needed");
+    return true;
 }
 
 }  // namespace
@@ -49,10 +58,9 @@ bool read_options(int argc, char** argv, Options& options)
 int main(int argc, char** argv)
 {
     Options options;
-    if (!read_options(argc, argv, options)) {
-        print_usage();
-        return 2;
-    }
+    CommandLine line = start_command_line(program, usage, argc, argv);
+    if (!read_options(&line, options))
+        return line.status;
     const auto source = std::make_unique<FontSource>();
     const auto image = std::make_unique<FontImage>();
     std::string error;
@@ -60,7 +68,7 @@ int main(int argc, char** argv)
         !build_font_image(*source, *image, error) ||
         !write_font_image(*image, options.output, error) ||
         (options.preview && !write_font_preview(*image, options.preview, error))) {
-        std::fprintf(stderr, "tinkettles-font: %s\n", error.c_str());
+        std::fprintf(stderr, "%s: %s\n", program, error.c_str());
         return 1;
     }
     return 0;

@@ -2,6 +2,8 @@
 
 #include <png.h>
 
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 
@@ -116,9 +118,19 @@ bool write_font_preview(const FontImage& image, const std::string& png_path, std
     png.width = 2 * canvas_width;
     png.height = 2 * canvas_height;
     png.format = PNG_FORMAT_RGB;
-    if (!png_image_write_to_file(&png, png_path.c_str(), 0, rgb.get(), 0, nullptr)) {
-        error = png_path + ": " + png.message;
+    std::FILE* file = std::fopen(png_path.c_str(), "wb");
+    if (!file) {
+        error = "cannot create " + png_path + ": " + std::strerror(errno);
+        return false;
+    }
+    if (!png_image_write_to_stdio(&png, file, 0, rgb.get(), 0, nullptr)) {
+        error = "cannot write " + png_path + ": " + png.message;
         png_image_free(&png);
+        std::fclose(file);
+        return false;
+    }
+    if (std::fclose(file) != 0) {
+        error = "cannot write " + png_path + ": " + std::strerror(errno);
         return false;
     }
     return true;

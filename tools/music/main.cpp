@@ -1,13 +1,22 @@
 // tinkettles-music: renders a module file to a WAV file exactly as the demo plays it.
+#include "command_line.h"
 #include "sound/music_render.h"
 
 #include <cerrno>
-#include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 namespace {
+
+constexpr const char* program = "tinkettles-music";
+
+const char usage[] =
+    "usage: tinkettles-music [--mode 1|2] [--seconds S | --orders N] MODULE OUT.wav\n"
+    "  --mode 2     44100 Hz, 16-bit (the default); --mode 1: 22050 Hz, 8-bit\n"
+    "  --seconds S  render S seconds of music (up to a day)\n"
+    "  --orders N   render until order position N (1 to 128) is reached or the song\n"
+    "               wraps to its restart position (the default: N = 25)\n"
+    "  --help, --version\n";
 
 struct Arguments {
     std::int32_t mode = 2;
@@ -17,69 +26,46 @@ struct Arguments {
     const char* wav_path = nullptr;
 };
 
-int usage()
-{
-    std::fprintf(stderr,
-                 "usage: tinkettles-music [--mode 1|2] [--seconds S | --orders N] MODULE OUT.wav\n"
-                 "  --mode 2     44100 Hz, 16-bit (the default); --mode 1: 22050 Hz, 8-bit\n"
-                 "  --seconds S  render S seconds of music\n"
-                 "  --orders N   render until order position N is reached or the song wraps\n"
-                 "               to its restart position (the default: N = 25)\n");
-    return 2;
-}
-
-bool parse_number(const char* text, double* value)
-{
-    char* end = nullptr;
-    errno = 0;
-    *value = std::strtod(text, &end);
-    return errno == 0 && end != text && *end == '\0' && std::isfinite(*value);
-}
-
-bool parse_option(const char* name, const char* text, Arguments* arguments, bool* seen_length)
-{
-    double value = 0;
-    if (std::strcmp(name, "--mode") == 0) {
-        if (std::strcmp(text, "1") != 0 && std::strcmp(text, "2") != 0)
-            return false;
-        arguments->mode = text[0] - '0';
-        return true;
-    }
-    const bool seconds = std::strcmp(name, "--seconds") == 0;
-    const bool orders = std::strcmp(name, "--orders") == 0;
-    if ((!seconds && !orders) || *seen_length || !parse_number(text, &value))
-        return false;
-    *seen_length = true;
-    if (seconds) {
-        // Up to a day; a WAV file's 4 GiB limit comes first at either rate.
-        arguments->seconds = value;
-        return value > 0 && value <= 86400;
-    }
-    arguments->orders = static_cast<std::int32_t>(value);
-    return value >= 1 && value <= 128 && value == std::floor(value);
-}
-
-bool parse_arguments(int argc, char** argv, Arguments* arguments)
+bool read_arguments(CommandLine* line, Arguments* arguments)
 {
     bool seen_length = false;
-    int positional = 0;
-    for (int i = 1; i < argc; ++i) {
-        const char* arg = argv[i];
-        if (std::strncmp(arg, "--", 2) == 0) {
-            if (i + 1 >= argc || !parse_option(arg, argv[i + 1], arguments, &seen_length))
+    const char* argument = nullptr;
+    bool is_option = false;
+    while (next_argument(line, &argument, &is_option)) {
+        std::int64_t value = 0;
+        if (!is_option) {
+            if (!arguments->module_path)
+                arguments->module_path = argument;
+            else if (!arguments->wav_path)
+                arguments->wav_path = argument;
+            else
+                return usage_error(line, "unexpected argument %s", argument);
+        } else if (std::strcmp(argument, "--mode") == 0) {
+            if (!option_integer(line, "--mode", 1, 2, &value))
                 return false;
-            ++i;
-        } else if (positional == 0) {
-            arguments->module_path = arg;
-            ++positional;
-        } else if (positional == 1) {
-            arguments->wav_path = arg;
-            ++positional;
+            arguments->mode = static_cast<std::int32_t>(value);
+        } else if (std::strcmp(argument, "--seconds") == 0 || std::strcmp(argument, "--orders") == 0) {
+            if (seen_length)
+                return usage_error(line, "give one of --seconds and --orders, once");
+            seen_length = true;
+            // Up to a day; a WAV file's 4 GiB limit comes first at either rate.
+            if (argument[2] == 's') {
+                if (!option_number(line, "--seconds", 0, true, 86400, &arguments->seconds))
+                    return false;
+            } else {
+                if (!option_integer(line, "--orders", 1, 128, &value))
+                    return false;
+                arguments->orders = static_cast<std::int32_t>(value);
+            }
         } else {
-            return false;
+            return unknown_option(line, argument);
         }
     }
-    return positional == 2;
+    if (line->status >= 0)
+        return false;
+    if (!arguments->wav_path)
+        return usage_error(line, "a module and a WAV file to write are needed");
+    return true;
 }
 
 const char* describe(RenderEnd end)
@@ -97,8 +83,9 @@ const char* describe(RenderEnd end)
 int main(int argc, char** argv)
 {
     Arguments arguments;
-    if (!parse_arguments(argc, argv, &arguments))
-        return usage();
+    CommandLine line = start_command_line(program, usage, argc, argv);
+    if (!read_arguments(&line, &arguments))
+        return line.status;
 
     RenderRequest request;
     request.mode = arguments.mode;
@@ -110,12 +97,11 @@ int main(int argc, char** argv)
     // Kept until exit: the loader rewrites it in place and the voices play from it.
     static std::uint8_t module[module_buffer_bytes];
     std::size_t size = 0;
-    if (!read_module_file("tinkettles-music", arguments.module_path, module, &size))
+    if (!read_module_file(program, arguments.module_path, module, &size))
         return 1;
     std::FILE* out = std::fopen(arguments.wav_path, "wb");
     if (!out) {
-        std::fprintf(stderr, "tinkettles-music: cannot create %s: %s\n", arguments.wav_path,
-                     std::strerror(errno));
+        system_error(program, "cannot create", arguments.wav_path);
         return 1;
     }
     RenderResult result;
@@ -123,11 +109,11 @@ int main(int argc, char** argv)
     const bool closed = std::fclose(out) == 0;
     if (!rendered || !closed) {
         if (rendered)
-            std::fprintf(stderr, "tinkettles-music: cannot write %s\n", arguments.wav_path);
+            system_error(program, "cannot write", arguments.wav_path);
         std::remove(arguments.wav_path);
         return 1;
     }
-    std::fprintf(stderr, "tinkettles-music: wrote %s (%lld samples; %s)\n", arguments.wav_path,
+    std::fprintf(stderr, "%s: wrote %s (%lld samples; %s)\n", program, arguments.wav_path,
                  static_cast<long long>(result.samples), describe(result.end));
     return 0;
 }

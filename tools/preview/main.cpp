@@ -91,11 +91,9 @@ bool present_to_rgb(const Drawing& drawing, std::vector<std::uint8_t>* rgb)
 int main(int argc, char** argv)
 {
     PreviewOptions options;
-    const char* problem = "";
-    if (!parse_preview_options(argc, argv, &options, &problem)) {
-        std::fprintf(stderr, "tinkettles-preview: %s\n%s", problem, preview_usage);
-        return 2;
-    }
+    const int status = parse_preview_options(argc, argv, &options);
+    if (status >= 0)
+        return status;
     static Drawing drawing{};
     const bool loaded = options.text_picture ? draw_text(options, &drawing) : draw_cgm(options, &drawing);
     if (!loaded) {

@@ -64,14 +64,14 @@ bool write_png(const char* path, const PngImage& image)
         rows[y] = const_cast<png_bytep>(image.pixels + y * stride);
     std::FILE* file = std::fopen(path, "wb");
     if (!file) {
-        std::fprintf(stderr, "tinkettles-preview: %s: cannot create: %s\n", path,
-                     std::strerror(errno));
+        std::fprintf(stderr, "tinkettles-preview: cannot create %s: %s\n", path, std::strerror(errno));
         return false;
     }
     const bool encoded = encode(file, image, rows.data());
     const bool closed = std::fclose(file) == 0;
     if (!encoded || !closed) {
-        std::fprintf(stderr, "tinkettles-preview: %s: writing the PNG failed\n", path);
+        std::fprintf(stderr, "tinkettles-preview: cannot write %s: %s\n", path,
+                     closed ? "the PNG encoder failed" : std::strerror(errno));
         std::remove(path);
         return false;
     }

@@ -14,7 +14,9 @@ struct PreviewOptions {
     const char* output;
 };
 
+extern const char* const preview_program;
 extern const char* const preview_usage;
 
-// Fills options from argv; false (with a reason in *problem) on anything malformed.
-bool parse_preview_options(int argc, char** argv, PreviewOptions* options, const char** problem);
+// Fills options from argv. Returns -1 when the preview should be drawn; otherwise the
+// exit status (0 after --help or --version, 2 after a usage error and the usage).
+int parse_preview_options(int argc, char** argv, PreviewOptions* options);

@@ -1,9 +1,11 @@
 // tinkettles-svg: converts an SVG drawing into a demo picture (.cgm) or a line drawing
 // (.txt), reporting whatever in the drawing it cannot carry over.
 #include "cgm_writer.h"
+#include "command_line.h"
 #include "line_drawing_writer.h"
 #include "svg_reader.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -13,12 +15,16 @@
 
 namespace {
 
+constexpr const char* program = "tinkettles-svg";
+
 const char usage[] =
     "usage: tinkettles-svg [--scale S] [--segments N] [--tolerance PIXELS] IN.svg OUT.cgm|OUT.txt\n"
     "  OUT.cgm: a filled picture; --scale is the demo's picture_scale it is made for\n"
     "           (stroke widths and curve accuracy; default data-scale or 90)\n"
     "  OUT.txt: a line drawing of the strokes; --segments cuts it into exactly N segments\n"
-    "           (default data-segments, or as drawn)\n";
+    "           (default data-segments, or as drawn)\n"
+    "  --tolerance PIXELS  how far a flattened curve may stray (default 0.25)\n"
+    "  --help, --version\n";
 
 struct Arguments {
     ReadOptions options;
@@ -31,38 +37,44 @@ bool ends_with(const std::string& text, const std::string& end)
     return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
-bool parse_number(const char* text, double& value)
+bool parse_arguments(CommandLine* line, Arguments& arguments)
 {
-    char* end = nullptr;
-    value = std::strtod(text, &end);
-    return end != text && *end == '\0';
-}
-
-bool parse_arguments(int argc, char** argv, Arguments& arguments)
-{
-    int i = 1;
-    for (; i + 1 < argc && argv[i][0] == '-' && argv[i][1] == '-'; i += 2) {
-        const std::string option = argv[i];
-        double value;
-        if (!parse_number(argv[i + 1], value))
-            return false;
-        if (option == "--scale" && value > 0)
-            arguments.options.scale = value;
-        else if (option == "--segments" && value >= 0 && value <= 1e6 && value == int(value))
-            arguments.options.segments = static_cast<int>(value);
-        else if (option == "--tolerance" && value > 0)
-            arguments.options.tolerance = value;
-        else
-            return false;
+    const char* files[2] = {nullptr, nullptr};
+    int count = 0;
+    const char* argument = nullptr;
+    bool is_option = false;
+    while (next_argument(line, &argument, &is_option)) {
+        const std::string option = argument;
+        std::int64_t whole = 0;
+        if (!is_option) {
+            if (count == 2)
+                return usage_error(line, "unexpected argument %s", argument);
+            files[count++] = argument;
+        } else if (option == "--scale") {
+            if (!option_number(line, "--scale", 0, true, 1e6, &arguments.options.scale))
+                return false;
+        } else if (option == "--tolerance") {
+            if (!option_number(line, "--tolerance", 0, true, 1e6, &arguments.options.tolerance))
+                return false;
+        } else if (option == "--segments") {
+            if (!option_integer(line, "--segments", 0, 1000000, &whole))
+                return false;
+            arguments.options.segments = static_cast<int>(whole);
+        } else {
+            return unknown_option(line, argument);
+        }
     }
-    if (argc - i != 2)
+    if (line->status >= 0)
         return false;
-    arguments.input = argv[i];
-    arguments.output = argv[i + 1];
+    if (count != 2)
+        return usage_error(line, "an SVG file and a file to write are needed");
+    arguments.input = files[0];
+    arguments.output = files[1];
     if (ends_with(arguments.output, ".txt"))
         arguments.options.kind = OutputKind::line_drawing;
     else if (!ends_with(arguments.output, ".cgm"))
-        return false;
+        return usage_error(line, "%s: the output must end in .cgm (a picture) or .txt (a line drawing)",
+                           files[1]);
     return true;
 }
 
@@ -85,15 +97,15 @@ int finish(const Diagnostics& diagnostics, int status)
 int main(int argc, char** argv)
 {
     Arguments arguments;
-    if (!parse_arguments(argc, argv, arguments)) {
-        std::cerr << usage;
-        return 2;
-    }
+    CommandLine line = start_command_line(program, usage, argc, argv);
+    if (!parse_arguments(&line, arguments))
+        return line.status;
     Diagnostics diagnostics;
     diagnostics.file_name = arguments.input;
+    errno = 0;
     std::ifstream input(arguments.input, std::ios::binary);
     if (!input) {
-        std::cerr << arguments.input << ": cannot open for reading\n";
+        system_error(program, "cannot read", arguments.input.c_str());
         return 1;
     }
     std::stringstream text;
@@ -117,11 +129,15 @@ int main(int argc, char** argv)
         summary = std::to_string(counts.polylines) + " polylines, " +
                   std::to_string(counts.segments) + " segments";
     }
-    std::ofstream output(arguments.output, std::ios::binary);
-    output << out;
-    output.close();
+    std::FILE* output = std::fopen(arguments.output.c_str(), "wb");
     if (!output) {
-        std::cerr << arguments.output << ": cannot write\n";
+        system_error(program, "cannot create", arguments.output.c_str());
+        return finish(diagnostics, 1);
+    }
+    const bool written = std::fwrite(out.data(), 1, out.size(), output) == out.size();
+    if (!(std::fclose(output) == 0 && written)) {
+        system_error(program, "cannot write", arguments.output.c_str());
+        std::remove(arguments.output.c_str());
         return finish(diagnostics, 1);
     }
     std::cout << arguments.output << ": " << summary << '\n';

@@ -2,6 +2,7 @@
 // in the colours of the scene that shows it, drawn by the demo's own loaders and
 // rasterizer, with a row of the caption font when data/fontti.raw is there.
 // Usage: tinkettles-picture-sheet [DATA-DIRECTORY] OUT.png   (run from the repository root)
+#include "command_line.h"
 #include "pictures/loader_extras.h"
 #include "pictures/pictures.h"
 
@@ -13,6 +14,14 @@
 #include <vector>
 
 namespace {
+
+constexpr const char* program = "tinkettles-picture-sheet";
+
+const char usage[] =
+    "usage: tinkettles-picture-sheet [DATA-DIRECTORY] OUT.png\n"
+    "Draws every picture, line drawing and the font of DATA-DIRECTORY (default data)\n"
+    "into one PNG, in the colours of the scenes that show them.\n"
+    "  --help, --version\n";
 
 constexpr int cell_width = 320, cell_height = 200, gap = 4, columns = 4, rows = 4;
 constexpr std::uint8_t background = 127, label_ink = 254, line_paper = 1, line_ink = 2;
@@ -65,7 +74,7 @@ bool draw_picture_cell(Cell& cell, const std::string& directory, const PictureCe
     Picture* picture = load_picture(path_in(directory, spec.file).c_str());
     Picture* colours = load_picture(path_in(directory, spec.palette_file).c_str());
     if (!picture || !colours) {
-        std::fprintf(stderr, "tinkettles-picture-sheet: cannot load %s: %s\n", spec.file, picture_error);
+        std::fprintf(stderr, "%s: cannot load %s: %s\n", program, spec.file, picture_error);
         return false;
     }
     for (int i = 1; i < 100; ++i)
@@ -93,7 +102,7 @@ bool draw_line_cell(Cell& cell, const std::string& directory, const char* file, 
 {
     TextPicture* picture = load_text_picture(path_in(directory, file).c_str());
     if (!picture) {
-        std::fprintf(stderr, "tinkettles-picture-sheet: cannot load %s: %s\n", file, picture_error);
+        std::fprintf(stderr, "%s: cannot load %s: %s\n", program, file, picture_error);
         return false;
     }
     set_pair(cell, line_paper, paper);
@@ -145,22 +154,42 @@ bool write_sheet(const std::vector<Cell>& cells, const char* file_name)
     image.width = static_cast<png_uint_32>(width);
     image.height = static_cast<png_uint_32>(height);
     image.format = PNG_FORMAT_RGB;
-    if (!png_image_write_to_file(&image, file_name, 0, rgb.data(), 0, nullptr)) {
-        std::fprintf(stderr, "tinkettles-picture-sheet: cannot write %s: %s\n", file_name, image.message);
+    std::FILE* file = std::fopen(file_name, "wb");
+    if (!file)
+        return system_error(program, "cannot create", file_name);
+    if (!png_image_write_to_stdio(&image, file, 0, rgb.data(), 0, nullptr)) {
+        std::fprintf(stderr, "%s: cannot write %s: %s\n", program, file_name, image.message);
+        std::fclose(file);
         return false;
     }
-    return true;
+    return std::fclose(file) == 0 || system_error(program, "cannot write", file_name);
 }
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc < 2 || argc > 3) {
-        std::fprintf(stderr, "usage: tinkettles-picture-sheet [DATA-DIRECTORY] OUT.png\n");
-        return 2;
+    CommandLine line = start_command_line(program, usage, argc, argv);
+    const char* operands[2] = {nullptr, nullptr};
+    int count = 0;
+    const char* argument = nullptr;
+    bool is_option = false;
+    while (next_argument(&line, &argument, &is_option)) {
+        if (is_option)
+            unknown_option(&line, argument);
+        else if (count == 2)
+            usage_error(&line, "unexpected argument %s", argument);
+        else
+            operands[count++] = argument;
     }
-    const std::string directory = argc == 3 ? argv[1] : "data";
+    if (line.status >= 0)
+        return line.status;
+    if (count == 0) {
+        usage_error(&line, "the PNG file to write is needed");
+        return line.status;
+    }
+    const std::string directory = count == 2 ? operands[0] : "data";
+    const char* output = operands[count - 1];
     const bool font = load_font(path_in(directory, "fontti.raw").c_str()) == 0;
     std::vector<Cell> cells;
     for (const PictureCell& spec : picture_cells) {
@@ -191,5 +220,5 @@ int main(int argc, char** argv)
         std::memset(title.pixels, 1, sizeof title.pixels);
         draw_caption(title.pixels, 160, 100, "tin kettles", 1, 0, 3);
     }
-    return write_sheet(cells, argv[argc - 1]) ? 0 : 1;
+    return write_sheet(cells, output) ? 0 : 1;
 }

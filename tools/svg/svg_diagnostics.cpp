@@ -5,11 +5,14 @@ namespace {
 void report(Diagnostics& diagnostics, int line, const char* kind, const std::string& text)
 {
     std::string message = diagnostics.file_name;
-    if (line > 0)
-        message += ":" + std::to_string(line);
+    if (line > 0) {
+        message += ':';
+        message += std::to_string(line);
+    }
     message += ": ";
     message += kind;
-    message += ": " + text;
+    message += ": ";
+    message += text;
     diagnostics.messages.push_back(message);
 }
 

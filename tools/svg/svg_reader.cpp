@@ -46,14 +46,23 @@ int line_of(const Reader& reader, const pugi::xml_node& node)
     return 1 + static_cast<int>(std::count(reader.text->begin(), end, '\n'));
 }
 
+// "<name> ", built by appending (GCC 12 warns of a false overlap in "<" + string).
+std::string element_prefix(const pugi::xml_node& node)
+{
+    std::string prefix = "<";
+    prefix += node.name();
+    prefix += "> ";
+    return prefix;
+}
+
 void error(Reader& reader, const pugi::xml_node& node, const std::string& text)
 {
-    report_error(*reader.diagnostics, line_of(reader, node), "<" + std::string(node.name()) + "> " + text);
+    report_error(*reader.diagnostics, line_of(reader, node), element_prefix(node) + text);
 }
 
 void warning(Reader& reader, const pugi::xml_node& node, const std::string& text)
 {
-    report_warning(*reader.diagnostics, line_of(reader, node), "<" + std::string(node.name()) + "> " + text);
+    report_warning(*reader.diagnostics, line_of(reader, node), element_prefix(node) + text);
 }
 
 // Applies one presentation property; unknown ones are left to the caller to ignore.
