@@ -4,10 +4,15 @@
 
 #include <cstdio>
 
-bool write_rgb_png(const char* path, const std::uint8_t*, int, int)
+bool write_rgb_png_to(std::FILE*, const char* path, const std::uint8_t*, int, int)
 {
     std::fprintf(stderr, "tinkettles-capture: %s: this build writes no PNG files\n", path);
     return false;
+}
+
+bool write_rgb_png(const char* path, const std::uint8_t* rgb, int width, int height)
+{
+    return write_rgb_png_to(nullptr, path, rgb, width, height);
 }
 
 bool write_screen_png(const char* path, const SDL_Surface*)
