@@ -13,9 +13,10 @@ struct TickSchedule {
     std::int64_t ticks_run;   // ticks run so far
 };
 
-// At most this much of a backlog is made up at once; a longer stall (a suspended or
-// starved process) is let go, as an audio device would drop it.
-inline constexpr std::int32_t catch_up_ms = 250;
+// At most this much of a backlog is made up at once, so that the scenes, whose motion
+// follows the wall clock, stay in step after a process starved for a while; a longer
+// stall (a suspended machine) is let go rather than skipping the music ahead.
+inline constexpr std::int32_t catch_up_ms = 2000;
 
 TickSchedule start_tick_schedule(std::uint32_t now_ms, std::int32_t rate);
 

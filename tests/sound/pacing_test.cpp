@@ -27,9 +27,10 @@ TEST(TickSchedule, ALateCallCatchesUpAndALongStallIsLetGo)
     TickSchedule schedule = start_tick_schedule(0, 47);
     EXPECT_EQ(ticks_due(schedule, 0), 1);      // tick 0 at the start
     EXPECT_EQ(ticks_due(schedule, 200), 9);    // 200 ms: ticks 1..9 (9.4 are due)
-    // A five-second stall: 236 ticks are due by then, but only a quarter second's
-    // worth (11) is made up; the clock goes on from there in step with the wall.
-    EXPECT_EQ(ticks_due(schedule, 5000), 11);
+    EXPECT_EQ(ticks_due(schedule, 1900), 80);  // a 1.7 s stall: 89.3 due, all made up
+    // A five-second stall: 236 ticks are due by then, but only two seconds' worth
+    // (94) is made up; the clock goes on from there in step with the wall.
+    EXPECT_EQ(ticks_due(schedule, 5000), 94);
     EXPECT_EQ(schedule.ticks_run, 236);
     EXPECT_EQ(ticks_due(schedule, 5030), 1);   // 5,030 ms: tick 236 (236.4 due)
     EXPECT_EQ(ticks_due(schedule, 5040), 0);
