@@ -61,7 +61,8 @@ std::int64_t ticks_due_after(std::int64_t ms)
 // what the wall clock calls for, less late_ticks, and the same plus lead_ticks.
 void play_in_step(int seconds, std::int64_t late_ticks, std::int64_t lead_ticks)
 {
-    std::vector<std::uint8_t> bytes = tick_counting_module();
+    // The player reads the module until SDL stops at the end of main.
+    static std::vector<std::uint8_t> bytes = tick_counting_module();
     if (!music_load(bytes.data(), bytes.size())) {
         check(false, "the test module loads");
         return;
