@@ -1,7 +1,6 @@
 // The music clock against the wall clock, on whichever SDL 1.2 library is loaded:
 //   clock_check silent SECONDS       no audio device: the timer-driven silent clock
 //   clock_check null-device SECONDS  ALSA writing to a null output, which never blocks
-//   clock_check no-server SECONDS    a sound server that is not running, video open
 // Each case runs in its own process, since ALSA reads its configuration once.
 // The module plays one row per tick, so the position counts the player's ticks.
 #include "sound/module_writer.h"
@@ -137,25 +136,12 @@ void null_device(int seconds)
     std::filesystem::remove_all(home);
 }
 
-void no_server(int seconds)
-{
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    setenv("SDL_AUDIODRIVER", "pulse", 1);
-    // A server address where none can be, so that nothing connects or starts one.
-    setenv("PULSE_SERVER", "unix:/nonexistent/tk-no-server", 1);
-    check(SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO) == 0, "video starts");
-    answer_two();
-    check(sound_start() == 0 && sound_mode == 0, "no server: the silent device is installed");
-    check(SDL_WasInit(SDL_INIT_VIDEO) != 0, "video is still running");
-    play_in_step(seconds, late_margin, 0);
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
 {
     if (argc != 3 || std::atoi(argv[2]) <= 0) {
-        std::fprintf(stderr, "usage: clock_check silent|null-device|no-server SECONDS\n");
+        std::fprintf(stderr, "usage: clock_check silent|null-device SECONDS\n");
         return 2;
     }
     const std::string which = argv[1];
@@ -164,8 +150,6 @@ int main(int argc, char** argv)
         silent(seconds);
     else if (which == "null-device")
         null_device(seconds);
-    else if (which == "no-server")
-        no_server(seconds);
     else {
         std::fprintf(stderr, "clock_check: unknown case %s\n", which.c_str());
         return 2;
