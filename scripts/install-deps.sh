@@ -6,6 +6,10 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   libsdl1.2-dev libpng-dev libpugixml-dev
+  # The SDL 1.2 over SDL 2 that most distributions now ship, which the tests also run
+  # the demo on. Only its runtime: it installs in a folder of its own, while -shim
+  # would replace the classic library and cannot be built against.
+  libsdl1.2-compat
   libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth xdotool x11-apps imagemagick

@@ -1,9 +1,12 @@
 #include "frame/frame.h"
 #include "frame/startup.h"
+#include "frame/video_driver.h"
 
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <strings.h>
 
 namespace {
 
@@ -16,15 +19,58 @@ extern "C" void end_on_signal(int signal_number)
     std::raise(signal_number);
 }
 
+bool names_driver(const char* requested, const char* driver)
+{
+    if (!requested)
+        return false;
+    // One name, or (on the SDL 2 based library) a comma-separated list of them.
+    const std::size_t length = std::strlen(driver);
+    for (const char* at = requested; *at;) {
+        const char* end = std::strchr(at, ',');
+        const std::size_t size = end ? static_cast<std::size_t>(end - at) : std::strlen(at);
+        if (size == length && strncasecmp(at, driver, length) == 0)
+            return true;
+        if (!end)
+            break;
+        at = end + 1;
+    }
+    return false;
+}
+
 }  // namespace
+
+bool refuses_video_driver(const char* driver, const char* requested)
+{
+    // What SDL falls back to when no display opens: characters in the terminal, or
+    // pictures in memory that no one sees.
+    static const char* const unseen[] = {"caca", "aalib", "offscreen", "dummy"};
+    for (const char* name : unseen) {
+        if (strcasecmp(driver, name) == 0)
+            return !names_driver(requested, name);
+    }
+    return false;
+}
 
 bool open_display(bool windowed)
 {
     // SDL keeps handlers that are already installed.
     std::signal(SIGINT, end_on_signal);
     std::signal(SIGTERM, end_on_signal);
-    if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_AUDIO | SDL_INIT_VIDEO) < 0) {
+    // The SDL 2 based library scales a full screen smoothly unless asked otherwise,
+    // which blurs the scan lines. The classic library does not read this.
+    setenv("SDL12COMPAT_SCALE_METHOD", "nearest", 0);
+    // Audio starts on its own later (sound_start), so that its failure only costs sound.
+    if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO) < 0) {
         std::fprintf(stderr, "tinkettles: SDL_Init failed: %s\n", SDL_GetError());
+        return false;
+    }
+    char driver[64] = "";
+    if (SDL_VideoDriverName(driver, sizeof driver) &&
+        refuses_video_driver(driver, std::getenv("SDL_VIDEODRIVER"))) {
+        // Quitting gives a text-mode driver's terminal back in its old state.
+        SDL_Quit();
+        std::fprintf(stderr,
+                     "tinkettles: no display (set DISPLAY, or SDL_VIDEODRIVER=dummy to run headless)\n");
         return false;
     }
     Uint32 flags = SDL_DOUBLEBUF;

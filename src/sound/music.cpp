@@ -1,4 +1,5 @@
 #include "sound/mixer.h"
+#include "sound/pacing.h"
 #include "sound/player.h"
 #include "sound/sound.h"
 
@@ -6,10 +7,20 @@
 
 namespace {
 
+// Written before the timer starts; afterwards only the timer thread touches it.
+TickSchedule silent_schedule;
+
+// SDL's timers fire on a 10 ms grid and round a longer interval up to it (21 ms
+// becomes 30), so the timer only looks at the wall clock; the schedule says how many
+// ticks are due, and a late call catches up.
+constexpr Uint32 silent_poll_ms = 10;
+
 Uint32 timer_tick(Uint32 interval)
 {
-    if (sound_mode == 0)
-        pt_tick();
+    if (sound_mode == 0) {
+        for (std::int32_t n = ticks_due(silent_schedule, SDL_GetTicks()); n > 0; --n)
+            pt_tick();
+    }
     return interval;
 }
 
@@ -38,7 +49,8 @@ void music_play(std::int32_t ticks_per_second)
         return;
     }
     SDL_Init(SDL_INIT_TIMER);
-    SDL_SetTimer(static_cast<Uint32>(tick_interval), timer_tick);
+    silent_schedule = start_tick_schedule(SDL_GetTicks(), ticks_per_second);
+    SDL_SetTimer(silent_poll_ms, timer_tick);
 }
 
 std::int32_t music_position()

@@ -34,5 +34,8 @@ bool open_audio_output(std::int32_t rate)
     audio_spec.samples = 2048;
     audio_spec.callback = fill_little_endian;
     audio_spec.userdata = nullptr;
+    // The display's SDL_Init leaves audio out, as on the desktop.
+    if (!SDL_WasInit(SDL_INIT_AUDIO) && SDL_InitSubSystem(SDL_INIT_AUDIO) < 0)
+        return false;
     return SDL_OpenAudio(&audio_spec, nullptr) >= 0;
 }

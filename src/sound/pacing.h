@@ -1,0 +1,45 @@
+// Keeping the music in step with the wall clock when nothing else does: the silent
+// clock's timer, whose calls come late and at a coarse resolution, and an audio device
+// that takes buffers faster than it plays them (a null output, for one).
+#pragma once
+
+#include <cstdint>
+
+// The player ticks that the silent clock owes: tick k falls due k / rate seconds after
+// the start, tick 0 at the start itself.
+struct TickSchedule {
+    std::uint32_t start_ms;   // SDL_GetTicks() when playback started
+    std::int32_t rate;        // ticks per second
+    std::int64_t ticks_run;   // ticks run so far
+};
+
+// At most this much of a backlog is made up at once, so that the scenes, whose motion
+// follows the wall clock, stay in step after a process starved for a while; a longer
+// stall (a suspended machine) is let go rather than skipping the music ahead.
+inline constexpr std::int32_t catch_up_ms = 2000;
+
+TickSchedule start_tick_schedule(std::uint32_t now_ms, std::int32_t rate);
+
+// How many ticks to run now, at most catch_up_ms worth; counts them as run.
+std::int32_t ticks_due(TickSchedule& schedule, std::uint32_t now_ms);
+
+// How far an audio stream has run ahead of the wall clock since its first buffer.
+struct StreamPace {
+    bool started;              // false until the first buffer
+    std::uint32_t start_ms;    // SDL_GetTicks() at the first buffer
+    std::int32_t rate;         // samples per second
+    std::int64_t samples_played;
+};
+
+// A device fills a few buffers before it starts to play, and its clock drifts a
+// little from the system's: a lead below this much is its normal behaviour.
+inline constexpr std::int32_t stream_lead_allowance_ms = 750;
+
+StreamPace start_stream_pace(std::int32_t rate);
+
+// Samples the stream is ahead of the wall clock beyond the allowance (0 when it is not).
+// The first call starts the clock.
+std::int64_t stream_excess(StreamPace& pace, std::uint32_t now_ms);
+
+// Milliseconds that an excess of samples takes to play, rounded up.
+std::uint32_t excess_ms(const StreamPace& pace, std::int64_t excess);
