@@ -2,7 +2,7 @@
 // own depth, drawn through draw_picture with a point transform of our own.
 #include "effects/effects.h"
 
-#include "pictures/pictures.h"
+#include "pictures/picture_walk.h"
 
 #include <array>
 #include <cmath>
@@ -88,30 +88,83 @@ std::int64_t divide_by_reciprocal(std::int64_t numerator, std::uint64_t reciproc
     return numerator < 0 ? -quotient : quotient;
 }
 
+// Picture points lie within +-65536 and a turn's entries within +-16384. Then every
+// product of the transform fits in 32 bits: a turned coordinate within +-2^17, times
+// 400 within the reciprocal table's range, the quotient times 100 below 2^31.
+constexpr std::int32_t picture_reach = 65536;
+constexpr std::int32_t unit_turn = 16384;
+
+bool within(std::int64_t value, std::int64_t reach)
+{
+    return value >= -reach && value <= reach;
+}
+
+// n / distance truncated towards zero through the distance's reciprocal, for |n| < 2^27.
+std::int32_t divide_narrow(std::int32_t numerator, std::uint64_t reciprocal)
+{
+    const std::uint32_t magnitude =
+        numerator < 0 ? 0u - static_cast<std::uint32_t>(numerator) : static_cast<std::uint32_t>(numerator);
+    const auto quotient = static_cast<std::int32_t>((magnitude * reciprocal) >> reciprocal_shift);
+    return numerator < 0 ? -quotient : quotient;
+}
+
+// One copy's transform with everything that is the same for all its points worked out
+// once: the turn, the distance and, when the table has it, the distance's reciprocal.
+struct CopyTransform {
+    std::int64_t m00, m01, m10, m11;
+    std::int64_t distance;
+    std::uint64_t reciprocal;   // 0: divide
+    bool narrow;                // the turn is a true one and the distance in the table
+
+    void operator()(std::int32_t x, std::int32_t y, std::int32_t* out_x, std::int32_t* out_y) const
+    {
+        if (narrow && within(x, picture_reach) && within(y, picture_reach)) {
+            const auto a = static_cast<std::int32_t>(m00);
+            const auto b = static_cast<std::int32_t>(m01);
+            const auto c = static_cast<std::int32_t>(m10);
+            const auto d = static_cast<std::int32_t>(m11);
+            const std::int32_t turned_x = ((a * x) >> 14) + ((b * y) >> 14);
+            const std::int32_t turned_y = ((c * x) >> 14) + ((d * y) >> 14);
+            const std::int32_t near_x = divide_narrow(turned_x * 400, reciprocal);
+            const std::int32_t near_y = divide_narrow(turned_y * 400, reciprocal);
+            *out_x = ((near_x * 100) >> 14) + 640;
+            *out_y = 400 - ((near_y * 100) >> 14);
+            return;
+        }
+        const std::int64_t turned_x = scaled14(m00, x) + scaled14(m01, y);
+        const std::int64_t turned_y = scaled14(m10, x) + scaled14(m11, y);
+        std::int64_t near_x = turned_x * 400;
+        std::int64_t near_y = turned_y * 400;
+        if (reciprocal != 0 && within_table(near_x) && within_table(near_y)) {
+            near_x = divide_by_reciprocal(near_x, reciprocal);
+            near_y = divide_by_reciprocal(near_y, reciprocal);
+        } else {
+            near_x /= distance;
+            near_y /= distance;
+        }
+        *out_x = static_cast<std::int32_t>(((near_x * 100) >> 14) + 640);
+        *out_y = static_cast<std::int32_t>(400 - ((near_y * 100) >> 14));
+    }
+};
+
+// The transform of the copy that the tunnel globals describe.
+CopyTransform current_copy_transform()
+{
+    const std::int64_t distance =
+        tunnel_copy == fixed_depth_copy ? 1080 : std::int64_t{tunnel_depth} + 90;
+    const bool tabled = distance >= nearest_distance && distance <= farthest_distance;
+    const bool turn = within(tunnel_matrix[0], unit_turn) && within(tunnel_matrix[1], unit_turn) &&
+                      within(tunnel_matrix[2], unit_turn) && within(tunnel_matrix[3], unit_turn);
+    return {tunnel_matrix[0], tunnel_matrix[1], tunnel_matrix[2], tunnel_matrix[3], distance,
+            tabled ? distance_reciprocals[static_cast<std::size_t>(distance - nearest_distance)] : 0,
+            tabled && turn};
+}
+
 }  // namespace
 
 void tunnel_transform(std::int32_t x, std::int32_t y, std::int32_t* out_x, std::int32_t* out_y)
 {
-    const std::int64_t turned_x = scaled14(tunnel_matrix[0], x) + scaled14(tunnel_matrix[1], y);
-    const std::int64_t turned_y = scaled14(tunnel_matrix[2], x) + scaled14(tunnel_matrix[3], y);
-
-    const std::int64_t distance =
-        tunnel_copy == fixed_depth_copy ? 1080 : std::int64_t{tunnel_depth} + 90;
-    std::int64_t near_x = turned_x * 400;
-    std::int64_t near_y = turned_y * 400;
-    if (distance >= nearest_distance && distance <= farthest_distance && within_table(near_x) &&
-        within_table(near_y)) {
-        const std::uint64_t reciprocal =
-            distance_reciprocals[static_cast<std::size_t>(distance - nearest_distance)];
-        near_x = divide_by_reciprocal(near_x, reciprocal);
-        near_y = divide_by_reciprocal(near_y, reciprocal);
-    } else {
-        near_x /= distance;
-        near_y /= distance;
-    }
-
-    *out_x = static_cast<std::int32_t>(((near_x * 100) >> 14) + 640);
-    *out_y = static_cast<std::int32_t>(400 - ((near_y * 100) >> 14));
+    current_copy_transform()(x, y, out_x, out_y);
 }
 
 void draw_picture_tunnel(std::uint8_t* buffer, std::int32_t time)
@@ -124,8 +177,9 @@ void draw_picture_tunnel(std::uint8_t* buffer, std::int32_t time)
         const Picture* picture = i % 2 == 0 ? tunnel_picture2 : tunnel_picture;
         // Start-up refuses to run without both pictures; called before they are
         // loaded, the tunnel leaves those copies out instead of following a null.
+        // draw_picture with tunnel_transform, the transform inlined.
         if (picture)
-            draw_picture(picture, buffer, tunnel_transform);
+            draw_picture_with(picture, buffer, current_copy_transform());
         distance += copy_spacing;
         ++tunnel_copy;
     }

@@ -50,14 +50,26 @@ std::int32_t row_of(std::int32_t y)
     return static_cast<std::int32_t>((std::int64_t{y} + 2) >> 2);
 }
 
+// A quarter-pixel x as a 16.16 pixel value plus the 0x7FFF that rounds it to the
+// nearest pixel (halves downwards) by a plain shift. Adding the same amount to every
+// x leaves their order, so edges carry it from the start and spans only shift.
+constexpr std::int32_t rounding = 0x7FFF;
+
+template <typename Value>
+Value rounded_16_16(std::int32_t quarter_x)
+{
+    return Value{quarter_x} * 16384 + rounding;
+}
+
 // The edge from upper to lower (upper.row < lower.row), positioned on row `first`:
-// its x is that of stepping from the upper end, exact on the edge's own rows.
+// its x is that of stepping from the upper end, exact on the edge's own rows, and
+// carries the rounding amount.
 template <typename Value>
 EdgeWalk<Value> edge_from(Vertex upper, Vertex lower, Value first)
 {
     using Unsigned = std::make_unsigned_t<Value>;
     const Value step = (Value{lower.x} - upper.x) * 16384 / (Value{lower.row} - upper.row);
-    const Unsigned start = static_cast<Unsigned>(Value{upper.x} * 16384);
+    const Unsigned start = static_cast<Unsigned>(rounded_16_16<Value>(upper.x));
     const Unsigned rows_in = static_cast<Unsigned>(first - upper.row);
     return {static_cast<Unsigned>(start + rows_in * static_cast<Unsigned>(step)),
             static_cast<Unsigned>(step)};
@@ -77,22 +89,22 @@ void store4(std::uint8_t* at, std::uint32_t pattern)
 // the bytes themselves: those are written here with a few word stores, the last one
 // overlapping the others so that exactly `count` bytes are set. Long spans go to the
 // library, whose wide stores win there.
-void fill_bytes(std::uint8_t* start, std::uint8_t colour, std::size_t count)
+// pattern: the colour in all eight bytes.
+void fill_bytes(std::uint8_t* start, std::uint64_t pattern, std::size_t count)
 {
     constexpr std::size_t library_from = 64;
+    const auto colour = static_cast<std::uint8_t>(pattern);
     if (count >= library_from) {
         std::memset(start, colour, count);
         return;
     }
     if (count >= 8) {
-        const std::uint64_t pattern = 0x0101010101010101u * colour;
         for (std::size_t at = 0; at + 8 < count; at += 8)
             store8(start + at, pattern);
         store8(start + count - 8, pattern);
     } else if (count >= 4) {
-        const std::uint32_t pattern = 0x01010101u * colour;
-        store4(start, pattern);
-        store4(start + count - 4, pattern);
+        store4(start, static_cast<std::uint32_t>(pattern));
+        store4(start + count - 4, static_cast<std::uint32_t>(pattern));
     } else {
         // One to three bytes: first, middle and last cover them all.
         start[0] = colour;
@@ -102,24 +114,42 @@ void fill_bytes(std::uint8_t* start, std::uint8_t colour, std::size_t count)
 }
 
 // Inlined into every row loop: a call per row costs as much as a short span itself.
-template <typename Value>
+// left and right carry the rounding amount. A triangle wholly inside the frame's
+// columns has every span inside them too (every edge's x lies between its ends), and
+// skips the clipping.
+template <typename Value, bool Clip>
 [[gnu::always_inline]] inline void fill_span(std::uint8_t* row_start, Value left, Value right,
-                                             std::uint8_t colour)
+                                             std::uint64_t pattern)
 {
-    Value xl = (left + 0x7FFF) >> 16;
-    Value xr = (right + 0x7FFF) >> 16;
-    if (xr < 0 || xl > last_column)
-        return;
-    xl = std::max<Value>(xl, 0);
-    xr = std::min<Value>(xr, last_column);
-    fill_bytes(row_start + xl, colour, static_cast<std::size_t>(xr - xl + 1));
+    Value xl = left >> 16;
+    Value xr = right >> 16;
+    if constexpr (Clip) {
+        if (xr < 0 || xl > last_column)
+            return;
+        xl = xl < 0 ? 0 : xl;
+        xr = xr > last_column ? last_column : xr;
+    }
+    fill_bytes(row_start + xl, pattern, static_cast<std::size_t>(xr - xl + 1));
+}
+
+template <typename Value>
+Value smaller(Value a, Value b)
+{
+    return b < a ? b : a;
+}
+
+template <typename Value>
+Value larger(Value a, Value b)
+{
+    return a < b ? b : a;
 }
 
 // Rows top..bottom of the frame (top <= bottom), of a triangle whose vertices are
 // sorted by row, v[0].row < v[2].row.
-template <typename Value>
+template <typename Value, bool Clip>
 void fill_rows(std::uint8_t* buffer, const Vertex* v, Value top, Value bottom, std::uint8_t colour)
 {
+    const std::uint64_t pattern = 0x0101010101010101u * colour;
     const Value middle = v[1].row;
     EdgeWalk<Value> long_edge = edge_from<Value>(v[0], v[2], top);
     std::uint8_t* row_start = buffer + top * frame_width;
@@ -135,7 +165,7 @@ void fill_rows(std::uint8_t* buffer, const Vertex* v, Value top, Value bottom, s
         EdgeWalk<Value> right = long_is_left ? upper : long_edge;
         const Value stop = std::min<Value>(middle - 1, bottom);
         for (; row <= stop; ++row, row_start += frame_width) {
-            fill_span<Value>(row_start, left.at(), right.at(), colour);
+            fill_span<Value, Clip>(row_start, left.at(), right.at(), pattern);
             left.advance();
             right.advance();
         }
@@ -145,10 +175,10 @@ void fill_rows(std::uint8_t* buffer, const Vertex* v, Value top, Value bottom, s
             return;
         // The middle vertex's row: the upper edge ends there, the lower one starts.
         const Value upper_end = upper.at();
-        const Value lower_start = middle < v[2].row ? Value{v[1].x} * 16384 : upper_end;
+        const Value lower_start = middle < v[2].row ? rounded_16_16<Value>(v[1].x) : upper_end;
         const Value on_long = long_edge.at();
-        fill_span<Value>(row_start, std::min({on_long, upper_end, lower_start}),
-                         std::max({on_long, upper_end, lower_start}), colour);
+        fill_span<Value, Clip>(row_start, smaller(on_long, smaller(upper_end, lower_start)),
+                               larger(on_long, larger(upper_end, lower_start)), pattern);
         long_edge.advance();
         ++row;
         row_start += frame_width;
@@ -161,7 +191,7 @@ void fill_rows(std::uint8_t* buffer, const Vertex* v, Value top, Value bottom, s
     for (; row <= bottom; ++row, row_start += frame_width) {
         const Value a = long_edge.at();
         const Value b = lower.at();
-        fill_span<Value>(row_start, std::min(a, b), std::max(a, b), colour);
+        fill_span<Value, Clip>(row_start, smaller(a, b), larger(a, b), pattern);
         long_edge.advance();
         lower.advance();
     }
@@ -177,11 +207,16 @@ void fill_sorted(std::uint8_t* buffer, const Vertex* v, std::uint8_t colour)
         return;
     // Every edge's x stays between its two ends, so a triangle wholly left or right of
     // the frame has no span to fill: leave it before stepping its edges.
-    const Value min_x = std::min({v[0].x, v[1].x, v[2].x});
-    const Value max_x = std::max({v[0].x, v[1].x, v[2].x});
-    if (((max_x * 16384 + 0x7FFF) >> 16) < 0 || ((min_x * 16384 + 0x7FFF) >> 16) > last_column)
+    const Value left_column =
+        rounded_16_16<Value>(smaller(v[0].x, smaller(v[1].x, v[2].x))) >> 16;
+    const Value right_column =
+        rounded_16_16<Value>(larger(v[0].x, larger(v[1].x, v[2].x))) >> 16;
+    if (right_column < 0 || left_column > last_column)
         return;
-    fill_rows<Value>(buffer, v, top, bottom, colour);
+    if (left_column >= 0 && right_column <= last_column)
+        fill_rows<Value, false>(buffer, v, top, bottom, colour);
+    else
+        fill_rows<Value, true>(buffer, v, top, bottom, colour);
 }
 
 bool narrow(std::int32_t value)
