@@ -4,6 +4,7 @@
 
 #include "pictures/picture_walk.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -160,6 +161,104 @@ CopyTransform current_copy_transform()
             tabled && turn};
 }
 
+// A picture's triangles share their corners: a corner is on three triangles on
+// average, and each copy would transform it each time. The table lists the picture's
+// distinct corners and, for every corner the drawing visits, which of them it is, so
+// that each copy transforms every distinct corner once. It is built the first time a
+// picture is drawn and again whenever another picture takes its place; what it cannot
+// hold, or a corner that no longer matches its entry, is transformed directly, so the
+// table only ever saves work.
+constexpr std::size_t corner_capacity = 4096;
+constexpr std::size_t visit_capacity = 3 * corner_capacity;
+constexpr std::size_t hash_slots = 2 * corner_capacity;   // a power of two
+
+struct CornerTable {
+    const Picture* picture;                          // built from this one, or none
+    std::int32_t corner_count;
+    std::int32_t visit_count;
+    std::int32_t corners[2 * corner_capacity];        // x, y of each distinct corner
+    std::uint16_t visits[visit_capacity];             // corner of each visit, in order
+};
+
+CornerTable corner_tables[2];   // the even copies' picture, the odd copies'
+
+std::size_t hash_slot(std::int32_t x, std::int32_t y)
+{
+    const std::uint64_t key = (std::uint64_t{static_cast<std::uint32_t>(x)} << 32) | static_cast<std::uint32_t>(y);
+    return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15u) >> 51) & (hash_slots - 1);
+}
+
+void build_corner_table(const Picture* picture, CornerTable& table)
+{
+    // Corner number + 1 in each slot, 0 for none.
+    static std::uint16_t slots[hash_slots];
+    std::fill(std::begin(slots), std::end(slots), std::uint16_t{0});
+    table.picture = picture;
+    table.corner_count = 0;
+    table.visit_count = 0;
+    bool full = false;
+    visit_corners(picture, [&](std::int32_t x, std::int32_t y) {
+        if (full || table.visit_count == static_cast<std::int32_t>(visit_capacity)) {
+            full = true;
+            return;
+        }
+        std::size_t slot = hash_slot(x, y);
+        while (slots[slot] != 0) {
+            const std::int32_t corner = slots[slot] - 1;
+            if (table.corners[2 * corner] == x && table.corners[2 * corner + 1] == y)
+                break;
+            slot = (slot + 1) & (hash_slots - 1);
+        }
+        if (slots[slot] == 0) {
+            if (table.corner_count == static_cast<std::int32_t>(corner_capacity)) {
+                full = true;
+                return;
+            }
+            table.corners[2 * table.corner_count] = x;
+            table.corners[2 * table.corner_count + 1] = y;
+            slots[slot] = static_cast<std::uint16_t>(++table.corner_count);
+        }
+        table.visits[table.visit_count++] = static_cast<std::uint16_t>(slots[slot] - 1);
+    });
+}
+
+// The corner transform of one copy: the visit's entry when it matches, the
+// transform itself otherwise.
+struct PlacedCorners {
+    const CornerTable& table;
+    const std::int32_t* placed;   // x, y of each distinct corner on the screen
+    const CopyTransform& transform;
+    std::int32_t next_visit;
+
+    void operator()(std::int32_t x, std::int32_t y, std::int32_t* out_x, std::int32_t* out_y)
+    {
+        const std::int32_t visit = next_visit++;
+        if (visit < table.visit_count) {
+            const std::int32_t corner = table.visits[visit];
+            if (table.corners[2 * corner] == x && table.corners[2 * corner + 1] == y) {
+                *out_x = placed[2 * corner];
+                *out_y = placed[2 * corner + 1];
+                return;
+            }
+        }
+        transform(x, y, out_x, out_y);
+    }
+};
+
+// draw_picture with tunnel_transform, each distinct corner transformed once and the
+// transform inlined.
+void draw_copy(const Picture* picture, std::uint8_t* buffer, CopyTransform transform,
+               CornerTable& table)
+{
+    if (table.picture != picture)
+        build_corner_table(picture, table);
+    static std::int32_t placed[2 * corner_capacity];
+    for (std::int32_t c = 0; c < table.corner_count; ++c)
+        transform(table.corners[2 * c], table.corners[2 * c + 1], &placed[2 * c], &placed[2 * c + 1]);
+    PlacedCorners corners{table, placed, transform, 0};
+    draw_picture_with(picture, buffer, corners, transform);
+}
+
 }  // namespace
 
 void tunnel_transform(std::int32_t x, std::int32_t y, std::int32_t* out_x, std::int32_t* out_y)
@@ -177,9 +276,8 @@ void draw_picture_tunnel(std::uint8_t* buffer, std::int32_t time)
         const Picture* picture = i % 2 == 0 ? tunnel_picture2 : tunnel_picture;
         // Start-up refuses to run without both pictures; called before they are
         // loaded, the tunnel leaves those copies out instead of following a null.
-        // draw_picture with tunnel_transform, the transform inlined.
         if (picture)
-            draw_picture_with(picture, buffer, current_copy_transform());
+            draw_copy(picture, buffer, current_copy_transform(), corner_tables[i % 2]);
         distance += copy_spacing;
         ++tunnel_copy;
     }

@@ -45,14 +45,38 @@ void outline_shape(const Shape& shape, std::uint8_t* buffer, Transform& transfor
 
 }  // namespace picture_walk
 
-// What draw_picture does, with the transform given as any callable.
-template <typename Transform>
-void draw_picture_with(const Picture* picture, std::uint8_t* buffer, Transform transform)
+// What draw_picture does, with the transforms given as any callables: `corners` maps
+// the triangles' corners, `points` the outlines' points. Both are called in the order
+// draw_picture calls its transform, so a stateful one may count along.
+template <typename CornerTransform, typename PointTransformer>
+void draw_picture_with(const Picture* picture, std::uint8_t* buffer, CornerTransform& corners,
+                       PointTransformer& points)
 {
     for (const Shape* shape = picture->shapes; shape; shape = shape->next) {
         if (shape->flags & 2)
-            picture_walk::fill_shape(*shape, buffer, transform);
+            picture_walk::fill_shape(*shape, buffer, corners);
         if (shape->flags & 1)
-            picture_walk::outline_shape(*shape, buffer, transform);
+            picture_walk::outline_shape(*shape, buffer, points);
+    }
+}
+
+template <typename Transform>
+void draw_picture_with(const Picture* picture, std::uint8_t* buffer, Transform transform)
+{
+    draw_picture_with(picture, buffer, transform, transform);
+}
+
+// The corners of the filled triangles in the order draw_picture_with visits them:
+// visit(x, y) for each.
+template <typename Visit>
+void visit_corners(const Picture* picture, Visit&& visit)
+{
+    for (const Shape* shape = picture->shapes; shape; shape = shape->next) {
+        if (!(shape->flags & 2))
+            continue;
+        const std::size_t stored = shape->triangles.size() / 6;
+        const std::size_t count = std::min(stored, static_cast<std::size_t>(std::max(shape->triangle_count, 0)));
+        for (std::size_t k = 0; k < 3 * count; ++k)
+            visit(shape->triangles[2 * k], shape->triangles[2 * k + 1]);
     }
 }
