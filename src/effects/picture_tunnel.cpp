@@ -164,10 +164,10 @@ CopyTransform current_copy_transform()
 // A picture's triangles share their corners: a corner is on three triangles on
 // average, and each copy would transform it each time. The table lists the picture's
 // distinct corners and, for every corner the drawing visits, which of them it is, so
-// that each copy transforms every distinct corner once. It is built the first time a
-// picture is drawn and again whenever another picture takes its place; what it cannot
-// hold, or a corner that no longer matches its entry, is transformed directly, so the
-// table only ever saves work.
+// that each copy transforms every distinct corner once and its triangles pick theirs
+// by number. Before each frame the table is checked against the picture, corner by
+// corner, and built again if another picture took its place or the picture changed.
+// A picture with more corners than the table holds has the rest transformed directly.
 constexpr std::size_t corner_capacity = 4096;
 constexpr std::size_t visit_capacity = 3 * corner_capacity;
 constexpr std::size_t hash_slots = 2 * corner_capacity;   // a power of two
@@ -176,6 +176,7 @@ struct CornerTable {
     const Picture* picture;                          // built from this one, or none
     std::int32_t corner_count;
     std::int32_t visit_count;
+    bool complete;                                   // every visit is listed
     std::int32_t corners[2 * corner_capacity];        // x, y of each distinct corner
     std::uint16_t visits[visit_capacity];             // corner of each visit, in order
 };
@@ -220,10 +221,33 @@ void build_corner_table(const Picture* picture, CornerTable& table)
         }
         table.visits[table.visit_count++] = static_cast<std::uint16_t>(slots[slot] - 1);
     });
+    table.complete = !full;
 }
 
-// The corner transform of one copy: the visit's entry when it matches, the
-// transform itself otherwise.
+// Whether the table still describes the picture: the same corners visited in the
+// same order.
+bool table_matches(const Picture* picture, const CornerTable& table)
+{
+    std::int32_t visit = 0;
+    bool same = true;
+    visit_corners(picture, [&](std::int32_t x, std::int32_t y) {
+        if (visit < table.visit_count) {
+            const std::int32_t corner = table.visits[visit];
+            same = same && table.corners[2 * corner] == x && table.corners[2 * corner + 1] == y;
+        }
+        ++visit;
+    });
+    return same && (visit == table.visit_count || (!table.complete && visit > table.visit_count));
+}
+
+void prepare_corner_table(const Picture* picture, CornerTable& table)
+{
+    if (picture && (table.picture != picture || !table_matches(picture, table)))
+        build_corner_table(picture, table);
+}
+
+// The corner transform of one copy: the corner's entry while the table lists the
+// visits, the transform itself beyond them.
 struct PlacedCorners {
     const CornerTable& table;
     const std::int32_t* placed;   // x, y of each distinct corner on the screen
@@ -235,11 +259,9 @@ struct PlacedCorners {
         const std::int32_t visit = next_visit++;
         if (visit < table.visit_count) {
             const std::int32_t corner = table.visits[visit];
-            if (table.corners[2 * corner] == x && table.corners[2 * corner + 1] == y) {
-                *out_x = placed[2 * corner];
-                *out_y = placed[2 * corner + 1];
-                return;
-            }
+            *out_x = placed[2 * corner];
+            *out_y = placed[2 * corner + 1];
+            return;
         }
         transform(x, y, out_x, out_y);
     }
@@ -250,8 +272,6 @@ struct PlacedCorners {
 void draw_copy(const Picture* picture, std::uint8_t* buffer, CopyTransform transform,
                CornerTable& table)
 {
-    if (table.picture != picture)
-        build_corner_table(picture, table);
     static std::int32_t placed[2 * corner_capacity];
     for (std::int32_t c = 0; c < table.corner_count; ++c)
         transform(table.corners[2 * c], table.corners[2 * c + 1], &placed[2 * c], &placed[2 * c + 1]);
@@ -269,6 +289,8 @@ void tunnel_transform(std::int32_t x, std::int32_t y, std::int32_t* out_x, std::
 void draw_picture_tunnel(std::uint8_t* buffer, std::int32_t time)
 {
     set_tunnel_rotation(time);
+    prepare_corner_table(tunnel_picture2, corner_tables[0]);
+    prepare_corner_table(tunnel_picture, corner_tables[1]);
     std::int64_t distance = std::int64_t{time} + 100000;
     tunnel_copy = 0;
     for (std::int32_t i = 0; i < copy_count; ++i) {

@@ -12,6 +12,10 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <unistd.h>
 
 namespace {
 
@@ -104,6 +108,42 @@ TEST_F(TunnelDrawingModel, ChangedPicturesAreDrawnAsTheyAreNow)
     ASSERT_GT(shifted, 100);
     expect_tunnel_matches_model(33000);
     expect_tunnel_matches_model(52345);
+}
+
+// A picture of twelve 450-point rings of polygons, 5,400 distinct corners: more than the
+// corner table holds, so that the last ones are transformed directly.
+TEST_F(TunnelDrawingModel, PicturesBeyondTheTablesCapacityDrawTheSame)
+{
+    const std::string path = (std::filesystem::temp_directory_path() /
+                              ("tk_tunnel_many_" + std::to_string(getpid()) + ".cgm")).string();
+    std::FILE* file = std::fopen(path.c_str(), "w");
+    ASSERT_NE(file, nullptr);
+    std::fprintf(file, "BEGMF \"many\";\ncolrtable 1 255 0 0 0 255 0 0 0 255;\nintstyle SOLID;\nedgevis OFF;\n");
+    for (int ring = 0; ring < 12; ++ring) {
+        std::fprintf(file, "fillcolr %d;\npolygon", 1 + ring % 3);
+        for (int k = 0; k < 450; ++k) {
+            const double angle = 6.283185307179586 * k / 450;
+            const double radius = 1000.0 - 70.0 * ring + (k % 2) * 25.0;
+            std::fprintf(file, " (%d,%d)", static_cast<int>(radius * std::cos(angle)),
+                         static_cast<int>(radius * std::sin(angle)));
+        }
+        std::fprintf(file, ";\n");
+    }
+    std::fprintf(file, "ENDMF;\n");
+    ASSERT_EQ(std::fclose(file), 0);
+    Picture* const many = load_picture(path.c_str());
+    std::remove(path.c_str());
+    ASSERT_NE(many, nullptr);
+    std::int32_t triangles = 0;
+    for (const Shape* shape = many->shapes; shape; shape = shape->next)
+        triangles += shape->triangle_count;
+    ASSERT_GT(triangles, 12 * 400);
+
+    Picture* const kept = tunnel_picture;
+    tunnel_picture = many;
+    expect_tunnel_matches_model(500);
+    expect_tunnel_matches_model(77777);
+    tunnel_picture = kept;
 }
 
 }  // namespace
