@@ -17,6 +17,10 @@
 #include <string>
 #include <unistd.h>
 
+// Pictures are never freed: every one loaded here stays reachable from this (with
+// external linkage, so that no compiler drops it).
+Picture* kept_test_pictures[3];
+
 namespace {
 
 using Frame = std::array<std::uint8_t, 320 * 200>;
@@ -62,12 +66,21 @@ void expect_tunnel_matches_model(std::int32_t time)
     ASSERT_EQ(actual, expected) << "time " << time;
 }
 
+Picture* earlier_pictures[2];   // what other suites loaded, put back afterwards
+
 class TunnelDrawingModel : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        tunnel_picture = load_picture("data/blinq.cgm");
-        tunnel_picture2 = load_picture("data/blinq2.cgm");
+        earlier_pictures[0] = tunnel_picture;
+        earlier_pictures[1] = tunnel_picture2;
+        kept_test_pictures[0] = tunnel_picture = load_picture("data/blinq.cgm");
+        kept_test_pictures[1] = tunnel_picture2 = load_picture("data/blinq2.cgm");
+    }
+    static void TearDownTestSuite()
+    {
+        tunnel_picture = earlier_pictures[0];
+        tunnel_picture2 = earlier_pictures[1];
     }
     void SetUp() override
     {
@@ -131,7 +144,7 @@ TEST_F(TunnelDrawingModel, PicturesBeyondTheTablesCapacityDrawTheSame)
     }
     std::fprintf(file, "ENDMF;\n");
     ASSERT_EQ(std::fclose(file), 0);
-    Picture* const many = load_picture(path.c_str());
+    Picture* const many = kept_test_pictures[2] = load_picture(path.c_str());
     std::remove(path.c_str());
     ASSERT_NE(many, nullptr);
     std::int32_t triangles = 0;
