@@ -8,6 +8,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 float tunnel_angle;
 std::int32_t tunnel_matrix[4];
@@ -117,19 +118,25 @@ struct CopyTransform {
     std::uint64_t reciprocal;   // 0: divide
     bool narrow;                // the turn is a true one and the distance in the table
 
+    // For a narrow transform and a point within the picture range.
+    void narrow_point(std::int32_t x, std::int32_t y, std::int32_t* out_x, std::int32_t* out_y) const
+    {
+        const auto a = static_cast<std::int32_t>(m00);
+        const auto b = static_cast<std::int32_t>(m01);
+        const auto c = static_cast<std::int32_t>(m10);
+        const auto d = static_cast<std::int32_t>(m11);
+        const std::int32_t turned_x = ((a * x) >> 14) + ((b * y) >> 14);
+        const std::int32_t turned_y = ((c * x) >> 14) + ((d * y) >> 14);
+        const std::int32_t near_x = divide_narrow(turned_x * 400, reciprocal);
+        const std::int32_t near_y = divide_narrow(turned_y * 400, reciprocal);
+        *out_x = ((near_x * 100) >> 14) + 640;
+        *out_y = 400 - ((near_y * 100) >> 14);
+    }
+
     void operator()(std::int32_t x, std::int32_t y, std::int32_t* out_x, std::int32_t* out_y) const
     {
         if (narrow && within(x, picture_reach) && within(y, picture_reach)) {
-            const auto a = static_cast<std::int32_t>(m00);
-            const auto b = static_cast<std::int32_t>(m01);
-            const auto c = static_cast<std::int32_t>(m10);
-            const auto d = static_cast<std::int32_t>(m11);
-            const std::int32_t turned_x = ((a * x) >> 14) + ((b * y) >> 14);
-            const std::int32_t turned_y = ((c * x) >> 14) + ((d * y) >> 14);
-            const std::int32_t near_x = divide_narrow(turned_x * 400, reciprocal);
-            const std::int32_t near_y = divide_narrow(turned_y * 400, reciprocal);
-            *out_x = ((near_x * 100) >> 14) + 640;
-            *out_y = 400 - ((near_y * 100) >> 14);
+            narrow_point(x, y, out_x, out_y);
             return;
         }
         const std::int64_t turned_x = scaled14(m00, x) + scaled14(m01, y);
@@ -168,7 +175,7 @@ CopyTransform current_copy_transform()
 // by number. Before each frame the table is checked against the picture, corner by
 // corner, and built again if another picture took its place or the picture changed.
 // A picture with more corners than the table holds has the rest transformed directly.
-constexpr std::size_t corner_capacity = 4096;
+constexpr std::size_t corner_capacity = 2048;
 constexpr std::size_t visit_capacity = 3 * corner_capacity;
 constexpr std::size_t hash_slots = 2 * corner_capacity;   // a power of two
 
@@ -177,8 +184,10 @@ struct CornerTable {
     std::int32_t corner_count;
     std::int32_t visit_count;
     bool complete;                                   // every visit is listed
+    bool within_reach;                               // every corner within +-65536
     std::int32_t corners[2 * corner_capacity];        // x, y of each distinct corner
     std::uint16_t visits[visit_capacity];             // corner of each visit, in order
+    std::int32_t visited[2 * visit_capacity];         // x, y of each visit, in order
 };
 
 CornerTable corner_tables[2];   // the even copies' picture, the odd copies'
@@ -219,25 +228,46 @@ void build_corner_table(const Picture* picture, CornerTable& table)
             table.corners[2 * table.corner_count + 1] = y;
             slots[slot] = static_cast<std::uint16_t>(++table.corner_count);
         }
+        table.visited[2 * table.visit_count] = x;
+        table.visited[2 * table.visit_count + 1] = y;
         table.visits[table.visit_count++] = static_cast<std::uint16_t>(slots[slot] - 1);
     });
     table.complete = !full;
+    table.within_reach = true;
+    for (std::int32_t c = 0; c < 2 * table.corner_count; ++c)
+        table.within_reach = table.within_reach && within(table.corners[c], picture_reach);
 }
 
 // Whether the table still describes the picture: the same corners visited in the
-// same order.
+// same order. A complete table compares each shape's triangles with its copy of them
+// in one block.
 bool table_matches(const Picture* picture, const CornerTable& table)
 {
+    if (table.complete) {
+        std::size_t at = 0;
+        const auto listed = 2 * static_cast<std::size_t>(table.visit_count);
+        for (const Shape* shape = picture->shapes; shape; shape = shape->next) {
+            if (!(shape->flags & 2))
+                continue;
+            const std::size_t stored = shape->triangles.size() / 6;
+            const std::size_t count = std::min(stored, static_cast<std::size_t>(std::max(shape->triangle_count, 0)));
+            const std::size_t values = 6 * count;
+            if (values > listed - at ||
+                (values > 0 && std::memcmp(shape->triangles.data(), table.visited + at,
+                                           values * sizeof(std::int32_t)) != 0))
+                return false;
+            at += values;
+        }
+        return at == listed;
+    }
     std::int32_t visit = 0;
     bool same = true;
     visit_corners(picture, [&](std::int32_t x, std::int32_t y) {
-        if (visit < table.visit_count) {
-            const std::int32_t corner = table.visits[visit];
-            same = same && table.corners[2 * corner] == x && table.corners[2 * corner + 1] == y;
-        }
+        if (visit < table.visit_count)
+            same = same && table.visited[2 * visit] == x && table.visited[2 * visit + 1] == y;
         ++visit;
     });
-    return same && (visit == table.visit_count || (!table.complete && visit > table.visit_count));
+    return same && visit >= table.visit_count;
 }
 
 void prepare_corner_table(const Picture* picture, CornerTable& table)
@@ -273,8 +303,15 @@ void draw_copy(const Picture* picture, std::uint8_t* buffer, CopyTransform trans
                CornerTable& table)
 {
     static std::int32_t placed[2 * corner_capacity];
-    for (std::int32_t c = 0; c < table.corner_count; ++c)
-        transform(table.corners[2 * c], table.corners[2 * c + 1], &placed[2 * c], &placed[2 * c + 1]);
+    // Checked once for the whole table, not per corner.
+    if (transform.narrow && table.within_reach) {
+        for (std::int32_t c = 0; c < table.corner_count; ++c)
+            transform.narrow_point(table.corners[2 * c], table.corners[2 * c + 1], &placed[2 * c],
+                                   &placed[2 * c + 1]);
+    } else {
+        for (std::int32_t c = 0; c < table.corner_count; ++c)
+            transform(table.corners[2 * c], table.corners[2 * c + 1], &placed[2 * c], &placed[2 * c + 1]);
+    }
     PlacedCorners corners{table, placed, transform, 0};
     draw_picture_with(picture, buffer, corners, transform);
 }
