@@ -1,6 +1,7 @@
 // Presenting one frame against the floor it cannot beat: writing the same 1,024,000
 // bytes of screen pixels with memset.
 #include "frame/frame.h"
+#include "frame/present_kernels.h"
 
 #include <benchmark/benchmark.h>
 
@@ -38,6 +39,35 @@ void BM_PresentFrame(benchmark::State& state)
     screen = nullptr;
 }
 BENCHMARK(BM_PresentFrame)->Unit(benchmark::kMicrosecond);
+
+// Each conversion kernel on its own, into the same memory surface; the label names it.
+void BM_PresentKernel(benchmark::State& state)
+{
+    const PresentKernel& kernel = present_kernels[state.range(0)];
+    if (!kernel.runs_here()) {
+        state.SkipWithError("not on this processor");
+        return;
+    }
+    std::vector<PixelQuad> quads(256);
+    std::mt19937 random(2);
+    for (auto& quad : quads) {
+        const auto bright = static_cast<std::uint32_t>(random());
+        const auto dim = static_cast<std::uint32_t>(random());
+        quad = {{bright, bright}, {dim, dim}};
+    }
+    std::vector<std::uint8_t> frame(320 * 200);
+    for (auto& byte : frame)
+        byte = static_cast<std::uint8_t>(random());
+    std::vector<std::uint8_t> surface(640 * 480 * 4);
+    for (auto _ : state) {
+        kernel.convert(frame.data(), surface.data() + 40 * 2560, 2560, quads.data());
+        benchmark::DoNotOptimize(surface.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(state.iterations() * 640 * 400 * 4);
+    state.SetLabel(kernel.name);
+}
+BENCHMARK(BM_PresentKernel)->DenseRange(0, present_kernel_count - 1)->Unit(benchmark::kMicrosecond);
 
 void BM_MemsetOfOneFrame(benchmark::State& state)
 {

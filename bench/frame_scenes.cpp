@@ -4,6 +4,7 @@
 #include "frame/frame.h"
 #include "frame/main_loop.h"
 #include "frame/timeline.h"
+#include "effects/effects.h"
 
 #include <benchmark/benchmark.h>
 #include <unistd.h>
@@ -66,6 +67,25 @@ void BM_SceneFrame(benchmark::State& state)
     state.SetLabel("scene " + std::to_string(scene) + " at " + std::to_string(position));
 }
 BENCHMARK(BM_SceneFrame)->DenseRange(1, 10)->Unit(benchmark::kMicrosecond);
+
+// The picture tunnel alone on the demo's two tunnel pictures, as scene 5 draws it: the
+// work buffer cleared to 127, the time running on by one frame's worth each pass.
+void BM_PictureTunnel(benchmark::State& state)
+{
+    if (!demo_ready()) {
+        state.SkipWithError("the demo's data did not load");
+        return;
+    }
+    const std::int32_t start = music_moment(1000) / 2;
+    std::int32_t frames = 0;
+    for (auto _ : state) {
+        work_buffer.fill(127);
+        draw_picture_tunnel(work_buffer.data(), start + frame_ms / 2 * (frames++ % 1024));
+        benchmark::DoNotOptimize(work_buffer.data());
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_PictureTunnel)->Unit(benchmark::kMicrosecond);
 
 void BM_Memset1024000(benchmark::State& state)
 {

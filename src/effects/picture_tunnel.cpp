@@ -2,11 +2,13 @@
 // own depth, drawn through draw_picture with a point transform of our own.
 #include "effects/effects.h"
 
-#include "pictures/pictures.h"
+#include "pictures/picture_walk.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 float tunnel_angle;
 std::int32_t tunnel_matrix[4];
@@ -88,35 +90,244 @@ std::int64_t divide_by_reciprocal(std::int64_t numerator, std::uint64_t reciproc
     return numerator < 0 ? -quotient : quotient;
 }
 
+// Picture points lie within +-65536 and a turn's entries within +-16384. Then every
+// product of the transform fits in 32 bits: a turned coordinate within +-2^17, times
+// 400 within the reciprocal table's range, the quotient times 100 below 2^31.
+constexpr std::int32_t picture_reach = 65536;
+constexpr std::int32_t unit_turn = 16384;
+
+bool within(std::int64_t value, std::int64_t reach)
+{
+    return value >= -reach && value <= reach;
+}
+
+// n / distance truncated towards zero through the distance's reciprocal, for |n| < 2^27.
+std::int32_t divide_narrow(std::int32_t numerator, std::uint64_t reciprocal)
+{
+    const std::uint32_t magnitude =
+        numerator < 0 ? 0u - static_cast<std::uint32_t>(numerator) : static_cast<std::uint32_t>(numerator);
+    const auto quotient = static_cast<std::int32_t>((magnitude * reciprocal) >> reciprocal_shift);
+    return numerator < 0 ? -quotient : quotient;
+}
+
+// One copy's transform with everything that is the same for all its points worked out
+// once: the turn, the distance and, when the table has it, the distance's reciprocal.
+struct CopyTransform {
+    std::int64_t m00, m01, m10, m11;
+    std::int64_t distance;
+    std::uint64_t reciprocal;   // 0: divide
+    bool narrow;                // the turn is a true one and the distance in the table
+
+    // For a narrow transform and a point within the picture range.
+    void narrow_point(std::int32_t x, std::int32_t y, std::int32_t* out_x, std::int32_t* out_y) const
+    {
+        const auto a = static_cast<std::int32_t>(m00);
+        const auto b = static_cast<std::int32_t>(m01);
+        const auto c = static_cast<std::int32_t>(m10);
+        const auto d = static_cast<std::int32_t>(m11);
+        const std::int32_t turned_x = ((a * x) >> 14) + ((b * y) >> 14);
+        const std::int32_t turned_y = ((c * x) >> 14) + ((d * y) >> 14);
+        const std::int32_t near_x = divide_narrow(turned_x * 400, reciprocal);
+        const std::int32_t near_y = divide_narrow(turned_y * 400, reciprocal);
+        *out_x = ((near_x * 100) >> 14) + 640;
+        *out_y = 400 - ((near_y * 100) >> 14);
+    }
+
+    void operator()(std::int32_t x, std::int32_t y, std::int32_t* out_x, std::int32_t* out_y) const
+    {
+        if (narrow && within(x, picture_reach) && within(y, picture_reach)) {
+            narrow_point(x, y, out_x, out_y);
+            return;
+        }
+        const std::int64_t turned_x = scaled14(m00, x) + scaled14(m01, y);
+        const std::int64_t turned_y = scaled14(m10, x) + scaled14(m11, y);
+        std::int64_t near_x = turned_x * 400;
+        std::int64_t near_y = turned_y * 400;
+        if (reciprocal != 0 && within_table(near_x) && within_table(near_y)) {
+            near_x = divide_by_reciprocal(near_x, reciprocal);
+            near_y = divide_by_reciprocal(near_y, reciprocal);
+        } else {
+            near_x /= distance;
+            near_y /= distance;
+        }
+        *out_x = static_cast<std::int32_t>(((near_x * 100) >> 14) + 640);
+        *out_y = static_cast<std::int32_t>(400 - ((near_y * 100) >> 14));
+    }
+};
+
+// The transform of the copy that the tunnel globals describe.
+CopyTransform current_copy_transform()
+{
+    const std::int64_t distance =
+        tunnel_copy == fixed_depth_copy ? 1080 : std::int64_t{tunnel_depth} + 90;
+    const bool tabled = distance >= nearest_distance && distance <= farthest_distance;
+    const bool turn = within(tunnel_matrix[0], unit_turn) && within(tunnel_matrix[1], unit_turn) &&
+                      within(tunnel_matrix[2], unit_turn) && within(tunnel_matrix[3], unit_turn);
+    return {tunnel_matrix[0], tunnel_matrix[1], tunnel_matrix[2], tunnel_matrix[3], distance,
+            tabled ? distance_reciprocals[static_cast<std::size_t>(distance - nearest_distance)] : 0,
+            tabled && turn};
+}
+
+// A picture's triangles share their corners: a corner is on three triangles on
+// average, and each copy would transform it each time. The table lists the picture's
+// distinct corners and, for every corner the drawing visits, which of them it is, so
+// that each copy transforms every distinct corner once and its triangles pick theirs
+// by number. Before each frame the table is checked against the picture, corner by
+// corner, and built again if another picture took its place or the picture changed.
+// A picture with more corners than the table holds has the rest transformed directly.
+constexpr std::size_t corner_capacity = 2048;
+constexpr std::size_t visit_capacity = 3 * corner_capacity;
+constexpr std::size_t hash_slots = 2 * corner_capacity;   // a power of two
+
+struct CornerTable {
+    const Picture* picture;                          // built from this one, or none
+    std::int32_t corner_count;
+    std::int32_t visit_count;
+    bool complete;                                   // every visit is listed
+    bool within_reach;                               // every corner within +-65536
+    std::int32_t corners[2 * corner_capacity];        // x, y of each distinct corner
+    std::uint16_t visits[visit_capacity];             // corner of each visit, in order
+    std::int32_t visited[2 * visit_capacity];         // x, y of each visit, in order
+};
+
+CornerTable corner_tables[2];   // the even copies' picture, the odd copies'
+
+std::size_t hash_slot(std::int32_t x, std::int32_t y)
+{
+    const std::uint64_t key = (std::uint64_t{static_cast<std::uint32_t>(x)} << 32) | static_cast<std::uint32_t>(y);
+    return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15u) >> 51) & (hash_slots - 1);
+}
+
+void build_corner_table(const Picture* picture, CornerTable& table)
+{
+    // Corner number + 1 in each slot, 0 for none.
+    static std::uint16_t slots[hash_slots];
+    std::fill(std::begin(slots), std::end(slots), std::uint16_t{0});
+    table.picture = picture;
+    table.corner_count = 0;
+    table.visit_count = 0;
+    bool full = false;
+    visit_corners(picture, [&](std::int32_t x, std::int32_t y) {
+        if (full || table.visit_count == static_cast<std::int32_t>(visit_capacity)) {
+            full = true;
+            return;
+        }
+        std::size_t slot = hash_slot(x, y);
+        while (slots[slot] != 0) {
+            const std::int32_t corner = slots[slot] - 1;
+            if (table.corners[2 * corner] == x && table.corners[2 * corner + 1] == y)
+                break;
+            slot = (slot + 1) & (hash_slots - 1);
+        }
+        if (slots[slot] == 0) {
+            if (table.corner_count == static_cast<std::int32_t>(corner_capacity)) {
+                full = true;
+                return;
+            }
+            table.corners[2 * table.corner_count] = x;
+            table.corners[2 * table.corner_count + 1] = y;
+            slots[slot] = static_cast<std::uint16_t>(++table.corner_count);
+        }
+        table.visited[2 * table.visit_count] = x;
+        table.visited[2 * table.visit_count + 1] = y;
+        table.visits[table.visit_count++] = static_cast<std::uint16_t>(slots[slot] - 1);
+    });
+    table.complete = !full;
+    table.within_reach = true;
+    for (std::int32_t c = 0; c < 2 * table.corner_count; ++c)
+        table.within_reach = table.within_reach && within(table.corners[c], picture_reach);
+}
+
+// Whether the table still describes the picture: the same corners visited in the
+// same order. A complete table compares each shape's triangles with its copy of them
+// in one block.
+bool table_matches(const Picture* picture, const CornerTable& table)
+{
+    if (table.complete) {
+        std::size_t at = 0;
+        const auto listed = 2 * static_cast<std::size_t>(table.visit_count);
+        for (const Shape* shape = picture->shapes; shape; shape = shape->next) {
+            if (!(shape->flags & 2))
+                continue;
+            const std::size_t stored = shape->triangles.size() / 6;
+            const std::size_t count = std::min(stored, static_cast<std::size_t>(std::max(shape->triangle_count, 0)));
+            const std::size_t values = 6 * count;
+            if (values > listed - at ||
+                (values > 0 && std::memcmp(shape->triangles.data(), table.visited + at,
+                                           values * sizeof(std::int32_t)) != 0))
+                return false;
+            at += values;
+        }
+        return at == listed;
+    }
+    std::int32_t visit = 0;
+    bool same = true;
+    visit_corners(picture, [&](std::int32_t x, std::int32_t y) {
+        if (visit < table.visit_count)
+            same = same && table.visited[2 * visit] == x && table.visited[2 * visit + 1] == y;
+        ++visit;
+    });
+    return same && visit >= table.visit_count;
+}
+
+void prepare_corner_table(const Picture* picture, CornerTable& table)
+{
+    if (picture && (table.picture != picture || !table_matches(picture, table)))
+        build_corner_table(picture, table);
+}
+
+// The corner transform of one copy: the corner's entry while the table lists the
+// visits, the transform itself beyond them.
+struct PlacedCorners {
+    const CornerTable& table;
+    const std::int32_t* placed;   // x, y of each distinct corner on the screen
+    const CopyTransform& transform;
+    std::int32_t next_visit;
+
+    void operator()(std::int32_t x, std::int32_t y, std::int32_t* out_x, std::int32_t* out_y)
+    {
+        const std::int32_t visit = next_visit++;
+        if (visit < table.visit_count) {
+            const std::int32_t corner = table.visits[visit];
+            *out_x = placed[2 * corner];
+            *out_y = placed[2 * corner + 1];
+            return;
+        }
+        transform(x, y, out_x, out_y);
+    }
+};
+
+// draw_picture with tunnel_transform, each distinct corner transformed once and the
+// transform inlined.
+void draw_copy(const Picture* picture, std::uint8_t* buffer, CopyTransform transform,
+               CornerTable& table)
+{
+    static std::int32_t placed[2 * corner_capacity];
+    // Checked once for the whole table, not per corner.
+    if (transform.narrow && table.within_reach) {
+        for (std::int32_t c = 0; c < table.corner_count; ++c)
+            transform.narrow_point(table.corners[2 * c], table.corners[2 * c + 1], &placed[2 * c],
+                                   &placed[2 * c + 1]);
+    } else {
+        for (std::int32_t c = 0; c < table.corner_count; ++c)
+            transform(table.corners[2 * c], table.corners[2 * c + 1], &placed[2 * c], &placed[2 * c + 1]);
+    }
+    PlacedCorners corners{table, placed, transform, 0};
+    draw_picture_with(picture, buffer, corners, transform);
+}
+
 }  // namespace
 
 void tunnel_transform(std::int32_t x, std::int32_t y, std::int32_t* out_x, std::int32_t* out_y)
 {
-    const std::int64_t turned_x = scaled14(tunnel_matrix[0], x) + scaled14(tunnel_matrix[1], y);
-    const std::int64_t turned_y = scaled14(tunnel_matrix[2], x) + scaled14(tunnel_matrix[3], y);
-
-    const std::int64_t distance =
-        tunnel_copy == fixed_depth_copy ? 1080 : std::int64_t{tunnel_depth} + 90;
-    std::int64_t near_x = turned_x * 400;
-    std::int64_t near_y = turned_y * 400;
-    if (distance >= nearest_distance && distance <= farthest_distance && within_table(near_x) &&
-        within_table(near_y)) {
-        const std::uint64_t reciprocal =
-            distance_reciprocals[static_cast<std::size_t>(distance - nearest_distance)];
-        near_x = divide_by_reciprocal(near_x, reciprocal);
-        near_y = divide_by_reciprocal(near_y, reciprocal);
-    } else {
-        near_x /= distance;
-        near_y /= distance;
-    }
-
-    *out_x = static_cast<std::int32_t>(((near_x * 100) >> 14) + 640);
-    *out_y = static_cast<std::int32_t>(400 - ((near_y * 100) >> 14));
+    current_copy_transform()(x, y, out_x, out_y);
 }
 
 void draw_picture_tunnel(std::uint8_t* buffer, std::int32_t time)
 {
     set_tunnel_rotation(time);
+    prepare_corner_table(tunnel_picture2, corner_tables[0]);
+    prepare_corner_table(tunnel_picture, corner_tables[1]);
     std::int64_t distance = std::int64_t{time} + 100000;
     tunnel_copy = 0;
     for (std::int32_t i = 0; i < copy_count; ++i) {
@@ -125,7 +336,7 @@ void draw_picture_tunnel(std::uint8_t* buffer, std::int32_t time)
         // Start-up refuses to run without both pictures; called before they are
         // loaded, the tunnel leaves those copies out instead of following a null.
         if (picture)
-            draw_picture(picture, buffer, tunnel_transform);
+            draw_copy(picture, buffer, current_copy_transform(), corner_tables[i % 2]);
         distance += copy_spacing;
         ++tunnel_copy;
     }

@@ -2,9 +2,9 @@
 // 320x200 frame onto the 640x480 screen with darker odd lines.
 #include "frame/frame.h"
 
+#include "frame/present_kernels.h"
 #include "pictures/pictures.h"
 
-#include <cstring>
 
 FrameBuffer work_buffer;
 FrameBuffer overlay_buffer;
@@ -16,19 +16,11 @@ SDL_Surface* screen;
 
 namespace {
 
-constexpr int source_width = 320;
-constexpr int source_height = 200;
 constexpr int first_screen_row = 40;
 
-// Each colour index becomes two identical screen pixels side by side: keep both
-// tables also as doubled 64-bit pairs, so that a source pixel costs two stores.
-std::uint64_t doubled_colours[256];
-std::uint64_t doubled_dims[256];
-
-std::uint64_t doubled(std::uint32_t pixel)
-{
-    return (std::uint64_t{pixel} << 32) | pixel;
-}
+// Both tables again in the form the conversion reads: each index's 2x2 block in one
+// 16-byte load.
+PixelQuad quads[256];
 
 }  // namespace
 
@@ -42,8 +34,7 @@ void set_colour(int index, int r, int g, int b)
     dim_table[entry] = SDL_MapRGB(screen->format, static_cast<Uint8>(red * 4 / 5),
                                   static_cast<Uint8>(green * 4 / 5),
                                   static_cast<Uint8>(blue * 4 / 5));
-    doubled_colours[entry] = doubled(colour_table[entry]);
-    doubled_dims[entry] = doubled(dim_table[entry]);
+    quads[entry] = {{colour_table[entry], colour_table[entry]}, {dim_table[entry], dim_table[entry]}};
 }
 
 void set_colours(int first, int count, const std::uint8_t* rgb)
@@ -66,24 +57,11 @@ void set_picture_palette(const Picture* picture, int r, int g, int b, int count)
 
 void present_frame()
 {
+    static const ConvertFrame convert = fastest_present_kernel().convert;
     SDL_LockSurface(screen);
     auto* pixels = static_cast<std::uint8_t*>(screen->pixels);
     const std::size_t pitch = screen->pitch;
-    const std::uint8_t* source = display_buffer;
-    for (int y = 0; y < source_height; ++y) {
-        std::uint8_t* bright = pixels + static_cast<std::size_t>(first_screen_row + 2 * y) * pitch;
-        std::uint8_t* dim = bright + pitch;
-        // Two source pixels at a time: one 16-byte store per screen line.
-        for (int x = 0; x < source_width; x += 2) {
-            const std::uint8_t left = source[x];
-            const std::uint8_t right = source[x + 1];
-            const std::uint64_t full[2] = {doubled_colours[left], doubled_colours[right]};
-            const std::uint64_t low[2] = {doubled_dims[left], doubled_dims[right]};
-            std::memcpy(bright + 8 * x, full, sizeof full);
-            std::memcpy(dim + 8 * x, low, sizeof low);
-        }
-        source += source_width;
-    }
+    convert(display_buffer, pixels + first_screen_row * pitch, pitch, quads);
     SDL_UnlockSurface(screen);
     SDL_Flip(screen);
 }
