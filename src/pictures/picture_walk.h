@@ -4,6 +4,7 @@
 #pragma once
 
 #include "pictures/pictures.h"
+#include "pictures/triangle_fill_inline.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -23,7 +24,7 @@ void fill_shape(const Shape& shape, std::uint8_t* buffer, Transform& transform)
         transform(vertex[0], vertex[1], &screen_triangle[0], &screen_triangle[1]);
         transform(vertex[2], vertex[3], &screen_triangle[2], &screen_triangle[3]);
         transform(vertex[4], vertex[5], &screen_triangle[4], &screen_triangle[5]);
-        fill_triangle(buffer, screen_triangle, colour);
+        fill_triangle_inline(buffer, screen_triangle, colour);
     }
 }
 

@@ -147,4 +147,49 @@ TEST(TriangleWideModel, SharedRowsBoundsAndLimitsMatchTheModel)
         expect_same_as_model(triangle);
 }
 
+void pass_through(std::int32_t x, std::int32_t y, std::int32_t* out_x, std::int32_t* out_y)
+{
+    *out_x = x;
+    *out_y = y;
+}
+
+// draw_picture fills through its own inlined copy of the fill, which hands triangles
+// beyond the 32-bit bound to fill_triangle: pictures of two shapes in two colours, their
+// triangles at every reach so that both kinds mix within a shape, drawn untransformed,
+// must give the model's frame with the triangles drawn in the same order.
+TEST(TriangleWideModel, PictureFillsMatchTheModelInDrawingOrder)
+{
+    Random random{77};
+    const std::int64_t reaches[] = {3, 40, 1500, 65534, 65537, 300000, std::int64_t{1} << 31};
+    for (int round = 0; round < 600; ++round) {
+        Shape shapes[2]{};
+        Frame expected{};
+        for (int s = 0; s < 2; ++s) {
+            const auto colour = static_cast<std::uint8_t>(7 + 2 * s);
+            for (int t = 0; t < 5; ++t) {
+                const std::int64_t reach = reaches[(round + s + t) % 7];
+                const std::int64_t cx = random.between(-100, 1380);
+                const std::int64_t cy = random.between(-100, 900);
+                std::int32_t triangle[6];
+                for (int k = 0; k < 3; ++k) {
+                    triangle[2 * k] = clamp32(cx + random.between(-reach, reach));
+                    triangle[2 * k + 1] = clamp32(cy + random.between(-reach, reach));
+                }
+                shapes[s].triangles.insert(shapes[s].triangles.end(), triangle, triangle + 6);
+                model_triangle(expected, triangle, colour);
+            }
+            shapes[s].flags = 2;
+            shapes[s].fill_colour = colour;
+            shapes[s].triangle_count = 5;
+        }
+        shapes[0].next = &shapes[1];
+        Picture picture{};
+        picture.shapes = &shapes[0];
+        GuardedFrame actual;
+        draw_picture(&picture, actual.frame(), pass_through);
+        ASSERT_TRUE(actual.guards_intact());
+        ASSERT_TRUE(std::equal(expected.begin(), expected.end(), actual.frame())) << "round " << round;
+    }
+}
+
 }  // namespace
