@@ -4,6 +4,7 @@
 #include "pictures/pictures.h"
 
 #include <benchmark/benchmark.h>
+#include "memset_yardstick.h"
 
 #include <cstring>
 #include <vector>
@@ -121,18 +122,6 @@ void BM_apply_zoom_map(benchmark::State& state)
 }
 BENCHMARK(BM_apply_zoom_map);
 
-// The yardstick of the frame figures: a memset of the 1,024,000 bytes that one
-// presentation writes, measured in the same run.
-void BM_Memset1024000(benchmark::State& state)
-{
-    std::vector<std::uint8_t> pixels(1024000);
-    int value = 0;
-    for (auto _ : state) {
-        std::memset(pixels.data(), value++ & 0xff, pixels.size());
-        benchmark::DoNotOptimize(pixels.data());
-        benchmark::ClobberMemory();
-    }
-}
 BENCHMARK(BM_Memset1024000)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

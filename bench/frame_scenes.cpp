@@ -7,6 +7,7 @@
 #include "effects/effects.h"
 
 #include <benchmark/benchmark.h>
+#include "memset_yardstick.h"
 #include <unistd.h>
 
 #include <cstdlib>
@@ -87,16 +88,6 @@ void BM_PictureTunnel(benchmark::State& state)
 }
 BENCHMARK(BM_PictureTunnel)->Unit(benchmark::kMicrosecond);
 
-void BM_Memset1024000(benchmark::State& state)
-{
-    std::vector<std::uint8_t> pixels(1024000);
-    int value = 0;
-    for (auto _ : state) {
-        std::memset(pixels.data(), value++ & 0xff, pixels.size());
-        benchmark::DoNotOptimize(pixels.data());
-        benchmark::ClobberMemory();
-    }
-}
 BENCHMARK(BM_Memset1024000)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -33,6 +33,22 @@ bool unknown_option(CommandLine* line, const char* option)
     return usage_error(line, "unknown option %s", option);
 }
 
+bool read_operands(CommandLine* line, const char** operands, int capacity, int* count)
+{
+    *count = 0;
+    const char* argument = nullptr;
+    bool is_option = false;
+    while (next_argument(line, &argument, &is_option)) {
+        if (is_option)
+            unknown_option(line, argument);
+        else if (*count == capacity)
+            usage_error(line, "unexpected argument %s", argument);
+        else
+            operands[(*count)++] = argument;
+    }
+    return line->status < 0;
+}
+
 namespace {
 
 // --help or --version anywhere before "--" answers at once, whatever else is given:

@@ -41,6 +41,11 @@ bool usage_error(CommandLine* line, const char* format, ...)
 
 bool unknown_option(CommandLine* line, const char* option);
 
+// The whole line of a program with no options of its own: up to `capacity` operands
+// into `operands`, their number in *count. An option or one operand too many is a
+// usage error. False when the program should stop (see command_line_status).
+bool read_operands(CommandLine* line, const char** operands, int capacity, int* count);
+
 // After the loop: the exit status when the program should stop now, else -1.
 inline int command_line_status(const CommandLine& line) { return line.status; }
 

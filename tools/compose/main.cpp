@@ -46,17 +46,7 @@ int main(int argc, char** argv)
     CommandLine line = start_command_line(program, usage, argc, argv);
     const char* files[3] = {nullptr, nullptr, nullptr};
     int count = 0;
-    const char* argument = nullptr;
-    bool is_option = false;
-    while (next_argument(&line, &argument, &is_option)) {
-        if (is_option)
-            unknown_option(&line, argument);
-        else if (count == 3)
-            usage_error(&line, "unexpected argument %s", argument);
-        else
-            files[count++] = argument;
-    }
-    if (line.status >= 0)
+    if (!read_operands(&line, files, 3, &count))
         return line.status;
     if (count != 3) {
         usage_error(&line, "a score, its settings and the module to write are needed");

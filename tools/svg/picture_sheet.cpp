@@ -172,17 +172,7 @@ int main(int argc, char** argv)
     CommandLine line = start_command_line(program, usage, argc, argv);
     const char* operands[2] = {nullptr, nullptr};
     int count = 0;
-    const char* argument = nullptr;
-    bool is_option = false;
-    while (next_argument(&line, &argument, &is_option)) {
-        if (is_option)
-            unknown_option(&line, argument);
-        else if (count == 2)
-            usage_error(&line, "unexpected argument %s", argument);
-        else
-            operands[count++] = argument;
-    }
-    if (line.status >= 0)
+    if (!read_operands(&line, operands, 2, &count))
         return line.status;
     if (count == 0) {
         usage_error(&line, "the PNG file to write is needed");
