@@ -4,6 +4,8 @@
 #include "effects/effects.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 std::int32_t zoom_map[64000];
 
@@ -44,6 +46,29 @@ void build_zoom_map(std::int32_t block)
 
 void apply_zoom_map(const std::uint8_t* source, std::uint8_t* destination)
 {
-    for (std::int32_t k = 0; k < width * height; ++k)
-        destination[k] = source[zoom_map[k]];
+    // Tiles copy whole runs of consecutive source pixels, so the map is read a group of
+    // entries at a time: a group that is one run inside the source becomes one copy, any
+    // other group is looked up entry by entry. The map is re-read every frame, so the
+    // result is the per-pixel lookup whatever the map holds.
+    constexpr std::int32_t group = 16;
+    static_assert(width * height % group == 0);
+    // A destination overlapping the source must see each earlier write, as one entry at
+    // a time does.
+    const std::uintptr_t from = reinterpret_cast<std::uintptr_t>(source);
+    const std::uintptr_t to = reinterpret_cast<std::uintptr_t>(destination);
+    const bool apart = from + width * height <= to || to + width * height <= from;
+    for (std::int32_t k = 0; k < width * height; k += group) {
+        const std::int32_t* const entries = zoom_map + k;
+        // Unsigned differences: any map value compares without overflow.
+        const std::uint32_t first = static_cast<std::uint32_t>(entries[0]);
+        bool run = true;
+        for (std::int32_t i = 1; i < group; ++i)
+            run &= static_cast<std::uint32_t>(entries[i]) - first == static_cast<std::uint32_t>(i);
+        if (run && apart && entries[0] >= 0 && entries[0] <= width * height - group) {
+            std::memcpy(destination + k, source + entries[0], group);
+            continue;
+        }
+        for (std::int32_t i = 0; i < group; ++i)
+            destination[k + i] = source[entries[i]];
+    }
 }

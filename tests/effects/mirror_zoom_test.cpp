@@ -97,6 +97,39 @@ TEST(BlockZoom, WritesEveryByteFromInsideTheWindow)
     EXPECT_TRUE(destination.guards_intact());
 }
 
+// Any map gives the per-pixel lookup: runs that end inside a group, runs that reach the
+// source's last pixel, descending and repeated entries, and tile maps of several sizes.
+TEST(BlockZoom, GivesThePerPixelLookupForAnyMap)
+{
+    GuardedFrame source, destination;
+    source.fill_noise(5);
+    std::uint32_t seed = 12345;
+    const auto next = [&seed](std::uint32_t range) {
+        seed = seed * 1103515245u + 12345u;
+        return static_cast<std::int32_t>((seed >> 8) % range);
+    };
+    for (int round = 0; round < 12; ++round) {
+        if (round < 4) {
+            build_zoom_map(std::int32_t{8} << round);
+        } else {
+            // Runs of random length from random starts, some clipped at the last pixel.
+            for (std::int32_t k = 0; k < 64000;) {
+                const std::int32_t length = 1 + next(40);
+                const std::int32_t start = round % 2 ? next(64000) : 63990 + next(10);
+                for (std::int32_t i = 0; i < length && k < 64000; ++i, ++k)
+                    zoom_map[k] = std::min(start + (round % 3 == 0 ? -i : i), 63999);
+            }
+            for (std::int32_t k = 0; k < 64000; ++k)
+                zoom_map[k] = std::clamp(zoom_map[k], 0, 63999);
+        }
+        apply_zoom_map(source.pixels(), destination.pixels());
+        for (std::int32_t k = 0; k < 64000; ++k)
+            ASSERT_EQ(destination.pixels()[k], source.pixels()[zoom_map[k]]) << round << " " << k;
+        ASSERT_TRUE(destination.guards_intact());
+    }
+    build_zoom_map(32);
+}
+
 // Tiles too large for the frame repeat the source's edge instead of reaching outside
 // it; a tile size of zero or less leaves the map alone instead of never finishing.
 TEST(BlockZoom, OversizedAndEmptyTiles)
