@@ -61,10 +61,10 @@ void apply_zoom_map(const std::uint8_t* source, std::uint8_t* destination)
         const std::int32_t* const entries = zoom_map + k;
         // Unsigned differences: any map value compares without overflow.
         const std::uint32_t first = static_cast<std::uint32_t>(entries[0]);
-        bool run = true;
+        std::uint32_t off_run = 0;
         for (std::int32_t i = 1; i < group; ++i)
-            run &= static_cast<std::uint32_t>(entries[i]) - first == static_cast<std::uint32_t>(i);
-        if (run && apart && entries[0] >= 0 && entries[0] <= width * height - group) {
+            off_run |= (static_cast<std::uint32_t>(entries[i]) - first) ^ static_cast<std::uint32_t>(i);
+        if (off_run == 0 && apart && entries[0] >= 0 && entries[0] <= width * height - group) {
             std::memcpy(destination + k, source + entries[0], group);
             continue;
         }
