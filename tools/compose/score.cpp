@@ -1,4 +1,5 @@
 #include "score.h"
+#include "quoted.h"
 
 #include "notes.h"
 
@@ -35,18 +36,6 @@ struct Reader {
 void error(Reader& r, int column, std::string message)
 {
     add_error(r.diags, r.file, r.line, column, std::move(message));
-}
-
-// 'text' in quotes. Built by appending: GCC 12 misreads "'" + std::string(...) as
-// an overlapping copy and warns (-Wrestrict) in optimised builds.
-std::string quoted(std::string_view text)
-{
-    std::string out;
-    out.reserve(text.size() + 2);
-    out += '\'';
-    out += text;
-    out += '\'';
-    return out;
 }
 
 bool is_none(std::string_view text, std::size_t width)

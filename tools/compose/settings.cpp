@@ -1,22 +1,11 @@
 #include "settings.h"
+#include "quoted.h"
 
 #include "notes.h"
 
 namespace compose {
 
 namespace {
-
-// 'text' in quotes. Built by appending: GCC 12 misreads "'" + std::string(...) as
-// an overlapping copy and warns (-Wrestrict) in optimised builds.
-std::string quoted(std::string_view text)
-{
-    std::string out;
-    out.reserve(text.size() + 2);
-    out += '\'';
-    out += text;
-    out += '\'';
-    return out;
-}
 
 constexpr unsigned bit(VoiceKind kind)
 {

@@ -1,4 +1,5 @@
 #include "font_source.h"
+#include "quoted.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -10,18 +11,6 @@
 #include <string_view>
 
 namespace {
-
-// 'text' in quotes. Built by appending: GCC 12 misreads "'" + std::string(...) as
-// an overlapping copy and warns (-Wrestrict) in optimised builds.
-std::string quoted(std::string_view text)
-{
-    std::string out;
-    out.reserve(text.size() + 2);
-    out += '\'';
-    out += text;
-    out += '\'';
-    return out;
-}
 
 constexpr int max_tokens = 2 * max_line_points + 1;
 
