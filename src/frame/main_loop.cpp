@@ -4,7 +4,7 @@
 #include "sound/sound.h"
 
 std::int32_t quit_flag;
-Uint32 timeline_start_ticks;
+std::uint32_t timeline_start_ticks;
 std::int32_t end_position = final_position;
 
 namespace {

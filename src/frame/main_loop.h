@@ -2,15 +2,13 @@
 // driven by demo_time.
 #pragma once
 
-#include <SDL.h>
-
 #include <cstdint>
 
 // Set by a mouse click or by the music reaching its last order; never cleared.
 extern std::int32_t quit_flag;
 
 // SDL_GetTicks() at the moment the timeline began; demo_time counts from here.
-extern Uint32 timeline_start_ticks;
+extern std::uint32_t timeline_start_ticks;
 
 // The music position at which the demo ends (order 25, row 0).
 constexpr std::int32_t final_position = 2500;

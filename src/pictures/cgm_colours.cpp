@@ -6,6 +6,9 @@
 
 namespace {
 
+constexpr std::int32_t palette_capacity = 200;     // positions 0..199, 0 unused
+constexpr std::int32_t colour_index_count = 100;   // file colour indexes 0..99
+
 std::int32_t colour_index_map[colour_index_count];
 
 bool is_colour_index(std::int32_t index)

@@ -7,10 +7,6 @@
 #include <cstdint>
 #include <cstdio>
 
-constexpr std::int32_t palette_capacity = 200;     // positions 0..199, 0 unused
-constexpr std::int32_t colour_index_count = 100;   // file colour indexes 0..99
-constexpr std::int32_t element_point_capacity = 500;
-
 struct BoundingBox {
     std::int32_t min_x;
     std::int32_t min_y;

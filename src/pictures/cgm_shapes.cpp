@@ -7,6 +7,8 @@
 
 namespace {
 
+constexpr std::int32_t element_point_capacity = 500;
+
 // Points of the element being read, x and y interleaved; also the triangulator's
 // working copy.
 std::int32_t scratch_points[2 * element_point_capacity];

@@ -5,11 +5,12 @@
 
 #include <algorithm>
 
-std::int32_t tick_rate = 0;
 std::int32_t tick_interval = 0;
 std::int32_t segment_carry = 0;
 
 namespace {
+
+std::int32_t tick_rate = 0;   // player ticks per second
 
 std::int32_t accumulator[mix_buffer_samples];
 

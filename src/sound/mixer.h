@@ -1,4 +1,4 @@
-// The clock that the audio callback keeps: tick rate and the carry of a tick segment
+// The clock that the audio callback keeps: tick interval and the carry of a tick segment
 // from one output buffer into the next.
 #pragma once
 
@@ -6,7 +6,6 @@
 
 inline constexpr int mix_buffer_samples = 2048;
 
-extern std::int32_t tick_rate;       // player ticks per second
 extern std::int32_t tick_interval;   // whole milliseconds between ticks
 extern std::int32_t segment_carry;   // samples of the current tick still to mix
 

@@ -4,6 +4,15 @@
 
 namespace {
 
+// At most this much of a backlog is made up at once, so that the scenes, whose motion
+// follows the wall clock, stay in step after a process starved for a while; a longer
+// stall (a suspended machine) is let go rather than skipping the music ahead.
+constexpr std::int32_t catch_up_ms = 2000;
+
+// A device fills a few buffers before it starts to play, and its clock drifts a
+// little from the system's: a lead below this much is its normal behaviour.
+constexpr std::int32_t stream_lead_allowance_ms = 750;
+
 // Milliseconds since start, correct across the 49-day wrap of SDL's tick counter.
 std::int64_t elapsed_ms(std::uint32_t start_ms, std::uint32_t now_ms)
 {

@@ -13,14 +13,9 @@ struct TickSchedule {
     std::int64_t ticks_run;   // ticks run so far
 };
 
-// At most this much of a backlog is made up at once, so that the scenes, whose motion
-// follows the wall clock, stay in step after a process starved for a while; a longer
-// stall (a suspended machine) is let go rather than skipping the music ahead.
-inline constexpr std::int32_t catch_up_ms = 2000;
-
 TickSchedule start_tick_schedule(std::uint32_t now_ms, std::int32_t rate);
 
-// How many ticks to run now, at most catch_up_ms worth; counts them as run.
+// How many ticks to run now, at most two seconds' worth; counts them as run.
 std::int32_t ticks_due(TickSchedule& schedule, std::uint32_t now_ms);
 
 // How far an audio stream has run ahead of the wall clock since its first buffer.
@@ -31,13 +26,10 @@ struct StreamPace {
     std::int64_t samples_played;
 };
 
-// A device fills a few buffers before it starts to play, and its clock drifts a
-// little from the system's: a lead below this much is its normal behaviour.
-inline constexpr std::int32_t stream_lead_allowance_ms = 750;
-
 StreamPace start_stream_pace(std::int32_t rate);
 
-// Samples the stream is ahead of the wall clock beyond the allowance (0 when it is not).
+// Samples the stream is ahead of the wall clock beyond an allowance of 0.75 s, the lead a
+// device normally keeps (0 when it is not that far ahead).
 // The first call starts the clock.
 std::int64_t stream_excess(StreamPace& pace, std::uint32_t now_ms);
 

@@ -7,6 +7,9 @@
 
 namespace {
 
+constexpr std::int32_t lowest_period = 27;     // bounds of the period slides
+constexpr std::int32_t highest_period = 3628;
+
 std::int32_t clamp_volume(std::int32_t volume)
 {
     return volume < 0 ? 0 : volume > 64 ? 64 : volume;

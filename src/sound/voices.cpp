@@ -6,13 +6,22 @@
 
 Voice pending_voices[voice_count];
 Voice mixing_voices[voice_count];
-SampleSlot sample_slots[voice_count];
 std::int32_t output_rate = 44100;
 std::int32_t mixed_voice_count = 4;
 std::int32_t master_volume = 63;
 std::int32_t device_rate = 44100;
 
 namespace {
+
+struct SampleSlot {
+    const std::int8_t* data;
+    std::uint32_t length;
+    std::uint32_t loop_start;
+    std::uint32_t loop_end;
+    std::int32_t loop_flag;
+};
+
+SampleSlot sample_slots[voice_count];
 
 // The Amiga's clock constant that turns a period into a sample rate.
 constexpr std::int64_t amiga_clock = 3546836;
@@ -28,7 +37,12 @@ Voice reset_voice()
     return voice;
 }
 
-}  // namespace
+// The step through a sample per output sample for an Amiga period at a rate, as a
+// 32.32 fixed-point number split into its whole and fraction words.
+struct Step {
+    std::uint32_t whole;
+    std::uint32_t fraction;
+};
 
 Step step_for_period(std::int32_t period, std::int32_t rate)
 {
@@ -42,6 +56,8 @@ Step step_for_period(std::int32_t period, std::int32_t rate)
     const auto fraction24 = static_cast<std::uint32_t>(fraction * 16777216.0);
     return {static_cast<std::uint32_t>(whole), fraction24 << 8};
 }
+
+}  // namespace
 
 void voice_define_sample(std::int32_t number, const std::int8_t* data, std::int32_t length,
                          std::int32_t loop_start, std::int32_t loop_end, std::int32_t loop_flag,

@@ -6,16 +6,6 @@
 
 inline constexpr int voice_count = 32;
 
-struct SampleSlot {
-    const std::int8_t* data;
-    std::uint32_t length;
-    std::uint32_t loop_start;
-    std::uint32_t loop_end;
-    std::int32_t loop_flag;
-};
-
-extern SampleSlot sample_slots[voice_count];
-
 // The rate the SDL device was opened with; its dev_init hands it to the mixer.
 extern std::int32_t device_rate;
 
@@ -33,11 +23,3 @@ void voice_set_volume(std::int32_t volume);
 
 // The SDL device's dev_init: every voice record and sample slot reset for device_rate.
 void reset_voices();
-
-// The step through a sample per output sample for an Amiga period at a rate, as a
-// 32.32 fixed-point number split into its whole and fraction words.
-struct Step {
-    std::uint32_t whole;
-    std::uint32_t fraction;
-};
-Step step_for_period(std::int32_t period, std::int32_t rate);
