@@ -12,6 +12,12 @@ constexpr std::int32_t ring_radii[7] = {290, 250, 210, 170, 130, 90, 50};
 constexpr std::int32_t narrowest_ring = -9;
 constexpr std::int32_t widest_ring = 349;
 
+// Rates of the motion, per millisecond or per pixel of radius: the doubles nearest to
+// 1/1900, 1/300 and 1/666.
+constexpr double one_1900th = 0.0005263157894736842;
+constexpr double one_300th = 0.0033333333333333335;
+constexpr double one_666th = 0.0015015015015015015;
+
 std::int32_t truncate_to_int(double value)
 {
     return static_cast<std::int32_t>(value);
@@ -22,13 +28,13 @@ RingPlacement place_winding_ring(double radius, double time)
 {
     // The phase wobble passes through single precision on purpose; the motion is
     // defined with that rounding.
-    const double wobble = static_cast<float>(std::sin(radius * 0.002 + time * 0.0005263157894736842));
+    const double wobble = static_cast<float>(std::sin(radius * 0.002 + time * one_1900th));
     const double angle = time * 0.001 + wobble;
     RingPlacement ring;
     ring.cx = truncate_to_int(160.0 - std::sin(angle) * 100.0);
     ring.cy = truncate_to_int(std::cos(angle) * 100.0 + 100.0);
     ring.s = truncate_to_int(
-        std::sin(radius * 0.0033333333333333335 + time * 0.0015015015015015015) * 32.0);
+        std::sin(radius * one_300th + time * one_666th) * 32.0);
     return ring;
 }
 
@@ -38,7 +44,7 @@ RingPlacement place_chain_ring(std::int32_t radius, double time)
     // Widened so that no radius a caller passes can overflow; the ring radii give
     // 116, 131, ... 206.
     const auto base = static_cast<std::int32_t>(std::int64_t{radius} * -15 / 40 + 224);
-    const double angle = time * 0.0033333333333333335 - static_cast<double>(radius) * 0.005;
+    const double angle = time * one_300th - static_cast<double>(radius) * 0.005;
     RingPlacement ring;
     ring.cx = truncate_to_int(std::sin(angle) * 75.0 + base);
     ring.cy = truncate_to_int(std::cos(angle) * 75.0 + 100.0);

@@ -20,6 +20,9 @@ namespace {
 constexpr int scene_count = 10;
 constexpr int switch_slot = 10;   // the picture switch inside scene 9
 
+// The pulse rate of scene 9's picture per millisecond: the double nearest to 1/150.
+constexpr double one_150th = 0.006666666666666667;
+
 // demo_time of the frame in which each scene began; -1 until then.
 std::int32_t start_slots[scene_count + 1];
 // Segments of the current line drawing already drawn (scenes 3 and 6).
@@ -289,7 +292,7 @@ void draw_scene9(const SceneClock& clock)
         start_slots[switch_slot] = demo_time;
     }
     fill_work(127);
-    const double pulse = std::sin(demo_time * 0.006666666666666667) * 30 + 100;
+    const double pulse = std::sin(demo_time * one_150th) * 30 + 100;
     draw_scaled(scene9_picture, -240, 0, static_cast<std::int32_t>(pulse));
     const std::int32_t j = demo_time / 200;
     static const char* const before_switch[3] = {"tovo", "code", "grafix"};

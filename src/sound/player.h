@@ -1,10 +1,12 @@
 // The module player's song and channel state, shared by its row clock and its effects.
 #pragma once
 
+#include "sound/sound.h"
+
 #include <atomic>
 #include <cstdint>
 
-inline constexpr int max_channels = 32;
+inline constexpr int max_channels = voice_count;
 
 struct SongState {
     // Written by the player's thread, read by the main thread through music_position.

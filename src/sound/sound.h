@@ -50,8 +50,10 @@ struct Voice {
     std::int32_t step_changed;
     std::int32_t position_changed;
 };
-extern Voice pending_voices[32];
-extern Voice mixing_voices[32];
+// The mixer's voices; the player's channel i plays on voice i.
+inline constexpr int voice_count = 32;
+extern Voice pending_voices[voice_count];
+extern Voice mixing_voices[voice_count];
 extern std::int32_t output_rate;
 extern std::int32_t mixed_voice_count;
 extern std::int32_t master_volume;

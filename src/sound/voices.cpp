@@ -1,5 +1,6 @@
 #include "sound/voices.h"
 
+#include "sound/module.h"
 #include "sound/sound.h"
 
 #include <cmath>
@@ -21,7 +22,7 @@ struct SampleSlot {
     std::int32_t loop_flag;
 };
 
-SampleSlot sample_slots[voice_count];
+SampleSlot sample_slots[sample_slot_count];
 
 // The Amiga's clock constant that turns a period into a sample rate.
 constexpr std::int64_t amiga_clock = 3546836;
@@ -63,7 +64,7 @@ void voice_define_sample(std::int32_t number, const std::int8_t* data, std::int3
                          std::int32_t loop_start, std::int32_t loop_end, std::int32_t loop_flag,
                          std::int32_t /*loop_length*/)
 {
-    if (number < 1 || number >= voice_count)
+    if (number < 1 || number >= sample_slot_count)
         return;
     sample_slots[number] = {data, static_cast<std::uint32_t>(length),
                             static_cast<std::uint32_t>(loop_start),
@@ -109,7 +110,7 @@ void voice_set_pan(std::int32_t pan)
 
 void voice_set_channel_sample(std::int32_t number)
 {
-    if (number < 0 || number >= voice_count)
+    if (number < 0 || number >= sample_slot_count)
         return;
     const SampleSlot& slot = sample_slots[number];
     current_voice->data = slot.data;
@@ -136,8 +137,9 @@ void reset_voices()
     for (int v = 0; v < voice_count; ++v) {
         pending_voices[v] = reset_voice();
         mixing_voices[v] = reset_voice();
-        // The length goes with the data: a cleared slot has nothing to play.
-        sample_slots[v] = SampleSlot{};
     }
+    // The length goes with the data: a cleared slot has nothing to play.
+    for (SampleSlot& slot : sample_slots)
+        slot = SampleSlot{};
     current_voice = &pending_voices[0];
 }

@@ -4,8 +4,6 @@
 
 #include <cstdint>
 
-inline constexpr int voice_count = 32;
-
 // The rate the SDL device was opened with; its dev_init hands it to the mixer.
 extern std::int32_t device_rate;
 
