@@ -5,7 +5,7 @@
 #include "frame/frame.h"
 #include "frame/main_loop.h"
 #include "sound/module.h"
-#include "sound/music_render.h"
+#include "sound/music_stream.h"
 #include "sound/player_seek.h"
 #include "sound/sound.h"
 
@@ -38,12 +38,17 @@ ModuleFile load_module_file(const char* file_name)
         std::fprintf(stderr, "tinkettles: out of memory for the module\n");
         return {};
     }
-    std::size_t size = 0;
-    if (!read_module_file("tinkettles", file_name, bytes, &size)) {
+    const ModuleRead read = read_module_file(file_name, bytes);
+    if (read.status != ModuleReadStatus::whole) {
+        char reason[module_message_capacity];
+        describe_module_read(read, file_name, reason, sizeof reason);
+        std::fprintf(stderr, "tinkettles: %s\n", reason);
+    }
+    if (module_read_failed(read)) {
         std::free(bytes);
         return {};
     }
-    return {file_name, bytes, size};
+    return {file_name, bytes, read.size};
 }
 
 bool load_music(const ModuleFile& module)

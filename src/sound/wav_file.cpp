@@ -1,5 +1,8 @@
 #include "sound/wav_file.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace {
 
 void put_u32(std::uint8_t* at, std::uint32_t value)
@@ -40,6 +43,35 @@ bool write_wav_header(std::FILE* file, WavFormat format, std::uint32_t data_byte
     put_tag(header + 36, "data");
     put_u32(header + 40, data_bytes);
     return std::fwrite(header, 1, sizeof header, file) == sizeof header;
+}
+
+void to_wav_order(const std::uint8_t* stream, std::uint8_t* out, std::int64_t count, WavFormat format)
+{
+    if (format.bits != 16) {
+        std::memmove(out, stream, static_cast<std::size_t>(count));
+        return;
+    }
+    for (std::int64_t i = 0; i < count; ++i) {
+        const std::uint8_t high = stream[2 * i];
+        out[2 * i] = stream[2 * i + 1];
+        out[2 * i + 1] = high;
+    }
+}
+
+bool write_wav_samples(std::FILE* file, WavFormat format, const std::uint8_t* stream,
+                       std::int64_t count)
+{
+    const std::int64_t bytes_per_sample = format.bits / 8;
+    std::uint8_t ordered[4096];
+    const std::int64_t piece = static_cast<std::int64_t>(sizeof ordered) / bytes_per_sample;
+    for (std::int64_t done = 0; done < count; done += piece) {
+        const std::int64_t n = std::min(piece, count - done);
+        to_wav_order(stream + done * bytes_per_sample, ordered, n, format);
+        const auto bytes = static_cast<std::size_t>(n * bytes_per_sample);
+        if (std::fwrite(ordered, 1, bytes, file) != bytes)
+            return false;
+    }
+    return true;
 }
 
 bool finish_wav(std::FILE* file, WavFormat format, std::uint32_t data_bytes)

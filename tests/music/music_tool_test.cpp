@@ -1,7 +1,7 @@
-#include "sound/devices.h"
-#include "sound/mixer.h"
 #include "sound/module_writer.h"
+#include "sound/music_stream.h"
 #include "sound/sound.h"
+#include "sound/wav_file.h"
 
 #include <gtest/gtest.h>
 
@@ -92,17 +92,15 @@ TestModule two_order_song()
 std::vector<std::uint8_t> offline(const TestModule& module, int mode, std::size_t samples)
 {
     std::vector<std::uint8_t> bytes = module.bytes();
-    install_sdl_device(mode);
-    EXPECT_EQ(music_load(bytes.data(), bytes.size()), 1);
-    set_tick_rate(47);
+    MusicStream stream;
+    EXPECT_EQ(start_music_stream(&stream, mode, bytes.data(), bytes.size()), nullptr);
     const std::size_t width = mode == 2 ? 2 : 1;
     std::vector<std::uint8_t> out((samples + 2048) * width);
     for (std::size_t at = 0; at < samples; at += 2048)
-        audio_fill(nullptr, out.data() + at * width, static_cast<int>(2048 * width));
+        next_music_buffer(&stream, out.data() + at * width, 2048);
     out.resize(samples * width);
-    if (mode == 2)
-        for (std::size_t i = 0; i < out.size(); i += 2)
-            std::swap(out[i], out[i + 1]);
+    to_wav_order(out.data(), out.data(), static_cast<std::int64_t>(samples),
+                 WavFormat{stream.rate, 8 * stream.bytes_per_sample});
     return out;
 }
 

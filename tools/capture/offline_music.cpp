@@ -1,18 +1,9 @@
 #include "offline_music.h"
 
-#include "sound/devices.h"
-#include "sound/mixer.h"
-#include "sound/music_render.h"
-#include "sound/sound.h"
-
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
-static_assert(capture_buffer_samples == mix_buffer_samples);
-
-bool start_offline_music(const char* module_file)
+bool start_offline_music(MusicStream* stream, const char* module_file)
 {
     // Like the demo's: kept for the whole run, since the player rewrites its patterns
     // in place and the voices play straight from its sample data.
@@ -21,26 +12,18 @@ bool start_offline_music(const char* module_file)
         std::fprintf(stderr, "tinkettles-capture: out of memory for the module\n");
         return false;
     }
-    std::FILE* file = std::fopen(module_file, "rb");
-    if (!file) {
-        std::fprintf(stderr, "tinkettles-capture: cannot open %s: %s\n", module_file,
-                     std::strerror(errno));
+    const ModuleRead read = read_module_file(module_file, module);
+    if (read.status == ModuleReadStatus::cannot_open) {
+        char reason[module_message_capacity];
+        describe_module_read(read, module_file, reason, sizeof reason);
+        std::fprintf(stderr, "tinkettles-capture: %s\n", reason);
         return false;
     }
-    const std::size_t size = std::fread(module, 1, module_buffer_bytes, file);
-    std::fclose(file);
-    install_sdl_device(2);
-    if (!music_load(module, size)) {
-        std::fprintf(stderr, "tinkettles-capture: %s: %s\n", module_file, last_error);
+    if (const char* refusal = start_music_stream(stream, 2, module, read.size)) {
+        std::fprintf(stderr, "tinkettles-capture: %s: %s\n", module_file, refusal);
         return false;
     }
-    set_tick_rate(demo_ticks_per_second);
     return true;
-}
-
-void render_music_buffer(std::uint8_t* stream)
-{
-    audio_fill(nullptr, stream, capture_buffer_bytes);
 }
 
 bool buffer_begins_by(std::int64_t buffer, std::int64_t frame, std::int32_t fps)
