@@ -3,9 +3,9 @@
 #include "capture_screen.h"
 #include "contact_sheet.h"
 #include "frame/data_folder.h"
-#include "frame/demo_data.h"
 #include "frame/frame.h"
 #include "frame/main_loop.h"
+#include "frame/startup.h"
 #include "frame/timeline.h"
 #include "mp4_encoder.h"
 #include "offline_music.h"
@@ -346,13 +346,9 @@ int run_capture(const CaptureOptions& options)
     // shows as a failed write rather than ending the program unannounced.
     std::signal(SIGPIPE, SIG_IGN);
     program_name = capture_program;
-    char module_path[data_path_capacity];
-    if (!find_demo_data_folder(options.data_folder) || !load_demo_data() ||
-        !data_file_path("data/da_wobble.mod", module_path, sizeof module_path))
-        return 1;
-    reset_timeline();
+    const ModuleFile module = load_everything(options.data_folder);
     CaptureMusic music;
-    if (!open_capture_screen() || !start_offline_music(&music.stream, module_path))
+    if (!module.bytes || !open_capture_screen() || !start_offline_music(module, &music.stream))
         return 1;
     if (options.contact_sheet)
         start_contact_sheet(&contact_sheet);

@@ -1,5 +1,5 @@
-// The demo's music rendered offline for the capture: the sound system's music stream at
-// 44100 Hz in the SDL device's buffers, and where those buffers fall among the frames.
+// Where the buffers of the music stream (44100 Hz, as the SDL device asks for them)
+// fall among the capture's frames.
 #pragma once
 
 #include "sound/music_stream.h"
@@ -9,10 +9,6 @@
 constexpr std::int32_t capture_audio_rate = 44100;     // sound mode 2
 constexpr std::int32_t capture_buffer_samples = device_buffer_samples;
 constexpr std::int32_t capture_buffer_bytes = capture_buffer_samples * 2;
-
-// Reads the module file whole into the demo's 1,000,000-byte buffer and starts the
-// stream on it in sound mode 2. False, after one line on standard error, on failure.
-bool start_offline_music(MusicStream* stream, const char* module_file);
 
 // Whether the buffer numbered `buffer` (counted from 0) begins at or before the
 // moment of frame `frame` at `fps` frames per second.
