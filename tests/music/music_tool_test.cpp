@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -166,6 +167,44 @@ TEST_F(MusicTool, RejectedOrMissingModulesExit1WithTheReason)
 
     result = run(write_module(two_order_song()).string() + " " + (dir / "no/such/dir/out.wav").string());
     EXPECT_EQ(result.status, 1);
+}
+
+TEST_F(MusicTool, AnOversizeModuleIsCutAndAnUnseekableOutputRefused)
+{
+    // Only the first 1,000,000 bytes are read, as the demo reads them; the padding
+    // after the samples changes nothing that is played.
+    const TestModule module = two_order_song();
+    std::vector<std::uint8_t> bytes = module.bytes();
+    bytes.resize(1000001, 0x55);
+    const fs::path big = dir / "big.mod";
+    std::ofstream(big, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    ToolRun result = run("--seconds 1 " + big.string() + " " + (dir / "big.wav").string());
+    ASSERT_EQ(result.status, 0) << result.errors;
+    EXPECT_NE(result.errors.find("tinkettles-music: " + big.string() +
+                                 " is longer than 1000000 bytes; only those are used\n"),
+              std::string::npos)
+        << result.errors;
+    const auto wav = read_file(dir / "big.wav");
+    expect_wav(wav, 44100, 16, 44100);
+    EXPECT_TRUE(std::equal(wav.begin() + 44, wav.end(), offline(module, 2, 44100).begin()));
+
+    // A pipe takes the samples but cannot go back to write the sizes into the header.
+    const fs::path pipe = dir / "out.pipe";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const fs::path song = write_module(module);
+    const fs::path errors = dir / "pipe-errors.txt";
+    const std::string command = "timeout 60 cat " + pipe.string() + " >/dev/null & " + TK_MUSIC_TOOL +
+                                " --seconds 1 " + song.string() + " " + pipe.string() + " 2>" +
+                                errors.string() + "; status=$?; wait; exit $status";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    const auto text = read_file(errors);
+    EXPECT_NE(std::string(text.begin(), text.end())
+                  .find("tinkettles-music: cannot finish the WAV file (is it seekable?): Illegal seek"),
+              std::string::npos);
+    EXPECT_FALSE(fs::exists(pipe));
 }
 
 TEST_F(MusicTool, SecondsInBothModesMatchTheCallbackByteForByte)
