@@ -23,6 +23,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <utility>
 
@@ -348,8 +349,10 @@ int run_capture(const CaptureOptions& options)
     program_name = capture_program;
     const ModuleFile module = load_everything(options.data_folder);
     CaptureMusic music;
-    if (!module.bytes || !open_capture_screen() || !start_offline_music(module, &music.stream))
+    if (!module.bytes || !open_capture_screen() || !start_offline_music(module, &music.stream)) {
+        std::free(module.bytes);
         return 1;
+    }
     if (options.contact_sheet)
         start_contact_sheet(&contact_sheet);
     CaptureFiles files;
