@@ -14,7 +14,7 @@ static_assert(device_buffer_samples == mix_buffer_samples);
 const char* start_music_stream(MusicStream* stream, std::int32_t mode, std::uint8_t* module,
                                std::size_t size)
 {
-    *stream = MusicStream{mode, mode == 1 ? 22050 : 44100, mode == 1 ? 1 : 2, 0};
+    *stream = MusicStream{mode == 1 ? 22050 : 44100, mode == 1 ? 1 : 2, 0};
     install_sdl_device(mode);
     if (!music_load(module, size))
         return last_error;
@@ -61,12 +61,8 @@ void describe_module_read(const ModuleRead& read, const char* path, char* out, s
     case ModuleReadStatus::cannot_read:
         std::snprintf(out, capacity, "cannot read %s", path);
         break;
-    case ModuleReadStatus::cut_short:
+    default:
         std::snprintf(out, capacity, "%s is longer than %zu bytes; only those are used", path,
                       module_buffer_bytes);
-        break;
-    case ModuleReadStatus::whole:
-        std::snprintf(out, capacity, "read %s", path);
-        break;
     }
 }

@@ -14,8 +14,7 @@ inline constexpr std::int32_t demo_ticks_per_second = 47;
 inline constexpr std::int32_t device_buffer_samples = 2048;
 
 struct MusicStream {
-    std::int32_t mode = 2;              // 1 = 22050 Hz 8-bit, 2 = 44100 Hz 16-bit
-    std::int32_t rate = 44100;
+    std::int32_t rate = 44100;          // 22050 (8-bit) in sound mode 1
     std::int32_t bytes_per_sample = 2;
     std::int64_t samples = 0;           // rendered so far
 };
@@ -61,6 +60,6 @@ inline bool module_read_failed(const ModuleRead& read)
 // Room for describe_module_read's line with any path the system can open.
 inline constexpr std::size_t module_message_capacity = 8192;
 
-// One line, without the program's name, saying what went wrong (or that the file was
-// cut short) for a read that was not whole.
+// One line, without the program's name, saying what went wrong or that the file was
+// cut short; for a read that was not whole.
 void describe_module_read(const ModuleRead& read, const char* path, char* out, std::size_t capacity);

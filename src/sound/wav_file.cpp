@@ -1,7 +1,6 @@
 #include "sound/wav_file.h"
 
-#include <algorithm>
-#include <cstring>
+#include <utility>
 
 namespace {
 
@@ -45,33 +44,17 @@ bool write_wav_header(std::FILE* file, WavFormat format, std::uint32_t data_byte
     return std::fwrite(header, 1, sizeof header, file) == sizeof header;
 }
 
-void to_wav_order(const std::uint8_t* stream, std::uint8_t* out, std::int64_t count, WavFormat format)
+void to_wav_order(std::uint8_t* samples, std::int64_t count, WavFormat format)
 {
-    if (format.bits != 16) {
-        std::memmove(out, stream, static_cast<std::size_t>(count));
-        return;
-    }
-    for (std::int64_t i = 0; i < count; ++i) {
-        const std::uint8_t high = stream[2 * i];
-        out[2 * i] = stream[2 * i + 1];
-        out[2 * i + 1] = high;
-    }
+    for (std::int64_t i = 0; format.bits == 16 && i < count; ++i)
+        std::swap(samples[2 * i], samples[2 * i + 1]);
 }
 
-bool write_wav_samples(std::FILE* file, WavFormat format, const std::uint8_t* stream,
-                       std::int64_t count)
+bool write_wav_samples(std::FILE* file, WavFormat format, std::uint8_t* samples, std::int64_t count)
 {
-    const std::int64_t bytes_per_sample = format.bits / 8;
-    std::uint8_t ordered[4096];
-    const std::int64_t piece = static_cast<std::int64_t>(sizeof ordered) / bytes_per_sample;
-    for (std::int64_t done = 0; done < count; done += piece) {
-        const std::int64_t n = std::min(piece, count - done);
-        to_wav_order(stream + done * bytes_per_sample, ordered, n, format);
-        const auto bytes = static_cast<std::size_t>(n * bytes_per_sample);
-        if (std::fwrite(ordered, 1, bytes, file) != bytes)
-            return false;
-    }
-    return true;
+    to_wav_order(samples, count, format);
+    const auto bytes = static_cast<std::size_t>(count * (format.bits / 8));
+    return std::fwrite(samples, 1, bytes, file) == bytes;
 }
 
 bool finish_wav(std::FILE* file, WavFormat format, std::uint32_t data_bytes)

@@ -100,7 +100,7 @@ std::vector<std::uint8_t> offline(const TestModule& module, int mode, std::size_
     for (std::size_t at = 0; at < samples; at += 2048)
         next_music_buffer(&stream, out.data() + at * width, 2048);
     out.resize(samples * width);
-    to_wav_order(out.data(), out.data(), static_cast<std::int64_t>(samples),
+    to_wav_order(out.data(), static_cast<std::int64_t>(samples),
                  WavFormat{stream.rate, 8 * stream.bytes_per_sample});
     return out;
 }

@@ -151,10 +151,9 @@ bool open_outputs(const CaptureOptions& options, CaptureFiles* files)
     return true;
 }
 
-bool write_music(CaptureFiles* files, CaptureMusic* music, const std::uint8_t* stream,
-                 std::int64_t count)
+bool write_music(CaptureFiles* files, CaptureMusic* music, std::uint8_t* samples, std::int64_t count)
 {
-    if (files->wav && !write_wav_samples(files->wav, wav_format, stream, count))
+    if (files->wav && !write_wav_samples(files->wav, wav_format, samples, count))
         return fail_system("cannot write", files->wav_path);
     music->samples_written += count;
     return true;
