@@ -58,11 +58,9 @@ BENCHMARK(mix_voices)->Arg(4)->Arg(8);
 std::vector<std::uint8_t> module_to_render()
 {
     std::vector<std::uint8_t> bytes(module_buffer_bytes);
-    std::size_t size = 0;
-    if (std::FILE* file = std::fopen(TK_SOURCE_DIR "/data/da_wobble.mod", "rb")) {
-        size = std::fread(bytes.data(), 1, bytes.size(), file);
-        std::fclose(file);
-        bytes.resize(size);
+    const ModuleRead read = read_module_file(TK_SOURCE_DIR "/data/da_wobble.mod", bytes.data());
+    if (!module_read_failed(read)) {
+        bytes.resize(read.size);
         return bytes;
     }
     constexpr int patterns = 8;

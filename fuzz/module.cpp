@@ -1,7 +1,6 @@
 // A module as read from disk: loaded, then played for a few thousand ticks with
 // output mixed in between, at either output format.
-#include "sound/devices.h"
-#include "sound/mixer.h"
+#include "sound/music_stream.h"
 #include "sound/sound.h"
 
 #include <cstring>
@@ -26,14 +25,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::unique_ptr<std::uint8_t[]> module(new std::uint8_t[module_size + 1]);
     std::memcpy(module.get(), data, module_size);
 
-    install_sdl_device(mode);
-    if (!music_load(module.get(), module_size))
+    MusicStream stream;
+    if (start_music_stream(&stream, mode, module.get(), module_size))
         return 0;
-    set_tick_rate(47);
-    std::uint8_t stream[mixed_bytes];
+    std::uint8_t mixed[mixed_bytes];
     for (int tick = 0; tick < ticks_played; ++tick) {
         if (tick % ticks_between_mixes == 0)
-            audio_fill(nullptr, stream, mixed_bytes);
+            next_music_buffer(&stream, mixed, mixed_bytes / stream.bytes_per_sample);
         pt_tick();
         (void)music_position();
     }

@@ -5,7 +5,7 @@
 #include "frame/frame.h"
 #include "frame/main_loop.h"
 #include "sound/module.h"
-#include "sound/music_render.h"
+#include "sound/music_stream.h"
 #include "sound/player_seek.h"
 #include "sound/sound.h"
 
@@ -27,6 +27,12 @@ void start_sound()
     }
 }
 
+bool module_refused(const ModuleFile& module, const char* reason)
+{
+    std::fprintf(stderr, "%s: %s: %s\n", program_name, module.name, reason);
+    return false;
+}
+
 }  // namespace
 
 ModuleFile load_module_file(const char* file_name)
@@ -35,24 +41,46 @@ ModuleFile load_module_file(const char* file_name)
     // play their samples straight from it.
     auto* bytes = static_cast<std::uint8_t*>(std::malloc(module_buffer_bytes));
     if (!bytes) {
-        std::fprintf(stderr, "tinkettles: out of memory for the module\n");
+        std::fprintf(stderr, "%s: out of memory for the module\n", program_name);
         return {};
     }
-    std::size_t size = 0;
-    if (!read_module_file("tinkettles", file_name, bytes, &size)) {
+    const ModuleRead read = read_module_file(file_name, bytes);
+    if (read.status != ModuleReadStatus::whole) {
+        char reason[module_message_capacity];
+        describe_module_read(read, file_name, reason, sizeof reason);
+        std::fprintf(stderr, "%s: %s\n", program_name, reason);
+    }
+    if (module_read_failed(read)) {
         std::free(bytes);
         return {};
     }
-    return {file_name, bytes, size};
+    return {file_name, bytes, read.size};
+}
+
+ModuleFile load_everything(const char* data_folder_option)
+{
+    if (!find_demo_data_folder(data_folder_option) || !load_demo_data())
+        return {};
+    // Kept for the whole run: the module's messages name it.
+    static char module_path[data_path_capacity];
+    if (!data_file_path("data/da_wobble.mod", module_path, sizeof module_path)) {
+        std::fprintf(stderr, "%s: the data folder's path is too long\n", program_name);
+        return {};
+    }
+    const ModuleFile module = load_module_file(module_path);
+    reset_timeline();
+    return module;
 }
 
 bool load_music(const ModuleFile& module)
 {
-    if (!music_load(module.bytes, module.size)) {
-        std::fprintf(stderr, "tinkettles: %s: %s\n", module.name, last_error);
-        return false;
-    }
-    return true;
+    return music_load(module.bytes, module.size) || module_refused(module, last_error);
+}
+
+bool start_offline_music(const ModuleFile& module, MusicStream* stream)
+{
+    const char* refusal = start_music_stream(stream, 2, module.bytes, module.size);
+    return !refusal || module_refused(module, refusal);
 }
 
 bool start_music_at(std::int32_t from)
@@ -91,21 +119,11 @@ int demo_main(int argc, char** argv)
     case DemoCommand::run:
         break;
     }
-    if (!find_demo_data_folder(options.data_folder))
-        return 1;
     // Every data file is read before the display opens, so that a missing one ends
     // the program before any window appears.
-    if (!load_demo_data())
-        return 1;
-    char module_path[data_path_capacity];
-    if (!data_file_path("data/da_wobble.mod", module_path, sizeof module_path)) {
-        std::fprintf(stderr, "tinkettles: the data folder's path is too long\n");
-        return 1;
-    }
-    const ModuleFile module = load_module_file(module_path);
+    const ModuleFile module = load_everything(options.data_folder);
     if (!module.bytes)
         return 1;
-    reset_timeline();
     end_position = options.to;
     if (!open_display(options.windowed))
         return 1;

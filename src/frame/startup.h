@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
+struct MusicStream;
+
 // True when the demo should open a window rather than take the full screen: the
 // second argument is exactly "-w", or the program's own name ends in 'w'.
 bool runs_windowed(int argc, const char* const* argv);
@@ -22,6 +24,16 @@ struct ModuleFile {
 
 // Reads the module file; prints one line naming it and returns no bytes on failure.
 ModuleFile load_module_file(const char* file_name);
+
+// What the demo and the capture do before their screen opens: the data folder found,
+// every data file loaded and its tables built, the module read and the timeline reset.
+// Prints one line starting with program_name and returns no bytes on failure.
+ModuleFile load_everything(const char* data_folder_option);
+
+// The module handed to the music stream in sound mode 2, to be rendered offline as the
+// demo's audio device would play it. Prints one line and returns false when the player
+// refuses it.
+bool start_offline_music(const ModuleFile& module, MusicStream* stream);
 
 // The module handed to the player. Prints one line and returns false when the player
 // refuses it.

@@ -1,5 +1,7 @@
 #include "sound/wav_file.h"
 
+#include <utility>
+
 namespace {
 
 void put_u32(std::uint8_t* at, std::uint32_t value)
@@ -40,6 +42,19 @@ bool write_wav_header(std::FILE* file, WavFormat format, std::uint32_t data_byte
     put_tag(header + 36, "data");
     put_u32(header + 40, data_bytes);
     return std::fwrite(header, 1, sizeof header, file) == sizeof header;
+}
+
+void to_wav_order(std::uint8_t* samples, std::int64_t count, WavFormat format)
+{
+    for (std::int64_t i = 0; format.bits == 16 && i < count; ++i)
+        std::swap(samples[2 * i], samples[2 * i + 1]);
+}
+
+bool write_wav_samples(std::FILE* file, WavFormat format, std::uint8_t* samples, std::int64_t count)
+{
+    to_wav_order(samples, count, format);
+    const auto bytes = static_cast<std::size_t>(count * (format.bits / 8));
+    return std::fwrite(samples, 1, bytes, file) == bytes;
 }
 
 bool finish_wav(std::FILE* file, WavFormat format, std::uint32_t data_bytes)

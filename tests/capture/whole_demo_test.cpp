@@ -182,13 +182,13 @@ TEST_F(WholeDemo, MusicIsThePlaybacksOwnStreamAsLongAsTheFrames)
     // The same module played by the sound system's own renderer, which feeds the
     // audio callback as SDL does.
     static std::uint8_t module[module_buffer_bytes];
-    std::size_t size = 0;
-    ASSERT_TRUE(read_module_file("test", "data/da_wobble.mod", module, &size));
+    const ModuleRead read = read_module_file("data/da_wobble.mod", module);
+    ASSERT_EQ(read.status, ModuleReadStatus::whole);
     std::FILE* reference = std::tmpfile();
     ASSERT_NE(reference, nullptr);
     RenderRequest request;
     request.sample_limit = samples;
-    ASSERT_TRUE(render_music(module, size, reference, request, nullptr));
+    ASSERT_TRUE(render_music(module, read.size, reference, request, nullptr));
     std::vector<std::uint8_t> expected(wav.size());
     std::rewind(reference);
     ASSERT_EQ(std::fread(expected.data(), 1, expected.size(), reference), expected.size());

@@ -132,13 +132,13 @@ TEST(DaWobble, RenderedSongMeetsItsLoudnessAndLengthFigures)
 {
     std::filesystem::path dir = compose_test::scratch_dir("render");
     std::vector<std::uint8_t> buffer(module_buffer_bytes);
-    std::size_t size = 0;
-    ASSERT_TRUE(read_module_file("test", module_path.c_str(), buffer.data(), &size));
+    const ModuleRead read = read_module_file(module_path.c_str(), buffer.data());
+    ASSERT_EQ(read.status, ModuleReadStatus::whole);
     std::FILE* out = std::fopen((dir / "song.wav").c_str(), "w+b");
     ASSERT_NE(out, nullptr);
     RenderRequest request;  // 44100 Hz, 16-bit, until order 25
     RenderResult result;
-    bool rendered = render_music(buffer.data(), size, out, request, &result);
+    bool rendered = render_music(buffer.data(), read.size, out, request, &result);
     std::fclose(out);
     ASSERT_TRUE(rendered);
     EXPECT_EQ(result.end, RenderEnd::order_reached);

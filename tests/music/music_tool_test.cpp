@@ -1,10 +1,11 @@
-#include "sound/devices.h"
-#include "sound/mixer.h"
 #include "sound/module_writer.h"
+#include "sound/music_stream.h"
 #include "sound/sound.h"
+#include "sound/wav_file.h"
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -92,17 +93,15 @@ TestModule two_order_song()
 std::vector<std::uint8_t> offline(const TestModule& module, int mode, std::size_t samples)
 {
     std::vector<std::uint8_t> bytes = module.bytes();
-    install_sdl_device(mode);
-    EXPECT_EQ(music_load(bytes.data(), bytes.size()), 1);
-    set_tick_rate(47);
+    MusicStream stream;
+    EXPECT_EQ(start_music_stream(&stream, mode, bytes.data(), bytes.size()), nullptr);
     const std::size_t width = mode == 2 ? 2 : 1;
     std::vector<std::uint8_t> out((samples + 2048) * width);
     for (std::size_t at = 0; at < samples; at += 2048)
-        audio_fill(nullptr, out.data() + at * width, static_cast<int>(2048 * width));
+        next_music_buffer(&stream, out.data() + at * width, 2048);
     out.resize(samples * width);
-    if (mode == 2)
-        for (std::size_t i = 0; i < out.size(); i += 2)
-            std::swap(out[i], out[i + 1]);
+    to_wav_order(out.data(), static_cast<std::int64_t>(samples),
+                 WavFormat{stream.rate, 8 * stream.bytes_per_sample});
     return out;
 }
 
@@ -168,6 +167,44 @@ TEST_F(MusicTool, RejectedOrMissingModulesExit1WithTheReason)
 
     result = run(write_module(two_order_song()).string() + " " + (dir / "no/such/dir/out.wav").string());
     EXPECT_EQ(result.status, 1);
+}
+
+TEST_F(MusicTool, AnOversizeModuleIsCutAndAnUnseekableOutputRefused)
+{
+    // Only the first 1,000,000 bytes are read, as the demo reads them; the padding
+    // after the samples changes nothing that is played.
+    const TestModule module = two_order_song();
+    std::vector<std::uint8_t> bytes = module.bytes();
+    bytes.resize(1000001, 0x55);
+    const fs::path big = dir / "big.mod";
+    std::ofstream(big, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    ToolRun result = run("--seconds 1 " + big.string() + " " + (dir / "big.wav").string());
+    ASSERT_EQ(result.status, 0) << result.errors;
+    EXPECT_NE(result.errors.find("tinkettles-music: " + big.string() +
+                                 " is longer than 1000000 bytes; only those are used\n"),
+              std::string::npos)
+        << result.errors;
+    const auto wav = read_file(dir / "big.wav");
+    expect_wav(wav, 44100, 16, 44100);
+    EXPECT_TRUE(std::equal(wav.begin() + 44, wav.end(), offline(module, 2, 44100).begin()));
+
+    // A pipe takes the samples but cannot go back to write the sizes into the header.
+    const fs::path pipe = dir / "out.pipe";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const fs::path song = write_module(module);
+    const fs::path errors = dir / "pipe-errors.txt";
+    const std::string command = "timeout 60 cat " + pipe.string() + " >/dev/null & " + TK_MUSIC_TOOL +
+                                " --seconds 1 " + song.string() + " " + pipe.string() + " 2>" +
+                                errors.string() + "; status=$?; wait; exit $status";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    const auto text = read_file(errors);
+    EXPECT_NE(std::string(text.begin(), text.end())
+                  .find("tinkettles-music: cannot finish the WAV file (is it seekable?): Illegal seek"),
+              std::string::npos);
+    EXPECT_FALSE(fs::exists(pipe));
 }
 
 TEST_F(MusicTool, SecondsInBothModesMatchTheCallbackByteForByte)

@@ -1,8 +1,8 @@
 // The callback's tick segments: one pt_tick before each segment of rate / tick rate
 // samples, segments running on unbroken from one buffer into the next.
-#include "sound/devices.h"
 #include "sound/mixer.h"
 #include "sound/module_writer.h"
+#include "sound/music_stream.h"
 #include "sound/sound.h"
 
 #include <gtest/gtest.h>
@@ -46,16 +46,13 @@ std::vector<std::uint8_t> busy_module()
 std::vector<std::uint8_t> render(std::vector<std::uint8_t> bytes, int mode, std::size_t samples,
                                  const std::vector<int>& buffer_samples)
 {
-    install_sdl_device(mode);
-    EXPECT_EQ(music_load(bytes.data(), bytes.size()), 1);
-    set_tick_rate(47);
-    const int bytes_per_sample = mode == 2 ? 2 : 1;
-    std::vector<std::uint8_t> out(samples * bytes_per_sample);
-    std::size_t done = 0;
-    for (std::size_t i = 0; done < samples; ++i) {
+    MusicStream stream;
+    EXPECT_EQ(start_music_stream(&stream, mode, bytes.data(), bytes.size()), nullptr);
+    std::vector<std::uint8_t> out(samples * stream.bytes_per_sample);
+    for (std::size_t i = 0; stream.samples < static_cast<std::int64_t>(samples); ++i) {
+        const auto done = static_cast<std::size_t>(stream.samples);
         const std::size_t n = std::min<std::size_t>(buffer_samples[i % buffer_samples.size()], samples - done);
-        audio_fill(nullptr, out.data() + done * bytes_per_sample, static_cast<int>(n * bytes_per_sample));
-        done += n;
+        next_music_buffer(&stream, out.data() + done * stream.bytes_per_sample, static_cast<std::int32_t>(n));
     }
     return out;
 }
@@ -65,7 +62,7 @@ std::vector<std::uint8_t> render(std::vector<std::uint8_t> bytes, int mode, std:
 // One callback and what is expected after it: the music position (ticks run - 1)
 // and the samples of the current segment still to mix.
 struct Fill {
-    int bytes;
+    int samples;
     std::int32_t position;
     std::int32_t carry;
 };
@@ -73,15 +70,16 @@ struct Fill {
 void expect_fills(int mode, std::int32_t segment, const std::vector<Fill>& fills)
 {
     std::vector<std::uint8_t> bytes = one_tick_rows();
-    install_sdl_device(mode);
-    ASSERT_EQ(music_load(bytes.data(), bytes.size()), 1);
-    set_tick_rate(47);
+    MusicStream stream;
+    ASSERT_EQ(start_music_stream(&stream, mode, bytes.data(), bytes.size()), nullptr);
     EXPECT_EQ(segment_length(), segment);
-    std::vector<std::uint8_t> stream(4096);
+    std::vector<std::uint8_t> out(4096);
     for (std::size_t i = 0; i < fills.size(); ++i) {
-        audio_fill(nullptr, stream.data(), fills[i].bytes);
+        next_music_buffer(&stream, out.data(), fills[i].samples);
         EXPECT_EQ(music_position(), fills[i].position) << "mode " << mode << ", buffer " << i;
         EXPECT_EQ(segment_carry, fills[i].carry) << "mode " << mode << ", buffer " << i;
+        const MusicPlace place = music_place();
+        EXPECT_EQ(place.order * 100 + place.row, fills[i].position) << "mode " << mode << ", buffer " << i;
     }
 }
 
@@ -91,7 +89,7 @@ TEST(AudioFill, SegmentsCarryIntoTheNextBuffer)
     // left; then those 297, three whole segments, a tick and 344 samples.
     expect_fills(1, 469, {{2048, 4, 297}, {2048, 8, 125}});
     // 44100 Hz, 2048 samples a buffer: ticks at 0, 938 and 1876, 766 left.
-    expect_fills(2, 938, {{4096, 2, 766}, {4096, 4, 594}});
+    expect_fills(2, 938, {{2048, 2, 766}, {2048, 4, 594}});
 }
 
 TEST(AudioFill, BufferEndingOnASegmentBoundary)

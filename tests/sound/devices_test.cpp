@@ -1,8 +1,8 @@
 // sound_start's answer, the two devices, the silent mode's timer clock and the real
 // SDL audio path through the disk driver.
-#include "sound/devices.h"
 #include "sound/mixer.h"
 #include "sound/module_writer.h"
+#include "sound/music_stream.h"
 #include "sound/sound.h"
 
 #include <SDL.h>
@@ -184,11 +184,10 @@ TEST_F(Devices, DiskAudioWritesWhatTheCallbackMixesOffline)
     ASSERT_GE(written.size(), start + wanted);
 
     std::vector<std::uint8_t> again = pristine;
-    install_sdl_device(2);
-    ASSERT_EQ(music_load(again.data(), again.size()), 1);
-    set_tick_rate(47);
+    MusicStream stream;
+    ASSERT_EQ(start_music_stream(&stream, 2, again.data(), again.size()), nullptr);
     std::vector<std::uint8_t> offline(wanted);
     for (std::size_t at = 0; at < wanted; at += buffer_bytes)
-        audio_fill(nullptr, offline.data() + at, static_cast<int>(buffer_bytes));
+        next_music_buffer(&stream, offline.data() + at, device_buffer_samples);
     EXPECT_TRUE(std::equal(offline.begin(), offline.end(), written.begin() + start));
 }

@@ -3,9 +3,9 @@
 #include "capture_screen.h"
 #include "contact_sheet.h"
 #include "frame/data_folder.h"
-#include "frame/demo_data.h"
 #include "frame/frame.h"
 #include "frame/main_loop.h"
+#include "frame/startup.h"
 #include "frame/timeline.h"
 #include "mp4_encoder.h"
 #include "offline_music.h"
@@ -23,6 +23,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <utility>
 
@@ -47,8 +48,8 @@ struct CaptureFiles {
 
 // The music is rendered from the start, whatever part is kept; only the samples from
 // the part's first frame on reach the WAV file.
-struct MusicStream {
-    std::int64_t buffers_rendered = 0;
+struct CaptureMusic {
+    MusicStream stream;
     std::int64_t first_kept = -1;        // sample where the part begins; -1 before it
     std::int64_t samples_written = 0;    // from first_kept on
 };
@@ -150,28 +151,22 @@ bool open_outputs(const CaptureOptions& options, CaptureFiles* files)
     return true;
 }
 
-// Appends samples of the big-endian stream to the WAV file, which is little-endian.
-bool write_music(CaptureFiles* files, MusicStream* music, const std::uint8_t* stream,
-                 std::int64_t count)
+bool write_music(CaptureFiles* files, CaptureMusic* music, std::uint8_t* samples, std::int64_t count)
 {
-    if (files->wav) {
-        std::uint8_t swapped[capture_buffer_bytes];
-        for (std::int64_t i = 0; i < count; ++i) {
-            swapped[2 * i] = stream[2 * i + 1];
-            swapped[2 * i + 1] = stream[2 * i];
-        }
-        const auto bytes = static_cast<std::size_t>(2 * count);
-        if (std::fwrite(swapped, 1, bytes, files->wav) != bytes)
-            return fail_system("cannot write", files->wav_path);
-    }
+    if (files->wav && !write_wav_samples(files->wav, wav_format, samples, count))
+        return fail_system("cannot write", files->wav_path);
     music->samples_written += count;
     return true;
 }
 
-bool render_buffer(CaptureFiles* files, MusicStream* music)
+std::int64_t buffers_rendered(const CaptureMusic& music)
 {
-    render_music_buffer(music_buffer);
-    ++music->buffers_rendered;
+    return music.stream.samples / capture_buffer_samples;
+}
+
+bool render_buffer(CaptureFiles* files, CaptureMusic* music)
+{
+    next_music_buffer(&music->stream, music_buffer, capture_buffer_samples);
     if (music->first_kept < 0)
         return true;
     return write_music(files, music, music_buffer, capture_buffer_samples);
@@ -179,9 +174,9 @@ bool render_buffer(CaptureFiles* files, MusicStream* music)
 
 // Every buffer that SDL would have asked for by this frame's moment, as the real
 // loop finds them done when it reads the position.
-bool catch_up_music(CaptureFiles* files, MusicStream* music, std::int64_t frame, std::int32_t fps)
+bool catch_up_music(CaptureFiles* files, CaptureMusic* music, std::int64_t frame, std::int32_t fps)
 {
-    while (buffer_begins_by(music->buffers_rendered, frame, fps))
+    while (buffer_begins_by(buffers_rendered(*music), frame, fps))
         if (!render_buffer(files, music))
             return false;
     return true;
@@ -190,10 +185,10 @@ bool catch_up_music(CaptureFiles* files, MusicStream* music, std::int64_t frame,
 // The part begins at this frame. Its first sample lies in the buffer rendered last
 // (that buffer began by this frame's moment, the next one after it), so the buffer
 // still in hand holds it.
-bool start_music_part(CaptureFiles* files, MusicStream* music, std::int64_t frame, std::int32_t fps)
+bool start_music_part(CaptureFiles* files, CaptureMusic* music, std::int64_t frame, std::int32_t fps)
 {
     music->first_kept = samples_for_frames(frame, fps);
-    const std::int64_t buffer_start = (music->buffers_rendered - 1) * capture_buffer_samples;
+    const std::int64_t buffer_start = music->stream.samples - capture_buffer_samples;
     const std::int64_t skip = music->first_kept - buffer_start;
     if (skip < 0 || skip > capture_buffer_samples)
         return fail("lost step with the music at frame", std::to_string(frame));
@@ -201,7 +196,7 @@ bool start_music_part(CaptureFiles* files, MusicStream* music, std::int64_t fram
 }
 
 // Makes the WAV exactly as long as the kept frames: more buffers, or the last cut short.
-bool finish_music(CaptureFiles* files, MusicStream* music, std::int64_t first_frame,
+bool finish_music(CaptureFiles* files, CaptureMusic* music, std::int64_t first_frame,
                   std::int64_t end_frame, std::int32_t fps)
 {
     if (!files->wav)
@@ -299,7 +294,7 @@ bool inside_part(const CaptureOptions& options, PartState* part, std::int32_t po
 // The frames, until the first one at the final position or the end of the part;
 // false on a failure. Every frame is drawn, whether kept or not, since scenes build
 // on their earlier frames (the line drawings accumulate their strokes).
-bool capture_frames(const CaptureOptions& options, CaptureFiles* files, MusicStream* music,
+bool capture_frames(const CaptureOptions& options, CaptureFiles* files, CaptureMusic* music,
                     PartState* part, std::int64_t* end_frame)
 {
     ProgressLine progress;
@@ -351,18 +346,16 @@ int run_capture(const CaptureOptions& options)
     // shows as a failed write rather than ending the program unannounced.
     std::signal(SIGPIPE, SIG_IGN);
     program_name = capture_program;
-    char module_path[data_path_capacity];
-    if (!find_demo_data_folder(options.data_folder) || !load_demo_data() ||
-        !data_file_path("data/da_wobble.mod", module_path, sizeof module_path))
+    const ModuleFile module = load_everything(options.data_folder);
+    CaptureMusic music;
+    if (!module.bytes || !open_capture_screen() || !start_offline_music(module, &music.stream)) {
+        std::free(module.bytes);
         return 1;
-    reset_timeline();
-    if (!open_capture_screen() || !start_offline_music(module_path))
-        return 1;
+    }
     if (options.contact_sheet)
         start_contact_sheet(&contact_sheet);
     CaptureFiles files;
     work_buffer.fill(127);
-    MusicStream music;
     PartState part;
     std::int64_t end_frame = 0;
     bool ok = open_outputs(options, &files) && capture_frames(options, &files, &music, &part, &end_frame);

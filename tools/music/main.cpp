@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include <unistd.h>
+
 namespace {
 
 constexpr const char* program = "tinkettles-music";
@@ -78,6 +80,34 @@ const char* describe(RenderEnd end)
     }
 }
 
+// On a terminal the progress line rewrites itself; elsewhere each report is a line.
+void show_progress(std::int64_t samples, std::int32_t rate, MusicPlace place, bool final)
+{
+    const bool terminal = isatty(fileno(stderr)) != 0;
+    std::fprintf(stderr, "%s%s: %7.1f s rendered, order %3d row %2d%s", terminal ? "\r" : "", program,
+                 static_cast<double>(samples) / rate, place.order, place.row,
+                 terminal && !final ? "" : "\n");
+}
+
+// The reason a render failed, after the program's name.
+void report_failure(const RenderResult& result)
+{
+    switch (result.failure) {
+    case RenderFailure::module_refused:
+        std::fprintf(stderr, "%s: %s\n", program, result.refusal);
+        break;
+    case RenderFailure::cannot_write:
+        std::fprintf(stderr, "%s: cannot write the WAV file: %s\n", program, std::strerror(result.error_number));
+        break;
+    case RenderFailure::cannot_finish:
+        std::fprintf(stderr, "%s: cannot finish the WAV file (is it seekable?): %s\n", program,
+                     std::strerror(result.error_number));
+        break;
+    case RenderFailure::none:
+        break;
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -90,26 +120,33 @@ int main(int argc, char** argv)
     RenderRequest request;
     request.mode = arguments.mode;
     request.order_limit = arguments.orders;
-    request.show_progress = true;
+    request.progress = show_progress;
     if (arguments.seconds > 0)
         request.sample_limit = static_cast<std::int64_t>(arguments.seconds * (arguments.mode == 1 ? 22050 : 44100));
 
     // Kept until exit: the loader rewrites it in place and the voices play from it.
     static std::uint8_t module[module_buffer_bytes];
-    std::size_t size = 0;
-    if (!read_module_file(program, arguments.module_path, module, &size))
-        return 1;
+    const ModuleRead read = read_module_file(arguments.module_path, module);
+    if (read.status != ModuleReadStatus::whole) {
+        char reason[module_message_capacity];
+        describe_module_read(read, arguments.module_path, reason, sizeof reason);
+        std::fprintf(stderr, "%s: %s\n", program, reason);
+        if (module_read_failed(read))
+            return 1;
+    }
     std::FILE* out = std::fopen(arguments.wav_path, "wb");
     if (!out) {
         system_error(program, "cannot create", arguments.wav_path);
         return 1;
     }
     RenderResult result;
-    const bool rendered = render_music(module, size, out, request, &result);
+    const bool rendered = render_music(module, read.size, out, request, &result);
     const bool closed = std::fclose(out) == 0;
     if (!rendered || !closed) {
         if (rendered)
             system_error(program, "cannot write", arguments.wav_path);
+        else
+            report_failure(result);
         std::remove(arguments.wav_path);
         return 1;
     }
