@@ -33,6 +33,7 @@ inline constexpr std::int32_t frame_width = 320;
 // same steps in 64 bits.
 inline constexpr std::int32_t narrow_limit = 1 << 16;
 
+// x in quarter pixels, or already as x_16_16 gives it where the fill says Prescaled.
 struct Vertex {
     std::int32_t x;
     std::int32_t row;
