@@ -249,9 +249,7 @@ bool table_matches(const Picture* picture, const CornerTable& table)
         for (const Shape* shape = picture->shapes; shape; shape = shape->next) {
             if (!(shape->flags & 2))
                 continue;
-            const std::size_t stored = shape->triangles.size() / 6;
-            const std::size_t count = std::min(stored, static_cast<std::size_t>(std::max(shape->triangle_count, 0)));
-            const std::size_t values = 6 * count;
+            const std::size_t values = 6 * picture_walk::drawn_triangles(*shape);
             if (values > listed - at ||
                 (values > 0 && std::memcmp(shape->triangles.data(), table.visited + at,
                                            values * sizeof(std::int32_t)) != 0))
@@ -297,13 +295,44 @@ struct PlacedCorners {
     }
 };
 
+// The fill of a copy whose table lists every visit and whose corners all landed in
+// the fill's 32-bit range: each corner's row was worked out when it was placed, and the
+// triangles take their corners by number, three visits each, in the walk's order.
+struct PlacedTriangles {
+    const std::uint16_t* next_visit;
+    const triangle_fill_detail::Vertex* vertices;   // of each distinct corner
+
+    void operator()(const Shape& shape, std::uint8_t* buffer)
+    {
+        const std::size_t count = picture_walk::drawn_triangles(shape);
+        const auto colour = static_cast<std::uint8_t>(shape.fill_colour);
+        for (std::size_t t = 0; t < count; ++t, next_visit += 3)
+            fill_vertices_inline(buffer, vertices[next_visit[0]], vertices[next_visit[1]],
+                                 vertices[next_visit[2]], colour);
+    }
+};
+
 // draw_picture with tunnel_transform, each distinct corner transformed once and the
 // transform inlined.
 void draw_copy(const Picture* picture, std::uint8_t* buffer, CopyTransform transform,
                CornerTable& table)
 {
+    // Checked once for the whole table, not per corner. A true turn of a picture-range
+    // point at a tabled distance lands within a few thousand quarter pixels of the
+    // screen, well inside the fill's 32-bit range.
+    if (transform.narrow && table.within_reach && table.complete) {
+        static triangle_fill_detail::Vertex vertices[corner_capacity];
+        for (std::int32_t c = 0; c < table.corner_count; ++c) {
+            std::int32_t x;
+            std::int32_t y;
+            transform.narrow_point(table.corners[2 * c], table.corners[2 * c + 1], &x, &y);
+            vertices[c] = {triangle_fill_detail::rounded_16_16<std::int32_t>(x), triangle_fill_detail::row_of(y)};
+        }
+        PlacedTriangles triangles{table.visits, vertices};
+        draw_picture_filling(picture, buffer, triangles, transform);
+        return;
+    }
     static std::int32_t placed[2 * corner_capacity];
-    // Checked once for the whole table, not per corner.
     if (transform.narrow && table.within_reach) {
         for (std::int32_t c = 0; c < table.corner_count; ++c)
             transform.narrow_point(table.corners[2 * c], table.corners[2 * c + 1], &placed[2 * c],

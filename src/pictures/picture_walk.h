@@ -12,11 +12,17 @@
 namespace picture_walk {
 
 // transform(x, y, &out_x, &out_y), exactly as a PointTransform.
+// The triangles a shape draws: as many as it counts, and no more than it holds.
+inline std::size_t drawn_triangles(const Shape& shape)
+{
+    const std::size_t stored = shape.triangles.size() / 6;
+    return std::min(stored, static_cast<std::size_t>(std::max(shape.triangle_count, 0)));
+}
+
 template <typename Transform>
 void fill_shape(const Shape& shape, std::uint8_t* buffer, Transform& transform)
 {
-    const std::size_t stored = shape.triangles.size() / 6;
-    const std::size_t count = std::min(stored, static_cast<std::size_t>(std::max(shape.triangle_count, 0)));
+    const std::size_t count = drawn_triangles(shape);
     const auto colour = static_cast<std::uint8_t>(shape.fill_colour);
     const std::int32_t* vertex = shape.triangles.data();
     for (std::size_t t = 0; t < count; ++t, vertex += 6) {
@@ -46,6 +52,20 @@ void outline_shape(const Shape& shape, std::uint8_t* buffer, Transform& transfor
 
 }  // namespace picture_walk
 
+// What draw_picture does, with each filled shape handed to fill(shape, buffer) and the
+// outlines' points mapped by `points`, shape by shape in draw_picture's order.
+template <typename ShapeFill, typename PointTransformer>
+void draw_picture_filling(const Picture* picture, std::uint8_t* buffer, ShapeFill& fill,
+                          PointTransformer& points)
+{
+    for (const Shape* shape = picture->shapes; shape; shape = shape->next) {
+        if (shape->flags & 2)
+            fill(*shape, buffer);
+        if (shape->flags & 1)
+            picture_walk::outline_shape(*shape, buffer, points);
+    }
+}
+
 // What draw_picture does, with the transforms given as any callables: `corners` maps
 // the triangles' corners, `points` the outlines' points. Both are called in the order
 // draw_picture calls its transform, so a stateful one may count along.
@@ -53,12 +73,10 @@ template <typename CornerTransform, typename PointTransformer>
 void draw_picture_with(const Picture* picture, std::uint8_t* buffer, CornerTransform& corners,
                        PointTransformer& points)
 {
-    for (const Shape* shape = picture->shapes; shape; shape = shape->next) {
-        if (shape->flags & 2)
-            picture_walk::fill_shape(*shape, buffer, corners);
-        if (shape->flags & 1)
-            picture_walk::outline_shape(*shape, buffer, points);
-    }
+    auto fill = [&corners](const Shape& shape, std::uint8_t* into) {
+        picture_walk::fill_shape(shape, into, corners);
+    };
+    draw_picture_filling(picture, buffer, fill, points);
 }
 
 template <typename Transform>
@@ -75,8 +93,7 @@ void visit_corners(const Picture* picture, Visit&& visit)
     for (const Shape* shape = picture->shapes; shape; shape = shape->next) {
         if (!(shape->flags & 2))
             continue;
-        const std::size_t stored = shape->triangles.size() / 6;
-        const std::size_t count = std::min(stored, static_cast<std::size_t>(std::max(shape->triangle_count, 0)));
+        const std::size_t count = picture_walk::drawn_triangles(*shape);
         for (std::size_t k = 0; k < 3 * count; ++k)
             visit(shape->triangles[2 * k], shape->triangles[2 * k + 1]);
     }

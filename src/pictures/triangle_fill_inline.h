@@ -33,6 +33,7 @@ inline constexpr std::int32_t frame_width = 320;
 // same steps in 64 bits.
 inline constexpr std::int32_t narrow_limit = 1 << 16;
 
+// x in quarter pixels, or already as x_16_16 gives it where the fill says Prescaled.
 struct Vertex {
     std::int32_t x;
     std::int32_t row;
@@ -75,15 +76,27 @@ Value rounded_16_16(std::int32_t quarter_x)
     return Value{quarter_x} * 16384 + rounding;
 }
 
+// A vertex's x as the edges and spans use it: 16.16 with the rounding amount. A caller
+// that places each corner once may hand it over in that form already (Prescaled).
+template <typename Value, bool Prescaled>
+Value x_16_16(std::int32_t x)
+{
+    if constexpr (Prescaled)
+        return Value{x};
+    else
+        return rounded_16_16<Value>(x);
+}
+
 // The edge from upper to lower (upper.row < lower.row), positioned on row `first`:
 // its x is that of stepping from the upper end, exact on the edge's own rows, and
-// carries the rounding amount.
-template <typename Value>
+// carries the rounding amount. The rounding amounts of the two ends cancel in the step.
+template <typename Value, bool Prescaled>
 EdgeWalk<Value> edge_from(Vertex upper, Vertex lower, Value first)
 {
     using Unsigned = std::make_unsigned_t<Value>;
-    const Value step = (Value{lower.x} - upper.x) * 16384 / (Value{lower.row} - upper.row);
-    const Unsigned start = static_cast<Unsigned>(rounded_16_16<Value>(upper.x));
+    const Value upper_x = x_16_16<Value, Prescaled>(upper.x);
+    const Value step = (x_16_16<Value, Prescaled>(lower.x) - upper_x) / (Value{lower.row} - upper.row);
+    const Unsigned start = static_cast<Unsigned>(upper_x);
     const Unsigned rows_in = static_cast<Unsigned>(first - upper.row);
     return {static_cast<Unsigned>(start + rows_in * static_cast<Unsigned>(step)),
             static_cast<Unsigned>(step)};
@@ -162,7 +175,7 @@ Value larger(Value a, Value b)
 // takes the smallest and largest x of the edges on it, chosen by comparisons rather
 // than branches: on small triangles, where the middle row falls and which edge is
 // left is a coin toss for the branch predictor, and so is the end of each extra loop.
-template <typename Value, bool Clip>
+template <typename Value, bool Clip, bool Prescaled>
 [[gnu::always_inline]] inline void fill_rows(std::uint8_t* buffer, const Vertex* v, Value top, Value bottom, std::uint8_t colour)
 {
     const std::uint64_t pattern = 0x0101010101010101u * colour;
@@ -170,9 +183,9 @@ template <typename Value, bool Clip>
     // A missing edge is walked as the long one, which then changes nothing.
     const Vertex upper_end = pick(v[0].row < middle, v[1], v[2]);
     const Vertex lower_start = pick(middle < v[2].row, v[1], v[0]);
-    EdgeWalk<Value> long_edge = edge_from<Value>(v[0], v[2], top);
-    EdgeWalk<Value> upper = edge_from<Value>(v[0], upper_end, top);
-    EdgeWalk<Value> lower = edge_from<Value>(lower_start, v[2], top);
+    EdgeWalk<Value> long_edge = edge_from<Value, Prescaled>(v[0], v[2], top);
+    EdgeWalk<Value> upper = edge_from<Value, Prescaled>(v[0], upper_end, top);
+    EdgeWalk<Value> lower = edge_from<Value, Prescaled>(lower_start, v[2], top);
     std::uint8_t* row_start = buffer + top * frame_width;
     for (Value row = top; row <= bottom; ++row, row_start += frame_width) {
         const Value on_long = long_edge.at();
@@ -186,7 +199,7 @@ template <typename Value, bool Clip>
     }
 }
 
-template <typename Value>
+template <typename Value, bool Prescaled = false>
 [[gnu::always_inline]] inline void fill_sorted(std::uint8_t* buffer, const Vertex* v, std::uint8_t colour)
 {
     const Value top = std::max<Value>(v[0].row, 0);
@@ -197,15 +210,15 @@ template <typename Value>
     // Every edge's x stays between its two ends, so a triangle wholly left or right of
     // the frame has no span to fill: leave it before stepping its edges.
     const Value left_column =
-        rounded_16_16<Value>(smaller(v[0].x, smaller(v[1].x, v[2].x))) >> 16;
+        x_16_16<Value, Prescaled>(smaller(v[0].x, smaller(v[1].x, v[2].x))) >> 16;
     const Value right_column =
-        rounded_16_16<Value>(larger(v[0].x, larger(v[1].x, v[2].x))) >> 16;
+        x_16_16<Value, Prescaled>(larger(v[0].x, larger(v[1].x, v[2].x))) >> 16;
     if (right_column < 0 || left_column > last_column)
         return;
     if (left_column >= 0 && right_column <= last_column)
-        fill_rows<Value, false>(buffer, v, top, bottom, colour);
+        fill_rows<Value, false, Prescaled>(buffer, v, top, bottom, colour);
     else
-        fill_rows<Value, true>(buffer, v, top, bottom, colour);
+        fill_rows<Value, true, Prescaled>(buffer, v, top, bottom, colour);
 }
 
 inline bool narrow(std::int32_t value)
@@ -238,6 +251,21 @@ inline void order_pair(Vertex& first, Vertex& second)
 }
 
 }  // namespace triangle_fill_detail
+
+// fill_triangle for corners already given as rows and x in 16.16 with the rounding
+// amount (rounded_16_16), all from the 32-bit range (narrow): a caller that places each
+// corner once works its row and x out once too, and need not check the triangle again.
+[[gnu::always_inline]] inline void fill_vertices_inline(std::uint8_t* buffer, triangle_fill_detail::Vertex a,
+                                                        triangle_fill_detail::Vertex b,
+                                                        triangle_fill_detail::Vertex c, std::uint8_t colour)
+{
+    using namespace triangle_fill_detail;
+    order_pair(a, b);
+    order_pair(b, c);
+    order_pair(a, b);
+    const Vertex v[3] = {a, b, c};
+    fill_sorted<std::int32_t, true>(buffer, v, colour);
+}
 
 // fill_triangle, inlined into the caller for triangles in the 32-bit range; the rare
 // larger ones go to fill_triangle itself.
