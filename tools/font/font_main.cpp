@@ -66,10 +66,9 @@ int main(int argc, char** argv)
     std::string error;
     if (!load_font_source(options.assets, *source, error) ||
         !build_font_image(*source, *image, error) ||
-        !write_font_image(*image, options.output, error) ||
-        (options.preview && !write_font_preview(*image, options.preview, error))) {
+        !write_font_image(*image, options.output, error)) {
         std::fprintf(stderr, "%s: %s\n", program, error.c_str());
         return 1;
     }
-    return 0;
+    return options.preview && !write_font_preview(program, *image, options.preview) ? 1 : 0;
 }

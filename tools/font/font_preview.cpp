@@ -1,10 +1,7 @@
 #include "font_preview.h"
 
-#include <png.h>
+#include "png_file.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <memory>
 
 namespace {
@@ -104,7 +101,7 @@ void enlarge(const Canvas& canvas, std::uint8_t* rgb)
 
 }  // namespace
 
-bool write_font_preview(const FontImage& image, const std::string& png_path, std::string& error)
+bool write_font_preview(const char* program, const FontImage& image, const std::string& png_path)
 {
     const auto canvas = std::make_unique<Canvas>();
     compose(image, *canvas);
@@ -112,26 +109,6 @@ bool write_font_preview(const FontImage& image, const std::string& png_path, std
     const auto rgb = std::make_unique<std::uint8_t[]>(rgb_size);
     enlarge(*canvas, rgb.get());
 
-    png_image png;
-    std::memset(&png, 0, sizeof png);
-    png.version = PNG_IMAGE_VERSION;
-    png.width = 2 * canvas_width;
-    png.height = 2 * canvas_height;
-    png.format = PNG_FORMAT_RGB;
-    std::FILE* file = std::fopen(png_path.c_str(), "wb");
-    if (!file) {
-        error = "cannot create " + png_path + ": " + std::strerror(errno);
-        return false;
-    }
-    if (!png_image_write_to_stdio(&png, file, 0, rgb.get(), 0, nullptr)) {
-        error = "cannot write " + png_path + ": " + png.message;
-        png_image_free(&png);
-        std::fclose(file);
-        return false;
-    }
-    if (std::fclose(file) != 0) {
-        error = "cannot write " + png_path + ": " + std::strerror(errno);
-        return false;
-    }
-    return true;
+    return write_png(program, png_path.c_str(),
+                     PngPicture{rgb.get(), 2 * canvas_width, 2 * canvas_height, nullptr, true});
 }

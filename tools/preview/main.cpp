@@ -4,7 +4,7 @@
 #include "frame/frame.h"
 #include "pictures/loader_extras.h"
 #include "pictures/pictures.h"
-#include "png_output.h"
+#include "png_file.h"
 #include "preview_options.h"
 
 #include <cstdio>
@@ -14,6 +14,7 @@
 
 namespace {
 
+constexpr const char* program = "tinkettles-preview";
 constexpr int frame_width = 320;
 constexpr int frame_height = 200;
 constexpr int screen_width = 640;
@@ -101,10 +102,12 @@ int main(int argc, char** argv)
         return 1;
     }
     if (!options.present)
-        return write_indexed_png(options.output, drawing.pixels.data(), frame_width, frame_height,
-                                 drawing.palette) ? 0 : 1;
+        return write_png(program, options.output,
+                         PngPicture{drawing.pixels.data(), frame_width, frame_height, drawing.palette,
+                                    false}) ? 0 : 1;
     std::vector<std::uint8_t> rgb;
     if (!present_to_rgb(drawing, &rgb))
         return 1;
-    return write_rgb_png(options.output, rgb.data(), screen_width, screen_height) ? 0 : 1;
+    return write_png(program, options.output,
+                     PngPicture{rgb.data(), screen_width, screen_height, nullptr, false}) ? 0 : 1;
 }

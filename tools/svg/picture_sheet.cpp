@@ -3,10 +3,9 @@
 // rasterizer, with a row of the caption font when data/fontti.raw is there.
 // Usage: tinkettles-picture-sheet [DATA-DIRECTORY] OUT.png   (run from the repository root)
 #include "command_line.h"
+#include "png_file.h"
 #include "pictures/loader_extras.h"
 #include "pictures/pictures.h"
-
-#include <png.h>
 
 #include <cstdio>
 #include <cstring>
@@ -149,20 +148,7 @@ bool write_sheet(const std::vector<Cell>& cells, const char* file_name)
                 out[2] = static_cast<std::uint8_t>(colour);
             }
     }
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    image.width = static_cast<png_uint_32>(width);
-    image.height = static_cast<png_uint_32>(height);
-    image.format = PNG_FORMAT_RGB;
-    std::FILE* file = std::fopen(file_name, "wb");
-    if (!file)
-        return system_error(program, "cannot create", file_name);
-    if (!png_image_write_to_stdio(&image, file, 0, rgb.data(), 0, nullptr)) {
-        std::fprintf(stderr, "%s: cannot write %s: %s\n", program, file_name, image.message);
-        std::fclose(file);
-        return false;
-    }
-    return std::fclose(file) == 0 || system_error(program, "cannot write", file_name);
+    return write_png(program, file_name, PngPicture{rgb.data(), width, height, nullptr, true});
 }
 
 }  // namespace
