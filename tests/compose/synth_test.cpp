@@ -12,9 +12,9 @@ compose::SampleSet demo_settings()
 {
     std::string text;
     EXPECT_TRUE(compose::read_text_file(TK_SOURCE_DIR "/assets/music/da_wobble.samples", text));
-    compose::Diagnostics diags;
+    Diagnostics diags;
     compose::SampleSet set = compose::parse_settings(text, "da_wobble.samples", diags);
-    EXPECT_TRUE(diags.errors.empty()) << compose::format_errors(diags);
+    EXPECT_TRUE(diags.errors.empty()) << format_diagnostics(diags);
     return set;
 }
 

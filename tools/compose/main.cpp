@@ -61,10 +61,10 @@ int main(int argc, char** argv)
             return 1;
         }
     }
-    compose::Diagnostics diags;
+    Diagnostics diags;
     const std::vector<std::uint8_t> module = compose::compose_module(
         {score_text, files[0]}, {settings_text, files[1]}, diags, demo_end_order);
-    std::fputs(compose::format_errors(diags).c_str(), stderr);
+    std::fputs(format_diagnostics(diags).c_str(), stderr);
     if (!diags.errors.empty())
         return 1;
     if (!write_file(files[2], module))

@@ -6,36 +6,6 @@
 
 namespace compose {
 
-void add_error(Diagnostics& diags, std::string_view file, int line, int column, std::string message)
-{
-    diags.errors.push_back(Diagnostic{std::string(file), line, column, std::move(message)});
-}
-
-void add_warning(Diagnostics& diags, std::string_view file, int line, int column, std::string message)
-{
-    diags.warnings.push_back(Diagnostic{std::string(file), line, column, std::move(message)});
-}
-
-namespace {
-
-void format_list(std::string& out, const std::vector<Diagnostic>& list, const char* severity)
-{
-    for (const Diagnostic& d : list) {
-        out += d.file + ":" + std::to_string(d.line) + ":" + std::to_string(d.column) + ": " + severity +
-               ": " + d.message + "\n";
-    }
-}
-
-} // namespace
-
-std::string format_errors(const Diagnostics& diags)
-{
-    std::string out;
-    format_list(out, diags.errors, "error");
-    format_list(out, diags.warnings, "warning");
-    return out;
-}
-
 std::string_view strip_comment(std::string_view line)
 {
     // '#' starts a comment at the start of a line or after a blank; inside a

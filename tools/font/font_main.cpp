@@ -63,9 +63,13 @@ int main(int argc, char** argv)
         return line.status;
     const auto source = std::make_unique<FontSource>();
     const auto image = std::make_unique<FontImage>();
+    Diagnostics diagnostics;
+    if (!load_font_source(options.assets, *source, diagnostics)) {
+        std::fputs(format_diagnostics(diagnostics).c_str(), stderr);
+        return 1;
+    }
     std::string error;
-    if (!load_font_source(options.assets, *source, error) ||
-        !build_font_image(*source, *image, error) ||
+    if (!build_font_image(*source, *image, error) ||
         !write_font_image(*image, options.output, error)) {
         std::fprintf(stderr, "%s: %s\n", program, error.c_str());
         return 1;

@@ -2,6 +2,8 @@
 // the clear-text files under assets/font/.
 #pragma once
 
+#include "diagnostics.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -65,11 +67,11 @@ struct FontSource {
 // The glyph number of a character, or -1 when it has none.
 int glyph_number(char character);
 
-// Each parser reports its first fault as "file:line: what" in error and returns false.
+// Each parser reports its first fault, at its line of file_name, and returns false.
 bool parse_font_style(const std::string& text, const std::string& file_name, FontSource& source,
-                      std::string& error);
+                      Diagnostics& report);
 bool parse_glyph_strokes(const std::string& text, const std::string& file_name,
-                         FontSource& source, std::string& error);
+                         FontSource& source, Diagnostics& report);
 
 // Reads directory/style.txt and directory/glyphs.txt; every glyph must be defined.
-bool load_font_source(const std::string& directory, FontSource& source, std::string& error);
+bool load_font_source(const std::string& directory, FontSource& source, Diagnostics& report);

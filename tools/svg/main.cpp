@@ -87,8 +87,7 @@ std::string stem_of(const std::string& path)
 
 int finish(const Diagnostics& diagnostics, int status)
 {
-    for (const std::string& message : diagnostics.messages)
-        std::cerr << message << '\n';
+    std::cerr << format_diagnostics(diagnostics);
     return status;
 }
 
