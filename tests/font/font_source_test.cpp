@@ -148,19 +148,20 @@ TEST(FontSource, LoadsBothFilesOfADirectory)
     ScratchDirectory directory;
     const auto source = std::make_unique<FontSource>();
     Diagnostics report;
-    EXPECT_FALSE(load_font_source(directory.path.string(), *source, report));
-    std::string error = format_diagnostics(report);
-    EXPECT_NE(error.find("style.txt: error: No such file or directory"), std::string::npos) << error;
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(load_font_source("font", directory.path.string(), *source, report));
+    std::string error = testing::internal::GetCapturedStderr();
+    EXPECT_NE(error.find("style.txt: No such file or directory"), std::string::npos) << error;
 
     write_text(directory.file("style.txt"), minimal_style);
-    report = Diagnostics{};
-    EXPECT_FALSE(load_font_source(directory.path.string(), *source, report));
-    error = format_diagnostics(report);
-    EXPECT_NE(error.find("glyphs.txt: error: No such file or directory"), std::string::npos) << error;
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(load_font_source("font", directory.path.string(), *source, report));
+    error = testing::internal::GetCapturedStderr();
+    EXPECT_NE(error.find("glyphs.txt: No such file or directory"), std::string::npos) << error;
 
     write_text(directory.file("glyphs.txt"), dots_for_every_glyph());
-    report = Diagnostics{};
-    EXPECT_TRUE(load_font_source(directory.path.string(), *source, report)) << format_diagnostics(report);
+    EXPECT_TRUE(load_font_source("font", directory.path.string(), *source, report))
+        << format_diagnostics(report);
     EXPECT_EQ(source->glyphs[37].primitive_count, 1);
 }
 

@@ -2,6 +2,7 @@
 // Compiles the text score and the synthesis settings into a module file.
 #include "command_line.h"
 #include "compose.h"
+#include "whole_file.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -55,11 +56,8 @@ int main(int argc, char** argv)
     std::string score_text;
     std::string settings_text;
     for (int i : {0, 1}) {
-        errno = 0;
-        if (!compose::read_text_file(files[i], i == 0 ? score_text : settings_text)) {
-            system_error(program, "cannot read", files[i]);
+        if (!read_whole_file(program, files[i], i == 0 ? score_text : settings_text))
             return 1;
-        }
     }
     Diagnostics diags;
     const std::vector<std::uint8_t> module = compose::compose_module(

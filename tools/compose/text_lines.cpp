@@ -1,8 +1,6 @@
 #include "text_lines.h"
 
 #include <charconv>
-#include <fstream>
-#include <sstream>
 
 namespace compose {
 
@@ -71,17 +69,6 @@ bool parse_hex(std::string_view text, int& value)
     const char* end = text.data() + text.size();
     auto result = std::from_chars(text.data(), end, value, 16);
     return result.ec == std::errc() && result.ptr == end && !text.empty();
-}
-
-bool read_text_file(const std::string& path, std::string& text)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    text = buffer.str();
-    return true;
 }
 
 } // namespace compose

@@ -29,6 +29,4 @@ bool parse_int(std::string_view text, int& value);
 bool parse_double(std::string_view text, double& value);
 bool parse_hex(std::string_view text, int& value);
 
-bool read_text_file(const std::string& path, std::string& text);
-
 } // namespace compose

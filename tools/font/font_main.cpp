@@ -64,7 +64,7 @@ int main(int argc, char** argv)
     const auto source = std::make_unique<FontSource>();
     const auto image = std::make_unique<FontImage>();
     Diagnostics diagnostics;
-    if (!load_font_source(options.assets, *source, diagnostics)) {
+    if (!load_font_source(program, options.assets, *source, diagnostics)) {
         std::fputs(format_diagnostics(diagnostics).c_str(), stderr);
         return 1;
     }

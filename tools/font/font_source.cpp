@@ -1,13 +1,12 @@
 #include "font_source.h"
 #include "quoted.h"
+#include "whole_file.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <string_view>
 
 namespace {
@@ -272,19 +271,6 @@ bool start_glyph(const SourceLine& line, FontSource& source, GlyphStrokes*& curr
     return true;
 }
 
-bool read_text_file(const std::string& path, std::string& text, Diagnostics& report)
-{
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        report.file_name = path;
-        return fail(report, 0, std::strerror(errno));
-    }
-    std::ostringstream contents;
-    contents << file.rdbuf();
-    text = contents.str();
-    return true;
-}
-
 }  // namespace
 
 int glyph_number(char character)
@@ -383,14 +369,15 @@ bool parse_glyph_strokes(const std::string& text, const std::string& file_name,
     return true;
 }
 
-bool load_font_source(const std::string& directory, FontSource& source, Diagnostics& report)
+bool load_font_source(const char* program, const std::string& directory, FontSource& source,
+                      Diagnostics& report)
 {
     source = FontSource{};
     const std::string style_path = directory + "/style.txt";
     const std::string glyphs_path = directory + "/glyphs.txt";
     std::string text;
-    return read_text_file(style_path, text, report) &&
+    return read_whole_file(program, style_path, text) &&
            parse_font_style(text, style_path, source, report) &&
-           read_text_file(glyphs_path, text, report) &&
+           read_whole_file(program, glyphs_path, text) &&
            parse_glyph_strokes(text, glyphs_path, source, report);
 }

@@ -73,5 +73,7 @@ bool parse_font_style(const std::string& text, const std::string& file_name, Fon
 bool parse_glyph_strokes(const std::string& text, const std::string& file_name,
                          FontSource& source, Diagnostics& report);
 
-// Reads directory/style.txt and directory/glyphs.txt; every glyph must be defined.
-bool load_font_source(const std::string& directory, FontSource& source, Diagnostics& report);
+// Reads directory/style.txt and directory/glyphs.txt; every glyph must be defined. A file
+// that cannot be read is reported on standard error, after `program`.
+bool load_font_source(const char* program, const std::string& directory, FontSource& source,
+                      Diagnostics& report);
