@@ -1,5 +1,6 @@
 #include "sound/voices.h"
 
+#include "sound/period_table.h"
 #include "sound/sound.h"
 
 #include <cmath>
@@ -13,9 +14,6 @@ std::int32_t master_volume = 63;
 std::int32_t device_rate = 44100;
 
 namespace {
-
-// The Amiga's clock constant that turns a period into a sample rate.
-constexpr std::int64_t amiga_clock = 3546836;
 
 Voice* current_voice = &pending_voices[0];
 
