@@ -273,15 +273,6 @@ bool start_glyph(const SourceLine& line, FontSource& source, GlyphStrokes*& curr
 
 }  // namespace
 
-int glyph_number(char character)
-{
-    if (character == '\0') {
-        return -1;
-    }
-    const char* found = std::strchr(glyph_characters, character);
-    return found ? static_cast<int>(found - glyph_characters) : -1;
-}
-
 bool parse_font_style(const std::string& text, const std::string& file_name, FontSource& source,
                       Diagnostics& report)
 {

@@ -3,14 +3,13 @@
 #pragma once
 
 #include "diagnostics.h"
+#include "pictures/glyph_rule.h"
 
 #include <array>
 #include <cstdint>
 #include <string>
 
-// The characters that have a glyph, in glyph-number order.
-inline constexpr char glyph_characters[] = "abcdefghijklmnopqrstuvwxyz1234567890!'";
-inline constexpr int glyph_count = 38;
+inline constexpr int glyph_count = sizeof glyph_characters - 1;
 inline constexpr int frame_count = 3;
 
 inline constexpr int max_guides = 32;
@@ -63,9 +62,6 @@ struct FontSource {
     GuideTable guides;
     std::array<GlyphStrokes, glyph_count> glyphs;
 };
-
-// The glyph number of a character, or -1 when it has none.
-int glyph_number(char character);
 
 // Each parser reports its first fault, at its line of file_name, and returns false.
 bool parse_font_style(const std::string& text, const std::string& file_name, FontSource& source,
