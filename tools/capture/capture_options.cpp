@@ -138,16 +138,18 @@ void scene_positions(std::int32_t scene, std::int32_t* from, std::int32_t* to)
     *to = scene == scene_count ? part_open_end : scene_spans[scene - 1].end;
 }
 
-int parse_capture_options(int argc, char** argv, CaptureOptions* options)
+bool parse_capture_options(int argc, char** argv, CaptureOptions* options, int* status)
 {
     *options = CaptureOptions{default_fps, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
                               nullptr, part_open_start, part_open_end};
     CommandLine line = start_command_line(capture_program, capture_usage, argc, argv);
     std::int64_t scene = 0;
-    if (!read_options(&line, options, &scene))
-        return line.status;
+    if (!read_options(&line, options, &scene)) {
+        *status = line.status;
+        return false;
+    }
     if (scene != 0)
         scene_positions(static_cast<std::int32_t>(scene), &options->from_position,
                         &options->to_position);
-    return -1;
+    return true;
 }

@@ -14,7 +14,6 @@
 
 namespace {
 
-constexpr const char* program = "tinkettles-preview";
 constexpr int frame_width = 320;
 constexpr int frame_height = 200;
 constexpr int screen_width = 640;
@@ -92,8 +91,8 @@ bool present_to_rgb(const Drawing& drawing, std::vector<std::uint8_t>* rgb)
 int main(int argc, char** argv)
 {
     PreviewOptions options;
-    const int status = parse_preview_options(argc, argv, &options);
-    if (status >= 0)
+    int status = 0;
+    if (!parse_preview_options(argc, argv, &options, &status))
         return status;
     static Drawing drawing{};
     const bool loaded = options.text_picture ? draw_text(options, &drawing) : draw_cgm(options, &drawing);
@@ -102,12 +101,12 @@ int main(int argc, char** argv)
         return 1;
     }
     if (!options.present)
-        return write_png(program, options.output,
+        return write_png(preview_program, options.output,
                          PngPicture{drawing.pixels.data(), frame_width, frame_height, drawing.palette,
                                     false}) ? 0 : 1;
     std::vector<std::uint8_t> rgb;
     if (!present_to_rgb(drawing, &rgb))
         return 1;
-    return write_png(program, options.output,
+    return write_png(preview_program, options.output,
                      PngPicture{rgb.data(), screen_width, screen_height, nullptr, false}) ? 0 : 1;
 }
