@@ -17,5 +17,5 @@ struct PngPicture {
 // "program: cannot write path: reason" on standard error.
 bool write_png_to(const char* program, std::FILE* file, const char* path, const PngPicture& picture);
 
-// The same into a new file at `path`, which is removed again when it cannot be finished.
+// The same into a new file at `path`; a regular file that cannot be finished is removed.
 bool write_png(const char* program, const char* path, const PngPicture& picture);
