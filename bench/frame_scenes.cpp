@@ -3,6 +3,7 @@
 // memset of the 1,024,000 bytes that the presentation writes.
 #include "frame/frame.h"
 #include "frame/main_loop.h"
+#include "frame/scene_facts.h"
 #include "frame/timeline.h"
 #include "effects/effects.h"
 
@@ -18,7 +19,6 @@ namespace {
 
 // Where each scene is measured: a position half way through its orders.
 constexpr std::int32_t scene_positions[10] = {100, 300, 532, 800, 1000, 1300, 1632, 1932, 2200, 2400};
-constexpr std::int32_t scene_first_positions[10] = {0, 200, 400, 700, 900, 1100, 1500, 1800, 2100, 2300};
 constexpr std::int32_t frame_ms = 16;
 
 // The moment the music reaches a position: 64 rows of 6 ticks per order, 47 ticks a second.
@@ -52,8 +52,8 @@ void BM_SceneFrame(benchmark::State& state)
     // Enter the scene at its first position, as the demo does, then play on from its middle.
     reset_timeline();
     work_buffer.fill(127);
-    demo_time = music_moment(scene_first_positions[scene - 1]);
-    draw_frame(scene_first_positions[scene - 1]);
+    demo_time = music_moment(scene_spans[scene - 1].first);
+    draw_frame(scene_spans[scene - 1].first);
     const std::int32_t position = scene_positions[scene - 1];
     const std::int32_t start = music_moment(position);
     std::int32_t frames = 0;

@@ -31,9 +31,8 @@ void set_colour(int index, int r, int g, int b)
     const Uint8 blue = static_cast<Uint8>(b & 0xff);
     const std::size_t entry = static_cast<std::size_t>(index & 0xff);
     colour_table[entry] = SDL_MapRGB(screen->format, red, green, blue);
-    dim_table[entry] = SDL_MapRGB(screen->format, static_cast<Uint8>(red * 4 / 5),
-                                  static_cast<Uint8>(green * 4 / 5),
-                                  static_cast<Uint8>(blue * 4 / 5));
+    dim_table[entry] = SDL_MapRGB(screen->format, dimmed_level(red), dimmed_level(green),
+                                  dimmed_level(blue));
     quads[entry] = {{colour_table[entry], colour_table[entry]}, {dim_table[entry], dim_table[entry]}};
 }
 

@@ -14,6 +14,12 @@ struct alignas(16) PixelQuad {
     std::uint32_t dim[2];
 };
 
+// The lower line of every block shows each colour channel at four fifths.
+inline constexpr std::uint8_t dimmed_level(std::uint8_t level)
+{
+    return static_cast<std::uint8_t>(level * 4 / 5);
+}
+
 // source: 64,000 indexes, row by row. first_row: the screen's pixel byte where the
 // upper line of source row 0 starts; pitch: bytes from one screen row to the next.
 using ConvertFrame = void (*)(const std::uint8_t* source, std::uint8_t* first_row,

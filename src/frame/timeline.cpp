@@ -5,6 +5,7 @@
 #include "frame/demo_data.h"
 #include "frame/frame.h"
 #include "frame/main_loop.h"
+#include "frame/scene_facts.h"
 #include "frame/timeline.h"
 #include "pictures/pictures.h"
 
@@ -17,7 +18,6 @@ char caption_text[200];
 
 namespace {
 
-constexpr int scene_count = 10;
 constexpr int switch_slot = 10;   // the picture switch inside scene 9
 
 // The pulse rate of scene 9's picture per millisecond: the double nearest to 1/150.
@@ -326,31 +326,30 @@ void draw_scene10(const SceneClock& clock)
     draw_scaled(demo_data.bottles, -40, -120, clock.elapsed / 78 + 10);
 }
 
+// Each scene's music positions are in scene_spans, by the same index.
 struct Scene {
-    std::int32_t first;   // first music position of the scene
-    std::int32_t end;     // first position past it
     void (*enter)(const SceneClock&);
     void (*draw)(const SceneClock&);
 };
 
 const Scene scenes[scene_count] = {
-    {0, 200, enter_scene1, draw_scene1},        {200, 400, enter_scene2, draw_scene2},
-    {400, 700, enter_scene3, draw_scene3},      {700, 900, enter_scene4, draw_scene4},
-    {900, 1100, enter_scene5, draw_scene5},     {1100, 1500, enter_scene6, draw_scene6},
-    {1500, 1800, enter_scene7, draw_scene7},    {1800, 2100, enter_scene8, draw_scene8},
-    {2100, 2300, enter_scene9, draw_scene9},    {2300, 0, enter_scene10, draw_scene10},
+    {enter_scene1, draw_scene1}, {enter_scene2, draw_scene2}, {enter_scene3, draw_scene3},
+    {enter_scene4, draw_scene4}, {enter_scene5, draw_scene5}, {enter_scene6, draw_scene6},
+    {enter_scene7, draw_scene7}, {enter_scene8, draw_scene8}, {enter_scene9, draw_scene9},
+    {enter_scene10, draw_scene10},
 };
 
 bool scene_holds(int index, std::int32_t position)
 {
+    const SceneSpan& span = scene_spans[index];
     if (index == 0)
-        return position < scenes[0].end;   // every position before the second scene
+        return position < span.end;   // every position before the second scene
     if (index == scene_count - 1)
-        return position >= scenes[index].first;   // and everything from the last one on
+        return position >= span.first;   // and everything from the last one on
     // One unsigned comparison covers both ends of the range.
     const std::uint32_t offset =
-        static_cast<std::uint32_t>(position) - static_cast<std::uint32_t>(scenes[index].first);
-    return offset < static_cast<std::uint32_t>(scenes[index].end - scenes[index].first);
+        static_cast<std::uint32_t>(position) - static_cast<std::uint32_t>(span.first);
+    return offset < static_cast<std::uint32_t>(span.end - span.first);
 }
 
 }  // namespace

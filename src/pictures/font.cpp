@@ -1,6 +1,7 @@
 // The bitmap font: three animation frames of 38 glyphs in one raw 320 x 384 image,
 // and captions whose letters ripple through the frames.
 #include "pictures/loader_extras.h"
+#include "pictures/glyph_rule.h"
 #include "pictures/pictures.h"
 
 #include <cerrno>
@@ -9,7 +10,6 @@
 
 namespace {
 
-constexpr char character_set[] = "abcdefghijklmnopqrstuvwxyz1234567890!'";
 constexpr std::int32_t image_width = 320;
 constexpr std::int32_t frame_bytes = 40960;
 constexpr std::int32_t cell_row_bytes = 10240;
@@ -19,28 +19,8 @@ constexpr std::int32_t glyph_height = 32;
 constexpr std::int32_t advance = 22;
 constexpr std::int64_t frame_width = 320;
 constexpr std::int64_t frame_height = 200;
-constexpr std::uint8_t ink = 0;
-constexpr std::uint8_t transparent = 255;
 
 std::uint8_t font_image[3 * frame_bytes];
-
-// The glyph number of a character, or -1 when it has none (the terminating NUL of
-// the set included).
-std::int32_t glyph_number(char character)
-{
-    if (character == '\0')
-        return -1;
-    const char* found = std::strchr(character_set, character);
-    return found ? static_cast<std::int32_t>(found - character_set) : -1;
-}
-
-void draw_glyph_pixel(std::uint8_t* target, std::uint8_t source, std::uint8_t colour)
-{
-    if (source == ink)
-        *target = colour;
-    else if (source != transparent)
-        *target |= 0x80;   // shade: the half-tinted twin of the colour beneath
-}
 
 }  // namespace
 

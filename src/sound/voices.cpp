@@ -1,6 +1,7 @@
 #include "sound/voices.h"
 
 #include "sound/module.h"
+#include "sound/period_table.h"
 #include "sound/sound.h"
 
 #include <cmath>
@@ -23,9 +24,6 @@ struct SampleSlot {
 };
 
 SampleSlot sample_slots[sample_slot_count];
-
-// The Amiga's clock constant that turns a period into a sample rate.
-constexpr std::int64_t amiga_clock = 3546836;
 
 Voice* current_voice = &pending_voices[0];
 

@@ -24,7 +24,10 @@ int parse_status(std::initializer_list<const char*> arguments, CaptureOptions* o
     std::vector<char*> argv{const_cast<char*>("tinkettles-capture")};
     for (const char* argument : arguments)
         argv.push_back(const_cast<char*>(argument));
-    return parse_capture_options(static_cast<int>(argv.size()), argv.data(), options);
+    int status = -1;
+    return parse_capture_options(static_cast<int>(argv.size()), argv.data(), options, &status)
+               ? -1
+               : status;
 }
 
 bool parse(std::initializer_list<const char*> arguments, CaptureOptions* options)

@@ -44,7 +44,7 @@ inline std::string one_pattern(const std::map<int, std::string>& rows, const std
 
 struct Compiled {
     std::vector<std::uint8_t> module;
-    compose::Diagnostics diags;
+    Diagnostics diags;
 };
 
 inline Compiled compile(const std::string& score, const std::string& settings = two_samples)
@@ -59,7 +59,7 @@ inline std::string first_error(const Compiled& c)
 {
     if (c.diags.errors.empty())
         return "no error";
-    const compose::Diagnostic& d = c.diags.errors.front();
+    const Diagnostic& d = c.diags.errors.front();
     return std::to_string(d.line) + ":" + std::to_string(d.column) + ": " + d.message;
 }
 

@@ -187,7 +187,7 @@ TEST(ComposeSettings, MistakesNameTheirLineAndColumn)
         {"sample 1 x\n  kind tone\n  osc saw 0 1\n  loop 0\n  pre 0\n", "1:1: tone sample 'x' has neither"},
     };
     for (const Case& k : cases) {
-        compose::Diagnostics diags;
+        Diagnostics diags;
         compose::parse_settings(k.text, "s", diags);
         std::string error = diags.errors.empty() ? "no error"
                                                  : std::to_string(diags.errors[0].line) + ":" +

@@ -38,10 +38,10 @@ std::string repeated(const char* name, int count)
 
 bool warns_of_no_end(const std::string& score)
 {
-    compose::Diagnostics diags;
+    Diagnostics diags;
     compose::compose_module({score, "end.score"}, {two_samples, "end.samples"}, diags, demo_end);
     EXPECT_TRUE(diags.errors.empty()) << diags.errors.front().message;
-    for (const compose::Diagnostic& warning : diags.warnings)
+    for (const Diagnostic& warning : diags.warnings)
         if (warning.message.find("never reaches order 25") != std::string::npos) {
             EXPECT_EQ(warning.line, 2);   // the order line
             EXPECT_NE(warning.message.find("at least 26 entries"), std::string::npos) << warning.message;
@@ -67,7 +67,7 @@ TEST(ComposeSongEnd, ASongThatCannotReachOrder25IsWarnedOf)
     EXPECT_FALSE(warns_of_no_end(two_patterns(repeated("a", 24) + " b a",
                                               {{0, " | ... .. E60 | | | |"}, {63, " | ... .. E6F | | | |"}})));
     // Without an end to check for, nothing is said.
-    compose::Diagnostics diags;
+    Diagnostics diags;
     compose::compose_module({one_pattern({}), "t"}, {two_samples, "s"}, diags);
     EXPECT_TRUE(diags.warnings.empty());
 }

@@ -3,6 +3,7 @@
 #include "compose_fixtures.h"
 #include "notes.h"
 #include "synth.h"
+#include "whole_file.h"
 
 #include <cmath>
 
@@ -11,10 +12,10 @@ namespace {
 compose::SampleSet demo_settings()
 {
     std::string text;
-    EXPECT_TRUE(compose::read_text_file(TK_SOURCE_DIR "/assets/music/da_wobble.samples", text));
-    compose::Diagnostics diags;
+    EXPECT_TRUE(read_whole_file("test", TK_SOURCE_DIR "/assets/music/da_wobble.samples", text));
+    Diagnostics diags;
     compose::SampleSet set = compose::parse_settings(text, "da_wobble.samples", diags);
-    EXPECT_TRUE(diags.errors.empty()) << compose::format_errors(diags);
+    EXPECT_TRUE(diags.errors.empty()) << format_diagnostics(diags);
     return set;
 }
 

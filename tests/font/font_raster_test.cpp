@@ -31,10 +31,11 @@ Drawn draw(const std::string& strokes, double pen, int outline, FrameStyle frame
     auto source = std::make_unique<FontSource>();
     Drawn drawn{false, "", {}};
     drawn.cell.pixels.fill(77);
-    if (!parse_font_style(minimal_style, "style.txt", *source, drawn.error) ||
+    Diagnostics report;
+    if (!parse_font_style(minimal_style, "style.txt", *source, report) ||
         !parse_glyph_strokes("glyph a\n" + strokes + dots_for_every_glyph("a"), "glyphs.txt",
-                             *source, drawn.error)) {
-        ADD_FAILURE() << drawn.error;
+                             *source, report)) {
+        ADD_FAILURE() << format_diagnostics(report);
         return drawn;
     }
     source->style.pen_radius = pen;

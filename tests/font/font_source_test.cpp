@@ -12,8 +12,11 @@ std::unique_ptr<FontSource> parse(const std::string& style, const std::string& g
                                   std::string& error)
 {
     auto source = std::make_unique<FontSource>();
-    if (!parse_font_style(style, "style.txt", *source, error) ||
-        !parse_glyph_strokes(glyphs, "glyphs.txt", *source, error)) {
+    Diagnostics report;
+    if (!parse_font_style(style, "style.txt", *source, report) ||
+        !parse_glyph_strokes(glyphs, "glyphs.txt", *source, report)) {
+        error = report.errors.empty() ? "no error reported"
+                                      : format_diagnostic(report.errors.front(), "error");
         return nullptr;
     }
     return source;
@@ -89,29 +92,29 @@ struct FaultCase {
 TEST(FontSource, FaultsNameTheFileAndLine)
 {
     const FaultCase cases[] = {
-        {"pen 1.5\noutline 1\nshade 3\n", "", "style.txt:3: unknown command 'shade'"},
-        {"pen 1.5 2\n", "", "style.txt:1: 'pen' takes 1 value, not 2"},
-        {"pen 0\n", "", "style.txt:1: the pen radius must lie in (0, 8]"},
-        {"outline 1.5\n", "", "style.txt:1: '1.5' is not a whole number from 0 to 4"},
-        {"frame 3 0 2 2\n", "", "style.txt:1: '3' is not a whole number from 0 to 2"},
-        {"guide 2x 4\n", "", "style.txt:1: bad guide name '2x'"},
-        {"guide a 1\nguide a 2\n", "", "style.txt:2: guide 'a' defined twice"},
+        {"pen 1.5\noutline 1\nshade 3\n", "", "style.txt:3: error: unknown command 'shade'"},
+        {"pen 1.5 2\n", "", "style.txt:1: error: 'pen' takes 1 value, not 2"},
+        {"pen 0\n", "", "style.txt:1: error: the pen radius must lie in (0, 8]"},
+        {"outline 1.5\n", "", "style.txt:1: error: '1.5' is not a whole number from 0 to 4"},
+        {"frame 3 0 2 2\n", "", "style.txt:1: error: '3' is not a whole number from 0 to 2"},
+        {"guide 2x 4\n", "", "style.txt:1: error: bad guide name '2x'"},
+        {"guide a 1\nguide a 2\n", "", "style.txt:2: error: guide 'a' defined twice"},
         {"pen 1.5\noutline 1\nframe 0 0 2 2\nframe 1 0 2 2\n", "",
-         "style.txt: no 'frame 2' line"},
-        {nullptr, "line 1 2 3 4\n", "glyphs.txt:1: strokes before the first 'glyph' line"},
-        {nullptr, "\n\nglyph A\n", "glyphs.txt:3: 'A' is not a character of the font"},
-        {nullptr, "glyph ab\n", "glyphs.txt:1: 'ab' is not a character of the font"},
-        {nullptr, "glyph a\nline 1 2 3\n", "glyphs.txt:2: 'line' takes 2 to 16 points"},
-        {nullptr, "glyph a\narc 1 2 3 4 5\n", "glyphs.txt:2: 'arc' takes 6 values, not 5"},
-        {nullptr, "glyph a\ndot 1.5x 2\n", "glyphs.txt:2: '1.5x' is not a number"},
-        {nullptr, "glyph a\ndot top 2\n", "glyphs.txt:2: unknown guide 'top'"},
-        {nullptr, "glyph a\ndot base+x 2\n", "glyphs.txt:2: bad offset in 'base+x'"},
-        {nullptr, "glyph a\nspiral 1 2\n", "glyphs.txt:2: unknown command 'spiral'"},
-        {nullptr, "glyph a\nglyph b\n", "glyphs.txt:1: glyph 'a' has no strokes", "ab"},
+         "style.txt: error: no 'frame 2' line"},
+        {nullptr, "line 1 2 3 4\n", "glyphs.txt:1: error: strokes before the first 'glyph' line"},
+        {nullptr, "\n\nglyph A\n", "glyphs.txt:3: error: 'A' is not a character of the font"},
+        {nullptr, "glyph ab\n", "glyphs.txt:1: error: 'ab' is not a character of the font"},
+        {nullptr, "glyph a\nline 1 2 3\n", "glyphs.txt:2: error: 'line' takes 2 to 16 points"},
+        {nullptr, "glyph a\narc 1 2 3 4 5\n", "glyphs.txt:2: error: 'arc' takes 6 values, not 5"},
+        {nullptr, "glyph a\ndot 1.5x 2\n", "glyphs.txt:2: error: '1.5x' is not a number"},
+        {nullptr, "glyph a\ndot top 2\n", "glyphs.txt:2: error: unknown guide 'top'"},
+        {nullptr, "glyph a\ndot base+x 2\n", "glyphs.txt:2: error: bad offset in 'base+x'"},
+        {nullptr, "glyph a\nspiral 1 2\n", "glyphs.txt:2: error: unknown command 'spiral'"},
+        {nullptr, "glyph a\nglyph b\n", "glyphs.txt:1: error: glyph 'a' has no strokes", "ab"},
         // the dots that follow define "a" again
-        {nullptr, "glyph a\ndot 1 1\n", "glyphs.txt:3: glyph 'a' already defined at line 1"},
-        {nullptr, "", "glyphs.txt: glyph 'm' is not defined", "m"},
-        {nullptr, "", "glyphs.txt: glyph ''' is not defined", "'"},
+        {nullptr, "glyph a\ndot 1 1\n", "glyphs.txt:3: error: glyph 'a' already defined at line 1"},
+        {nullptr, "", "glyphs.txt: error: glyph 'm' is not defined", "m"},
+        {nullptr, "", "glyphs.txt: error: glyph ''' is not defined", "'"},
     };
     for (const FaultCase& fault : cases) {
         std::string error;
@@ -135,25 +138,30 @@ TEST(FontSource, LimitsAreReportedNotOverrun)
     }
     std::string error;
     EXPECT_FALSE(parse(minimal_style, many_strokes + dots_for_every_glyph("a"), error));
-    EXPECT_EQ(error, "glyphs.txt:34: too many strokes in one glyph (at most 32)");
+    EXPECT_EQ(error, "glyphs.txt:34: error: too many strokes in one glyph (at most 32)");
     EXPECT_FALSE(parse(minimal_style, long_line + "\n" + dots_for_every_glyph("a"), error));
-    EXPECT_EQ(error, "glyphs.txt:2: too many values (at most 32)");
+    EXPECT_EQ(error, "glyphs.txt:2: error: too many values (at most 32)");
 }
 
 TEST(FontSource, LoadsBothFilesOfADirectory)
 {
     ScratchDirectory directory;
     const auto source = std::make_unique<FontSource>();
-    std::string error;
-    EXPECT_FALSE(load_font_source(directory.path.string(), *source, error));
+    Diagnostics report;
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(load_font_source("font", directory.path.string(), *source, report));
+    std::string error = testing::internal::GetCapturedStderr();
     EXPECT_NE(error.find("style.txt: No such file or directory"), std::string::npos) << error;
 
     write_text(directory.file("style.txt"), minimal_style);
-    EXPECT_FALSE(load_font_source(directory.path.string(), *source, error));
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(load_font_source("font", directory.path.string(), *source, report));
+    error = testing::internal::GetCapturedStderr();
     EXPECT_NE(error.find("glyphs.txt: No such file or directory"), std::string::npos) << error;
 
     write_text(directory.file("glyphs.txt"), dots_for_every_glyph());
-    EXPECT_TRUE(load_font_source(directory.path.string(), *source, error)) << error;
+    EXPECT_TRUE(load_font_source("font", directory.path.string(), *source, report))
+        << format_diagnostics(report);
     EXPECT_EQ(source->glyphs[37].primitive_count, 1);
 }
 

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <sys/wait.h>
 #include <vector>
@@ -193,6 +194,24 @@ TEST(Preview, FilesThatDoNotLoadSayWhyAndExit1)
     run = run_preview(input + " /nonexistent/dir/out.png");
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.errors.find("/nonexistent/dir/out.png"), std::string::npos) << run.errors;
+}
+
+// A full device: the reason is named, and the device is left in place (only a
+// half-written regular file is removed).
+TEST(Preview, AFullDeviceIsReportedAndKept)
+{
+    struct stat before;
+    if (stat("/dev/full", &before) != 0 || !S_ISCHR(before.st_mode))
+        GTEST_SKIP() << "no /dev/full device here";
+    const std::string input = write_file("full.cgm", squares);
+    for (const char* options : {"", "--present "}) {
+        const ToolRun run = run_preview(options + input + " /dev/full");
+        EXPECT_EQ(run.status, 1) << options;
+        EXPECT_EQ(run.errors, "tinkettles-preview: cannot write /dev/full: No space left on device\n");
+        struct stat after;
+        ASSERT_EQ(stat("/dev/full", &after), 0);
+        EXPECT_TRUE(S_ISCHR(after.st_mode));
+    }
 }
 
 }  // namespace

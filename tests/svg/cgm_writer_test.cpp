@@ -25,7 +25,7 @@ std::vector<const Shape*> drawn_shapes(const Picture* picture)
 Picture* convert_and_load(const std::string& svg)
 {
     const Conversion conversion = convert_svg(svg);
-    EXPECT_TRUE(conversion.ok) << all_messages(conversion.diagnostics);
+    EXPECT_TRUE(conversion.ok) << format_diagnostics(conversion.diagnostics);
     Picture* picture = load_converted_picture(conversion.output);
     EXPECT_NE(picture, nullptr) << conversion.output;
     return picture;
@@ -99,9 +99,9 @@ TEST(CgmPicture, NinetyNineColoursFitAndTheHundredthIsAnError)
     const Conversion too_many = convert_svg(svg_document(distinct_colour_squares(100)));
     EXPECT_FALSE(too_many.ok);
     // The hundredth square is on the document's hundred-and-first line.
-    EXPECT_NE(all_messages(too_many.diagnostics).find("test.svg:101: error: <rect> uses a colour past the 99"),
+    EXPECT_NE(format_diagnostics(too_many.diagnostics).find("test.svg:101: error: <rect> uses a colour past the 99"),
               std::string::npos)
-        << all_messages(too_many.diagnostics);
+        << format_diagnostics(too_many.diagnostics);
 }
 
 TEST(CgmPicture, StrokeWidthsBecomeWholePixelsAtThePicturesScale)
@@ -199,8 +199,8 @@ TEST(CgmPicture, FilledShapesPastTheLimitAreThinnedWithAWarning)
     }
     const Conversion conversion =
         convert_svg(svg_document("<polygon fill='#0f0' points='" + points + "'/>"));
-    ASSERT_TRUE(conversion.ok) << all_messages(conversion.diagnostics);
-    EXPECT_NE(all_messages(conversion.diagnostics).find("thinned to"), std::string::npos);
+    ASSERT_TRUE(conversion.ok) << format_diagnostics(conversion.diagnostics);
+    EXPECT_NE(format_diagnostics(conversion.diagnostics).find("thinned to"), std::string::npos);
     Picture* picture = load_converted_picture(conversion.output);
     ASSERT_NE(picture, nullptr);
     const auto shapes = drawn_shapes(picture);
@@ -215,11 +215,11 @@ TEST(CgmPicture, ShapesOutsideTheFrameAndCrossedOutlinesAreReported)
 {
     const Conversion outside = convert_svg(svg_document("<rect x='90' y='90' width='20' height='5'/>"));
     EXPECT_FALSE(outside.ok);
-    EXPECT_NE(all_messages(outside.diagnostics).find("outside the viewBox"), std::string::npos);
+    EXPECT_NE(format_diagnostics(outside.diagnostics).find("outside the viewBox"), std::string::npos);
 
     const Conversion crossed = convert_svg(svg_document("<polygon points='10,10 90,90 90,10 10,90 50,95'/>"));
-    EXPECT_NE(all_messages(crossed.diagnostics).find("not filled exactly"), std::string::npos)
-        << all_messages(crossed.diagnostics);
+    EXPECT_NE(format_diagnostics(crossed.diagnostics).find("not filled exactly"), std::string::npos)
+        << format_diagnostics(crossed.diagnostics);
 }
 
 }  // namespace

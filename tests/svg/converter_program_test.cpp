@@ -53,6 +53,11 @@ TEST(ConverterProgram, UnreadableOrWrongInputExits1AndWritesNothing)
     EXPECT_EQ(missing.errors.rfind("tinkettles-svg: cannot read ", 0), 0u) << missing.errors;
     EXPECT_NE(missing.errors.find("missing.svg: No such file or directory"), std::string::npos) << missing.errors;
 
+    // A folder opens but cannot be read: named with the reason, not parsed as an empty file.
+    const ProgramRun folder = run_converter(quoted(directory) + " " + quoted(output));
+    EXPECT_EQ(folder.status, 1);
+    EXPECT_EQ(folder.errors, "tinkettles-svg: cannot read " + directory.string() + ": Is a directory\n");
+
     write_text_file(directory / "broken.svg", "<svg viewBox='0 0 9 9'>\n<path d='M1 1 Q2'/>\n</svg>\n");
     const ProgramRun broken = run_converter(quoted(directory / "broken.svg") + " " + quoted(output));
     EXPECT_EQ(broken.status, 1);

@@ -11,7 +11,7 @@ namespace {
 TextPicture* convert_and_load(const std::string& svg)
 {
     const Conversion conversion = convert_svg(svg, OutputKind::line_drawing);
-    EXPECT_TRUE(conversion.ok) << all_messages(conversion.diagnostics);
+    EXPECT_TRUE(conversion.ok) << format_diagnostics(conversion.diagnostics);
     TextPicture* picture = load_converted_text_picture(conversion.output);
     EXPECT_NE(picture, nullptr);
     return picture;
@@ -59,7 +59,7 @@ TEST(LineDrawing, ClosedShapesReturnToTheirFirstPointAndFillsAreReported)
         svg_document("<rect x='10' y='10' width='20' height='20' stroke='#000' fill='#fff'/>", "0 0 320 200"),
         OutputKind::line_drawing);
     ASSERT_TRUE(conversion.ok);
-    EXPECT_NE(all_messages(conversion.diagnostics).find("fill cannot be shown"), std::string::npos);
+    EXPECT_NE(format_diagnostics(conversion.diagnostics).find("fill cannot be shown"), std::string::npos);
     TextPicture* picture = load_converted_text_picture(conversion.output);
     ASSERT_NE(picture, nullptr);
     ASSERT_EQ(picture->point_counts[0], 5);
@@ -112,13 +112,13 @@ TEST(LineDrawing, LimitsAreReported)
     const Conversion too_many =
         convert_svg(svg_document("<path stroke='#000' d='" + many + "'/>", "0 0 320 200"), OutputKind::line_drawing);
     EXPECT_FALSE(too_many.ok);
-    EXPECT_NE(all_messages(too_many.diagnostics).find("at most 1000"), std::string::npos);
+    EXPECT_NE(format_diagnostics(too_many.diagnostics).find("at most 1000"), std::string::npos);
 
     const Conversion too_few = convert_svg(
         svg_document("<path stroke='#000' d='M0,0 h5 M0,9 h5 M0,20 h5'/>", "0 0 320 200", "data-segments='2'"),
         OutputKind::line_drawing);
     EXPECT_FALSE(too_few.ok);
-    EXPECT_NE(all_messages(too_few.diagnostics).find("fewer than the drawing's 3 lines"), std::string::npos);
+    EXPECT_NE(format_diagnostics(too_few.diagnostics).find("fewer than the drawing's 3 lines"), std::string::npos);
 }
 
 }  // namespace

@@ -12,7 +12,7 @@ SvgDrawing read_ok(const std::string& body, const std::string& root_attributes =
     conversion.diagnostics.file_name = "test.svg";
     EXPECT_TRUE(read_svg(svg_document(body, "0 0 100 100", root_attributes), ReadOptions{},
                          conversion.drawing, conversion.diagnostics))
-        << all_messages(conversion.diagnostics);
+        << format_diagnostics(conversion.diagnostics);
     return conversion.drawing;
 }
 
@@ -130,8 +130,8 @@ TEST(SvgMessages, ErrorsCarryFileAndLine)
         "  <circle r='2' fill='url(#shine)'/>\n"
         "</svg>\n";
     const Diagnostics diagnostics = read_with_messages(svg);
-    const std::string text = all_messages(diagnostics);
-    EXPECT_EQ(diagnostics.error_count, 3) << text;
+    const std::string text = format_diagnostics(diagnostics);
+    EXPECT_EQ(diagnostics.errors.size(), 3u) << text;
     EXPECT_NE(text.find("test.svg:3: error: <path> d: missing or bad numbers"), std::string::npos) << text;
     EXPECT_NE(text.find("test.svg:4: error: <rect> width \"x\""), std::string::npos) << text;
     EXPECT_NE(text.find("test.svg:5: error: <circle> fill: gradients"), std::string::npos) << text;
@@ -140,14 +140,14 @@ TEST(SvgMessages, ErrorsCarryFileAndLine)
 TEST(SvgMessages, BadXmlAndBadRoots)
 {
     const std::string unclosed = "<svg viewBox='0 0 1 1'>\n<g>\n</svg>\n";
-    EXPECT_NE(all_messages(read_with_messages(unclosed)).find("test.svg:3: error: not well-formed XML"),
+    EXPECT_NE(format_diagnostics(read_with_messages(unclosed)).find("test.svg:3: error: not well-formed XML"),
               std::string::npos)
-        << all_messages(read_with_messages(unclosed));
-    EXPECT_NE(all_messages(read_with_messages("<html/>")).find("must be <svg>"), std::string::npos);
-    EXPECT_NE(all_messages(read_with_messages("<svg><rect width='1' height='1'/></svg>"))
+        << format_diagnostics(read_with_messages(unclosed));
+    EXPECT_NE(format_diagnostics(read_with_messages("<html/>")).find("must be <svg>"), std::string::npos);
+    EXPECT_NE(format_diagnostics(read_with_messages("<svg><rect width='1' height='1'/></svg>"))
                   .find("viewBox"),
               std::string::npos);
-    EXPECT_NE(all_messages(read_with_messages("<svg viewBox='0 0 10'/>")).find("four numbers"),
+    EXPECT_NE(format_diagnostics(read_with_messages("<svg viewBox='0 0 10'/>")).find("four numbers"),
               std::string::npos);
 }
 
@@ -156,9 +156,9 @@ TEST(SvgMessages, WhatCannotBeCarriedOverIsNamedNotDropped)
     const Diagnostics diagnostics = read_with_messages(svg_document(
         "<text x='1' y='1'>hi</text>\n<rect width='1' height='1' opacity='0.5'/>\n"
         "<image width='1' height='1'/>\n<sodipodi:namedview xmlns:sodipodi='x'/>"));
-    const std::string text = all_messages(diagnostics);
-    EXPECT_EQ(diagnostics.error_count, 0) << text;
-    EXPECT_EQ(diagnostics.warning_count, 3) << text;   // the editor's own element is not drawing
+    const std::string text = format_diagnostics(diagnostics);
+    EXPECT_EQ(diagnostics.errors.size(), 0u) << text;
+    EXPECT_EQ(diagnostics.warnings.size(), 3u) << text;   // the editor's own element is not drawing
     EXPECT_NE(text.find("<text> cannot be converted"), std::string::npos) << text;
     EXPECT_NE(text.find("<image> cannot be converted"), std::string::npos) << text;
     EXPECT_NE(text.find("opacity 0.5"), std::string::npos) << text;

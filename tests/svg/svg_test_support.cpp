@@ -68,11 +68,3 @@ TextPicture* load_converted_text_picture(const std::string& text)
     write_text_file(path, text);
     return load_text_picture(path.c_str());
 }
-
-std::string all_messages(const Diagnostics& diagnostics)
-{
-    std::string text;
-    for (const std::string& message : diagnostics.messages)
-        text += message + "\n";
-    return text;
-}

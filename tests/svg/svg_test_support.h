@@ -29,5 +29,3 @@ std::string svg_document(const std::string& body, const std::string& view_box = 
 // Writes the converter's output to a file and loads it with the demo's loader.
 Picture* load_converted_picture(const std::string& cgm);
 TextPicture* load_converted_text_picture(const std::string& text);
-// All messages joined, for assertions on their wording.
-std::string all_messages(const Diagnostics& diagnostics);

@@ -29,7 +29,7 @@ const Tool tools[] = {
     {"tinkettles-compose", "compose",
      "assets/music/da_wobble.score assets/music/da_wobble.samples /nonexistent-tk/out.mod"},
     {"tinkettles-svg", "svg", "assets/pictures/flonk1.svg /nonexistent-tk/out.cgm"},
-    {"tinkettles-picture-sheet", "svg", "data /nonexistent-tk/out.png"},
+    {"tinkettles-picture-sheet", "preview", "data /nonexistent-tk/out.png"},
     {"tinkettles-font", "font", "assets/font /nonexistent-tk/out.raw"},
     {"tinkettles-preview", "preview", "data/flonk1.cgm /nonexistent-tk/out.png"},
     {"tinkettles-capture", "capture", "--fps 1 --log /nonexistent-tk/out.log"},

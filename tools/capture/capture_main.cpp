@@ -6,8 +6,8 @@
 int main(int argc, char** argv)
 {
     CaptureOptions options;
-    const int status = parse_capture_options(argc, argv, &options);
-    if (status >= 0)
+    int status = 0;
+    if (!parse_capture_options(argc, argv, &options, &status))
         return status;
     return run_capture(options);
 }

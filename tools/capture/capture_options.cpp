@@ -2,7 +2,7 @@
 
 #include "command_line.h"
 #include "frame/main_loop.h"
-#include "frame/timeline.h"
+#include "frame/scene_facts.h"
 
 #include <cstring>
 
@@ -44,7 +44,6 @@ constexpr PathOption path_options[] = {
     {"--data", &CaptureOptions::data_folder},
 };
 
-constexpr int scene_count = 10;
 constexpr std::int32_t rows_per_pattern = 64;
 
 bool take_path(CommandLine* line, const PathOption& option, CaptureOptions* options)
@@ -135,35 +134,22 @@ bool read_options(CommandLine* line, CaptureOptions* options, std::int64_t* scen
 
 void scene_positions(std::int32_t scene, std::int32_t* from, std::int32_t* to)
 {
-    *from = part_open_start;
-    *to = part_open_end;
-    bool found = false;
-    for (std::int32_t order = 0; order < final_position / 100; ++order) {
-        for (std::int32_t row = 0; row < rows_per_pattern; ++row) {
-            const std::int32_t position = order * 100 + row;
-            const bool inside = scene_number(position) == scene;
-            if (inside && !found) {
-                found = true;
-                if (position > 0)
-                    *from = position;
-            } else if (!inside && found) {
-                *to = position;
-                return;
-            }
-        }
-    }
+    *from = scene == 1 ? part_open_start : scene_spans[scene - 1].first;
+    *to = scene == scene_count ? part_open_end : scene_spans[scene - 1].end;
 }
 
-int parse_capture_options(int argc, char** argv, CaptureOptions* options)
+bool parse_capture_options(int argc, char** argv, CaptureOptions* options, int* status)
 {
     *options = CaptureOptions{default_fps, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
                               nullptr, part_open_start, part_open_end};
     CommandLine line = start_command_line(capture_program, capture_usage, argc, argv);
     std::int64_t scene = 0;
-    if (!read_options(&line, options, &scene))
-        return line.status;
+    if (!read_options(&line, options, &scene)) {
+        *status = line.status;
+        return false;
+    }
     if (scene != 0)
         scene_positions(static_cast<std::int32_t>(scene), &options->from_position,
                         &options->to_position);
-    return -1;
+    return true;
 }

@@ -30,9 +30,9 @@ constexpr std::int32_t part_open_end = 1000000;
 extern const char* const capture_program;
 extern const char* const capture_usage;
 
-// Fills `options` from argv. Returns -1 when the capture should run; otherwise the
-// exit status (0 after --help or --version, 2 after a usage error and the usage).
-int parse_capture_options(int argc, char** argv, CaptureOptions* options);
+// Fills `options` from argv. True when the capture should run; otherwise false with the
+// exit status in *status (0 after --help or --version, 2 after a usage error and the usage).
+bool parse_capture_options(int argc, char** argv, CaptureOptions* options, int* status);
 
 // The music positions [*from, *to) of a scene 1..10 as the timeline places them, the
 // first scene open at its start and the last at its end.

@@ -16,7 +16,7 @@ constexpr int sheet_columns = 5;
 constexpr int label_height = 40;
 constexpr int cell_height = thumbnail_height + label_height;
 constexpr int sheet_width = sheet_columns * thumbnail_width;
-constexpr int sheet_height = (sheet_scene_count / sheet_columns) * cell_height;
+constexpr int sheet_height = (scene_count / sheet_columns) * cell_height;
 constexpr int rows_per_order = 64;
 
 std::uint8_t sheet_rgb[sheet_width * sheet_height * 3];
@@ -82,7 +82,7 @@ std::int32_t scene_middle_position(std::int32_t scene)
 
 void start_contact_sheet(ContactSheet* sheet)
 {
-    for (int i = 0; i < sheet_scene_count; ++i) {
+    for (int i = 0; i < scene_count; ++i) {
         sheet->middle_position[i] = scene_middle_position(i + 1);
         sheet->settled[i] = false;
         sheet->seen[i] = false;
@@ -92,7 +92,7 @@ void start_contact_sheet(ContactSheet* sheet)
 void offer_contact_frame(ContactSheet* sheet, std::int32_t position, const SDL_Surface* surface)
 {
     const std::int32_t scene = scene_number(position);
-    if (scene < 1 || scene > sheet_scene_count)
+    if (scene < 1 || scene > scene_count)
         return;
     const int i = scene - 1;
     if (sheet->settled[i])
@@ -105,7 +105,7 @@ void offer_contact_frame(ContactSheet* sheet, std::int32_t position, const SDL_S
 bool write_contact_sheet(const ContactSheet* sheet, std::FILE* file, const char* path)
 {
     std::memset(sheet_rgb, 0, sizeof sheet_rgb);
-    for (int i = 0; i < sheet_scene_count; ++i) {
+    for (int i = 0; i < scene_count; ++i) {
         const int left = (i % sheet_columns) * thumbnail_width;
         const int top = (i / sheet_columns) * cell_height;
         if (sheet->seen[i])

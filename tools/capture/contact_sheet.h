@@ -2,20 +2,21 @@
 // scenes, five to a row, each labelled with its scene number in the demo's own font.
 #pragma once
 
+#include "frame/scene_facts.h"
+
 #include <SDL.h>
 
 #include <cstdint>
 #include <cstdio>
 
-constexpr int sheet_scene_count = 10;
 constexpr int thumbnail_width = 320;
 constexpr int thumbnail_height = 240;
 
 struct ContactSheet {
-    std::int32_t middle_position[sheet_scene_count];   // where each scene's thumbnail is taken
-    bool settled[sheet_scene_count];                    // taken at or after the middle
-    bool seen[sheet_scene_count];
-    std::uint8_t thumbnails[sheet_scene_count][thumbnail_width * thumbnail_height * 3];
+    std::int32_t middle_position[scene_count];   // where each scene's thumbnail is taken
+    bool settled[scene_count];                    // taken at or after the middle
+    bool seen[scene_count];
+    std::uint8_t thumbnails[scene_count][thumbnail_width * thumbnail_height * 3];
 };
 
 // The music position halfway through a scene's rows, counting every row of order

@@ -2,12 +2,7 @@
 
 #include "capture_options.h"
 #include "capture_screen.h"
-#include "command_line.h"
-
-#include <png.h>
-
-#include <cstdio>
-#include <cstring>
+#include "png_file.h"
 
 namespace {
 
@@ -18,28 +13,7 @@ std::uint8_t screen_rgb[capture_width * capture_height * 3];
 bool write_rgb_png_to(std::FILE* file, const char* path, const std::uint8_t* rgb, int width,
                       int height)
 {
-    png_image image;
-    std::memset(&image, 0, sizeof image);
-    image.version = PNG_IMAGE_VERSION;
-    image.width = static_cast<png_uint_32>(width);
-    image.height = static_cast<png_uint_32>(height);
-    image.format = PNG_FORMAT_RGB;
-    if (!png_image_write_to_stdio(&image, file, 0, rgb, 0, nullptr)) {
-        std::fprintf(stderr, "%s: cannot write %s: %s\n", capture_program, path, image.message);
-        png_image_free(&image);
-        return false;
-    }
-    return std::fflush(file) == 0 || system_error(capture_program, "cannot write", path);
-}
-
-bool write_rgb_png(const char* path, const std::uint8_t* rgb, int width, int height)
-{
-    std::FILE* file = std::fopen(path, "wb");
-    if (!file)
-        return system_error(capture_program, "cannot create", path);
-    const bool written = write_rgb_png_to(file, path, rgb, width, height);
-    const bool closed = std::fclose(file) == 0;
-    return written && (closed || system_error(capture_program, "cannot write", path));
+    return write_png_to(capture_program, file, path, PngPicture{rgb, width, height, nullptr, true});
 }
 
 bool write_screen_png(const char* path, const SDL_Surface* surface)
@@ -53,5 +27,6 @@ bool write_screen_png(const char* path, const SDL_Surface* surface)
             *out++ = static_cast<std::uint8_t>(row[x]);
         }
     }
-    return write_rgb_png(path, screen_rgb, capture_width, capture_height);
+    return write_png(capture_program, path,
+                     PngPicture{screen_rgb, capture_width, capture_height, nullptr, true});
 }

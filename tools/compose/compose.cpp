@@ -10,6 +10,7 @@ namespace {
 // later than the loop's end: the player switches the loop off otherwise.
 void check_offsets(const Song& song, const SampleBank& bank, std::string_view file, Diagnostics& diags)
 {
+    diags.file_name = file;
     for (const Pattern& pattern : song.patterns) {
         for (int row = 0; row < rows_per_pattern; ++row) {
             for (const Cell& cell : pattern.cells[row]) {
@@ -20,7 +21,7 @@ void check_offsets(const Song& song, const SampleBank& bank, std::string_view fi
                 int limit = data.loop_length > 0 ? data.loop_start + data.loop_length
                                                  : static_cast<int>(data.bytes.size()) - 1;
                 if (offset > limit) {
-                    add_error(diags, file, pattern.row_lines[row], 1,
+                    add_error(diags, pattern.row_lines[row], 1,
                               "sample offset " + std::to_string(offset) + " lies beyond sample " +
                                   std::to_string(cell.sample) + " (" + std::to_string(limit) + " bytes)");
                 }
@@ -34,6 +35,7 @@ void check_offsets(const Song& song, const SampleBank& bank, std::string_view fi
 SampleBank synthesise_bank(const SampleSet& specs, std::string_view settings_file, Diagnostics& diags)
 {
     SampleBank bank;
+    diags.file_name = settings_file;
     for (int s = 1; s <= max_samples; ++s) {
         const SampleSpec& spec = specs.samples[s];
         if (spec.kind == VoiceKind::none)
@@ -41,7 +43,7 @@ SampleBank synthesise_bank(const SampleSet& specs, std::string_view settings_fil
         bank[s] = synthesise(spec);
         std::size_t size = bank[s].bytes.size();
         if (size > max_sample_bytes) {
-            add_error(diags, settings_file, spec.line, 1,
+            add_error(diags, spec.line, 1,
                       "sample '" + spec.name + "' would take " + std::to_string(size) +
                           " bytes; a sample holds at most 131070");
             bank[s] = SampleData{};
@@ -60,7 +62,8 @@ std::vector<std::uint8_t> compose_module(SourceText score, SourceText settings, 
     if (!diags.errors.empty())
         return {};
     if (end_order >= 0 && !song_reaches_order(song, end_order)) {
-        add_warning(diags, score.file, song.order_line, 1,
+        diags.file_name = score.file;
+        add_warning(diags, song.order_line, 1,
                     "the song never reaches order " + std::to_string(end_order) +
                         ", where the demo ends, so the demo would never end by itself; make the "
                         "order list at least " + std::to_string(end_order + 1) +

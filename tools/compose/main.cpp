@@ -2,6 +2,7 @@
 // Compiles the text score and the synthesis settings into a module file.
 #include "command_line.h"
 #include "compose.h"
+#include "whole_file.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -55,16 +56,13 @@ int main(int argc, char** argv)
     std::string score_text;
     std::string settings_text;
     for (int i : {0, 1}) {
-        errno = 0;
-        if (!compose::read_text_file(files[i], i == 0 ? score_text : settings_text)) {
-            system_error(program, "cannot read", files[i]);
+        if (!read_whole_file(program, files[i], i == 0 ? score_text : settings_text))
             return 1;
-        }
     }
-    compose::Diagnostics diags;
+    Diagnostics diags;
     const std::vector<std::uint8_t> module = compose::compose_module(
         {score_text, files[0]}, {settings_text, files[1]}, diags, demo_end_order);
-    std::fputs(compose::format_errors(diags).c_str(), stderr);
+    std::fputs(format_diagnostics(diags).c_str(), stderr);
     if (!diags.errors.empty())
         return 1;
     if (!write_file(files[2], module))

@@ -18,7 +18,6 @@ struct OrderName {
 
 // Everything the parser carries from line to line.
 struct Reader {
-    std::string_view file;
     const SampleSet& samples;
     Diagnostics& diags;
     int line = 0;
@@ -35,7 +34,7 @@ struct Reader {
 
 void error(Reader& r, int column, std::string message)
 {
-    add_error(r.diags, r.file, r.line, column, std::move(message));
+    add_error(r.diags, r.line, column, std::move(message));
 }
 
 bool is_none(std::string_view text, std::size_t width)
@@ -190,7 +189,7 @@ void read_row(Reader& r, std::string_view text)
 void finish_pattern(Reader& r)
 {
     if (r.current && r.current->rows < rows_per_pattern) {
-        add_error(r.diags, r.file, r.current->line, 1,
+        add_error(r.diags, r.current->line, 1,
                   "pattern " + quoted(r.current->name) + " has only " + std::to_string(r.current->rows) +
                       " of its 64 rows");
     }
@@ -257,10 +256,10 @@ void read_directive(Reader& r, const std::vector<Word>& words, std::string_view 
 void resolve_orders(Reader& r)
 {
     if (r.order_names.empty())
-        add_error(r.diags, r.file, r.line, 1, "the song has no 'order' list");
+        add_error(r.diags, r.line, 1, "the song has no 'order' list");
     if (r.order_names.size() > max_orders) {
         const OrderName& o = r.order_names[max_orders];
-        add_error(r.diags, r.file, o.line, o.column, "the order list holds at most 128 entries");
+        add_error(r.diags, o.line, o.column, "the order list holds at most 128 entries");
     }
     std::vector<int> number_of(r.defined.size(), -1);
     for (const OrderName& o : r.order_names) {
@@ -268,7 +267,7 @@ void resolve_orders(Reader& r)
         while (d < r.defined.size() && r.defined[d].name != o.name)
             ++d;
         if (d == r.defined.size()) {
-            add_error(r.diags, r.file, o.line, o.column, "unknown pattern " + quoted(o.name));
+            add_error(r.diags, o.line, o.column, "unknown pattern " + quoted(o.name));
             continue;
         }
         if (number_of[d] < 0) {
@@ -279,17 +278,18 @@ void resolve_orders(Reader& r)
     }
     for (std::size_t d = 0; d < r.defined.size(); ++d) {
         if (number_of[d] < 0)
-            add_warning(r.diags, r.file, r.defined[d].line, 1, "pattern " + quoted(r.defined[d].name) + " is never played");
+            add_warning(r.diags, r.defined[d].line, 1, "pattern " + quoted(r.defined[d].name) + " is never played");
     }
     if (!r.order_names.empty() && r.song.restart >= static_cast<int>(r.order_names.size()))
-        add_error(r.diags, r.file, r.line, 1, "the restart position lies beyond the order list");
+        add_error(r.diags, r.line, 1, "the restart position lies beyond the order list");
 }
 
 } // namespace
 
 Song parse_score(std::string_view text, std::string_view file, const SampleSet& samples, Diagnostics& diags)
 {
-    Reader r{file, samples, diags, 0, Song{}, {}, {}, nullptr};
+    diags.file_name = file;
+    Reader r{samples, diags, 0, Song{}, {}, {}, nullptr};
     for (std::string_view raw : split_lines(text)) {
         ++r.line;
         std::string_view line = strip_comment(raw);

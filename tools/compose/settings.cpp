@@ -50,7 +50,6 @@ constexpr NumberKey number_keys[] = {
 };
 
 struct Block {
-    std::string_view file;
     Diagnostics& diags;
     SampleSpec* spec;  // the sample being described, or none before the first block
     int line;
@@ -61,7 +60,7 @@ struct Block {
 
 void error(Block& b, int column, std::string message)
 {
-    add_error(b.diags, b.file, b.line, column, std::move(message));
+    add_error(b.diags, b.line, column, std::move(message));
 }
 
 VoiceKind kind_named(std::string_view name)
@@ -259,14 +258,14 @@ void read_setting(Block& b, const std::vector<Word>& words)
         read_number_key(b, words);
 }
 
-void check_block(std::string_view file, Diagnostics& diags, const SampleSpec& spec)
+void check_block(Diagnostics& diags, const SampleSpec& spec)
 {
     if (spec.kind == VoiceKind::none)
-        add_error(diags, file, spec.line, 1, "sample '" + spec.name + "' has no kind (the first setting must be 'kind')");
+        add_error(diags, spec.line, 1, "sample '" + spec.name + "' has no kind (the first setting must be 'kind')");
     if (spec.kind == VoiceKind::tone && spec.oscillator_count == 0)
-        add_error(diags, file, spec.line, 1, "tone sample '" + spec.name + "' has no oscillator");
+        add_error(diags, spec.line, 1, "tone sample '" + spec.name + "' has no oscillator");
     if (spec.kind == VoiceKind::tone && spec.loop == 0.0 && spec.pre == 0.0)
-        add_error(diags, file, spec.line, 1, "tone sample '" + spec.name + "' has neither a 'pre' part nor a loop");
+        add_error(diags, spec.line, 1, "tone sample '" + spec.name + "' has neither a 'pre' part nor a loop");
 }
 
 } // namespace
@@ -274,7 +273,8 @@ void check_block(std::string_view file, Diagnostics& diags, const SampleSpec& sp
 SampleSet parse_settings(std::string_view text, std::string_view file, Diagnostics& diags)
 {
     SampleSet set;
-    Block block{file, diags, nullptr, 0};
+    diags.file_name = file;
+    Block block{diags, nullptr, 0};
     for (std::string_view raw : split_lines(text)) {
         ++block.line;
         std::vector<Word> words = split_words(strip_comment(raw));
@@ -290,7 +290,7 @@ SampleSet parse_settings(std::string_view text, std::string_view file, Diagnosti
     }
     for (const SampleSpec& spec : set.samples) {
         if (!spec.name.empty())
-            check_block(file, diags, spec);
+            check_block(diags, spec);
     }
     return set;
 }

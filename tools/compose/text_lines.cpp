@@ -1,40 +1,8 @@
 #include "text_lines.h"
 
 #include <charconv>
-#include <fstream>
-#include <sstream>
 
 namespace compose {
-
-void add_error(Diagnostics& diags, std::string_view file, int line, int column, std::string message)
-{
-    diags.errors.push_back(Diagnostic{std::string(file), line, column, std::move(message)});
-}
-
-void add_warning(Diagnostics& diags, std::string_view file, int line, int column, std::string message)
-{
-    diags.warnings.push_back(Diagnostic{std::string(file), line, column, std::move(message)});
-}
-
-namespace {
-
-void format_list(std::string& out, const std::vector<Diagnostic>& list, const char* severity)
-{
-    for (const Diagnostic& d : list) {
-        out += d.file + ":" + std::to_string(d.line) + ":" + std::to_string(d.column) + ": " + severity +
-               ": " + d.message + "\n";
-    }
-}
-
-} // namespace
-
-std::string format_errors(const Diagnostics& diags)
-{
-    std::string out;
-    format_list(out, diags.errors, "error");
-    format_list(out, diags.warnings, "warning");
-    return out;
-}
 
 std::string_view strip_comment(std::string_view line)
 {
@@ -101,17 +69,6 @@ bool parse_hex(std::string_view text, int& value)
     const char* end = text.data() + text.size();
     auto result = std::from_chars(text.data(), end, value, 16);
     return result.ec == std::errc() && result.ptr == end && !text.empty();
-}
-
-bool read_text_file(const std::string& path, std::string& text)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    text = buffer.str();
-    return true;
 }
 
 } // namespace compose

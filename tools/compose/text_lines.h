@@ -2,28 +2,13 @@
 // error list that every mistake goes into with its line and column.
 #pragma once
 
+#include "diagnostics.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace compose {
-
-struct Diagnostic {
-    std::string file;
-    int line;
-    int column;
-    std::string message;
-};
-
-struct Diagnostics {
-    std::vector<Diagnostic> errors;
-    std::vector<Diagnostic> warnings;
-};
-
-void add_error(Diagnostics& diags, std::string_view file, int line, int column, std::string message);
-void add_warning(Diagnostics& diags, std::string_view file, int line, int column, std::string message);
-// "file:line:column: error: message" (and warnings alike), one per line.
-std::string format_errors(const Diagnostics& diags);
 
 // A word of a line and the 1-based column of its first character.
 struct Word {
@@ -43,7 +28,5 @@ std::vector<std::string_view> split_lines(std::string_view text);
 bool parse_int(std::string_view text, int& value);
 bool parse_double(std::string_view text, double& value);
 bool parse_hex(std::string_view text, int& value);
-
-bool read_text_file(const std::string& path, std::string& text);
 
 } // namespace compose

@@ -63,13 +63,16 @@ int main(int argc, char** argv)
         return line.status;
     const auto source = std::make_unique<FontSource>();
     const auto image = std::make_unique<FontImage>();
+    Diagnostics diagnostics;
+    if (!load_font_source(program, options.assets, *source, diagnostics)) {
+        std::fputs(format_diagnostics(diagnostics).c_str(), stderr);
+        return 1;
+    }
     std::string error;
-    if (!load_font_source(options.assets, *source, error) ||
-        !build_font_image(*source, *image, error) ||
-        !write_font_image(*image, options.output, error) ||
-        (options.preview && !write_font_preview(*image, options.preview, error))) {
+    if (!build_font_image(*source, *image, error) ||
+        !write_font_image(*image, options.output, error)) {
         std::fprintf(stderr, "%s: %s\n", program, error.c_str());
         return 1;
     }
-    return 0;
+    return options.preview && !write_font_preview(program, *image, options.preview) ? 1 : 0;
 }

@@ -1,10 +1,8 @@
 #include "font_preview.h"
 
-#include <png.h>
+#include "frame/present_kernels.h"
+#include "png_file.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <memory>
 
 namespace {
@@ -27,20 +25,14 @@ constexpr std::uint32_t shaded_background_rgb = 0xffc8c8;
 
 using Canvas = std::array<std::uint8_t, canvas_width * canvas_height>;
 
-// The demo's rule for one glyph: ink takes the colour, shade sets bit 7 of the index
-// beneath, transparent leaves it.
+// One glyph frame by the demo's own rule for every pixel.
 void draw_glyph_frame(const FontImage& image, int glyph, int frame, int x, int y,
                       Canvas& canvas)
 {
     for (int row = 0; row < cell_height; ++row) {
         for (int column = 0; column < cell_width; ++column) {
-            const std::uint8_t s = image[glyph_pixel_offset(glyph, frame, column, row)];
-            std::uint8_t& pixel = canvas[(y + row) * canvas_width + x + column];
-            if (s == ink_value) {
-                pixel = ink_index;
-            } else if (s != transparent_value) {
-                pixel = static_cast<std::uint8_t>(pixel | 0x80);
-            }
+            draw_glyph_pixel(&canvas[(y + row) * canvas_width + x + column],
+                             image[glyph_pixel_offset(glyph, frame, column, row)], ink_index);
         }
     }
 }
@@ -85,7 +77,7 @@ std::uint32_t index_colour(std::uint8_t index)
     }
 }
 
-// Each index becomes a 2 x 2 block; the lower line is at four fifths brightness.
+// Each index becomes a 2 x 2 block with the lower line dimmed, as the demo presents a frame.
 void enlarge(const Canvas& canvas, std::uint8_t* rgb)
 {
     const int out_width = 2 * canvas_width;
@@ -95,8 +87,8 @@ void enlarge(const Canvas& canvas, std::uint8_t* rgb)
             const std::uint32_t colour = index_colour(canvas[(y / 2) * canvas_width + x / 2]);
             std::uint8_t* out = rgb + (static_cast<std::size_t>(y) * out_width + x) * 3;
             for (int channel = 0; channel < 3; ++channel) {
-                const std::uint32_t value = (colour >> (16 - 8 * channel)) & 0xff;
-                out[channel] = static_cast<std::uint8_t>(dim ? value * 4 / 5 : value);
+                const auto value = static_cast<std::uint8_t>(colour >> (16 - 8 * channel));
+                out[channel] = dim ? dimmed_level(value) : value;
             }
         }
     }
@@ -104,7 +96,7 @@ void enlarge(const Canvas& canvas, std::uint8_t* rgb)
 
 }  // namespace
 
-bool write_font_preview(const FontImage& image, const std::string& png_path, std::string& error)
+bool write_font_preview(const char* program, const FontImage& image, const std::string& png_path)
 {
     const auto canvas = std::make_unique<Canvas>();
     compose(image, *canvas);
@@ -112,26 +104,6 @@ bool write_font_preview(const FontImage& image, const std::string& png_path, std
     const auto rgb = std::make_unique<std::uint8_t[]>(rgb_size);
     enlarge(*canvas, rgb.get());
 
-    png_image png;
-    std::memset(&png, 0, sizeof png);
-    png.version = PNG_IMAGE_VERSION;
-    png.width = 2 * canvas_width;
-    png.height = 2 * canvas_height;
-    png.format = PNG_FORMAT_RGB;
-    std::FILE* file = std::fopen(png_path.c_str(), "wb");
-    if (!file) {
-        error = "cannot create " + png_path + ": " + std::strerror(errno);
-        return false;
-    }
-    if (!png_image_write_to_stdio(&png, file, 0, rgb.get(), 0, nullptr)) {
-        error = "cannot write " + png_path + ": " + png.message;
-        png_image_free(&png);
-        std::fclose(file);
-        return false;
-    }
-    if (std::fclose(file) != 0) {
-        error = "cannot write " + png_path + ": " + std::strerror(errno);
-        return false;
-    }
-    return true;
+    return write_png(program, png_path.c_str(),
+                     PngPicture{rgb.get(), 2 * canvas_width, 2 * canvas_height, nullptr, true});
 }

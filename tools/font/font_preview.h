@@ -5,4 +5,5 @@
 
 #include "font_image.h"
 
-bool write_font_preview(const FontImage& image, const std::string& png_path, std::string& error);
+// False after a message that starts with `program` on standard error.
+bool write_font_preview(const char* program, const FontImage& image, const std::string& png_path);

@@ -3,16 +3,17 @@
 #pragma once
 
 #include "font_strokes.h"
+#include "pictures/glyph_rule.h"
 
 inline constexpr int cell_width = 28;
 inline constexpr int cell_height = 32;
 
 // Pixel classes as the demo reads them: 0 is ink, 255 leaves the pixel beneath, and
 // anything between shades it. The two shade values only tell the parts apart.
-inline constexpr std::uint8_t ink_value = 0;
+inline constexpr std::uint8_t ink_value = glyph_ink;
 inline constexpr std::uint8_t outline_value = 1;
 inline constexpr std::uint8_t shadow_value = 2;
-inline constexpr std::uint8_t transparent_value = 255;
+inline constexpr std::uint8_t transparent_value = glyph_transparent;
 
 struct GlyphCell {
     std::array<std::uint8_t, cell_width * cell_height> pixels;   // row by row

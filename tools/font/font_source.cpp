@@ -1,13 +1,12 @@
 #include "font_source.h"
 #include "quoted.h"
+#include "whole_file.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <string_view>
 
 namespace {
@@ -20,19 +19,15 @@ struct SourceLine {
     std::array<std::string_view, max_tokens> tokens;
 };
 
-struct Reporter {
-    const std::string& file_name;
-    std::string& error;
-
-    bool fail(std::int32_t line, const std::string& message) const
-    {
-        error = file_name + ":" + std::to_string(line) + ": " + message;
-        return false;
-    }
-};
+// Reports a fault at a line of the file being read. Always false.
+bool fail(Diagnostics& report, std::int32_t line, std::string message)
+{
+    add_error(report, line, 0, std::move(message));
+    return false;
+}
 
 // Splits one line into whitespace-separated words, dropping a "#" comment.
-bool split_line(std::string_view text, SourceLine& line, const Reporter& report)
+bool split_line(std::string_view text, SourceLine& line, Diagnostics& report)
 {
     const std::size_t comment = text.find('#');
     if (comment != std::string_view::npos) {
@@ -47,7 +42,7 @@ bool split_line(std::string_view text, SourceLine& line, const Reporter& report)
         }
         const std::size_t end = std::min(text.find_first_of(" \t\r", at), text.size());
         if (line.token_count == max_tokens) {
-            return report.fail(line.number, "too many values (at most " +
+            return fail(report, line.number, "too many values (at most " +
                                                 std::to_string(max_tokens - 1) + ")");
         }
         line.tokens[line.token_count++] = text.substr(at, end - at);
@@ -86,30 +81,30 @@ bool is_name_start(char c)
 
 // A coordinate is a number, a guide name, or a guide name with "+n" or "-n" after it.
 bool parse_value(std::string_view token, const GuideTable& guides, double& value,
-                 std::int32_t line, const Reporter& report)
+                 std::int32_t line, Diagnostics& report)
 {
     if (token.empty() || !is_name_start(token[0])) {
         if (parse_plain_number(token, value)) {
             return true;
         }
-        return report.fail(line, quoted(token) + " is not a number");
+        return fail(report, line, quoted(token) + " is not a number");
     }
     const std::size_t sign = token.find_first_of("+-");
     const std::string_view name = token.substr(0, sign);
     const Guide* guide = find_guide(guides, name);
     if (!guide) {
-        return report.fail(line, "unknown guide '" + std::string(name) + "'");
+        return fail(report, line, "unknown guide '" + std::string(name) + "'");
     }
     double offset = 0.0;
     if (sign != std::string_view::npos && !parse_plain_number(token.substr(sign), offset)) {
-        return report.fail(line, "bad offset in '" + std::string(token) + "'");
+        return fail(report, line, "bad offset in '" + std::string(token) + "'");
     }
     value = guide->value + offset;
     return true;
 }
 
 bool parse_values(const SourceLine& line, std::int32_t first, const GuideTable& guides,
-                  double* values, const Reporter& report)
+                  double* values, Diagnostics& report)
 {
     for (std::int32_t i = first; i < line.token_count; ++i) {
         if (!parse_value(line.tokens[i], guides, values[i - first], line.number, report)) {
@@ -119,31 +114,31 @@ bool parse_values(const SourceLine& line, std::int32_t first, const GuideTable& 
     return true;
 }
 
-bool expect_values(const SourceLine& line, std::int32_t wanted, const Reporter& report)
+bool expect_values(const SourceLine& line, std::int32_t wanted, Diagnostics& report)
 {
     if (line.token_count - 1 == wanted) {
         return true;
     }
-    return report.fail(line.number, quoted(line.tokens[0]) + " takes " +
+    return fail(report, line.number, quoted(line.tokens[0]) + " takes " +
                                         std::to_string(wanted) +
                                         (wanted == 1 ? " value, not " : " values, not ") +
                                         std::to_string(line.token_count - 1));
 }
 
 bool parse_whole(std::string_view token, std::int32_t low, std::int32_t high,
-                 std::int32_t& value, std::int32_t line, const Reporter& report)
+                 std::int32_t& value, std::int32_t line, Diagnostics& report)
 {
     double number = 0.0;
     if (!parse_plain_number(token, number) || number != std::floor(number) || number < low ||
         number > high) {
-        return report.fail(line, quoted(token) + " is not a whole number from " +
+        return fail(report, line, quoted(token) + " is not a whole number from " +
                                      std::to_string(low) + " to " + std::to_string(high));
     }
     value = static_cast<std::int32_t>(number);
     return true;
 }
 
-bool add_guide(const SourceLine& line, GuideTable& guides, const Reporter& report)
+bool add_guide(const SourceLine& line, GuideTable& guides, Diagnostics& report)
 {
     if (!expect_values(line, 2, report)) {
         return false;
@@ -151,13 +146,13 @@ bool add_guide(const SourceLine& line, GuideTable& guides, const Reporter& repor
     const std::string_view name = line.tokens[1];
     if (name.size() > max_guide_name || !is_name_start(name[0]) ||
         name.find_first_of("+-") != std::string_view::npos) {
-        return report.fail(line.number, "bad guide name '" + std::string(name) + "'");
+        return fail(report, line.number, "bad guide name '" + std::string(name) + "'");
     }
     if (find_guide(guides, name)) {
-        return report.fail(line.number, "guide '" + std::string(name) + "' defined twice");
+        return fail(report, line.number, "guide '" + std::string(name) + "' defined twice");
     }
     if (guides.count == max_guides) {
-        return report.fail(line.number, "too many guides");
+        return fail(report, line.number, "too many guides");
     }
     Guide& guide = guides.guides[guides.count];
     if (!parse_value(line.tokens[2], guides, guide.value, line.number, report)) {
@@ -170,7 +165,7 @@ bool add_guide(const SourceLine& line, GuideTable& guides, const Reporter& repor
 }
 
 bool parse_frame(const SourceLine& line, FontSource& source, std::array<bool, frame_count>& seen,
-                 const Reporter& report)
+                 Diagnostics& report)
 {
     std::int32_t frame = 0;
     if (!expect_values(line, 4, report) ||
@@ -188,7 +183,7 @@ bool parse_frame(const SourceLine& line, FontSource& source, std::array<bool, fr
 }
 
 template <typename Handler>
-bool for_each_line(const std::string& text, const Reporter& report, Handler handle)
+bool for_each_line(const std::string& text, Diagnostics& report, Handler handle)
 {
     SourceLine line{};
     std::size_t start = 0;
@@ -224,13 +219,13 @@ constexpr FixedCommand fixed_commands[] = {
 };
 
 bool parse_primitive(const SourceLine& line, const GuideTable& guides, StrokePrimitive& primitive,
-                     const Reporter& report)
+                     Diagnostics& report)
 {
     const std::string_view command = line.tokens[0];
     const std::int32_t given = line.token_count - 1;
     if (command == "line") {
         if (given < 4 || given % 2 != 0) {
-            return report.fail(line.number, "'line' takes 2 to " +
+            return fail(report, line.number, "'line' takes 2 to " +
                                                 std::to_string(max_line_points) +
                                                 " points as x y pairs");
         }
@@ -251,11 +246,11 @@ bool parse_primitive(const SourceLine& line, const GuideTable& guides, StrokePri
         primitive.values[5] = 360.0;
         return parse_values(line, 1, guides, primitive.values.data(), report);
     }
-    return report.fail(line.number, "unknown command '" + std::string(command) + "'");
+    return fail(report, line.number, "unknown command '" + std::string(command) + "'");
 }
 
 bool start_glyph(const SourceLine& line, FontSource& source, GlyphStrokes*& current,
-                 const Reporter& report)
+                 Diagnostics& report)
 {
     if (!expect_values(line, 1, report)) {
         return false;
@@ -263,11 +258,11 @@ bool start_glyph(const SourceLine& line, FontSource& source, GlyphStrokes*& curr
     const std::string_view name = line.tokens[1];
     const int number = name.size() == 1 ? glyph_number(name[0]) : -1;
     if (number < 0) {
-        return report.fail(line.number, quoted(name) + " is not a character of the font");
+        return fail(report, line.number, quoted(name) + " is not a character of the font");
     }
     current = &source.glyphs[number];
     if (current->defined_at_line != 0) {
-        return report.fail(line.number, "glyph '" + std::string(name) +
+        return fail(report, line.number, "glyph '" + std::string(name) +
                                             "' already defined at line " +
                                             std::to_string(current->defined_at_line));
     }
@@ -276,34 +271,12 @@ bool start_glyph(const SourceLine& line, FontSource& source, GlyphStrokes*& curr
     return true;
 }
 
-bool read_text_file(const std::string& path, std::string& text, std::string& error)
-{
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        error = "cannot read " + path + ": " + std::strerror(errno);
-        return false;
-    }
-    std::ostringstream contents;
-    contents << file.rdbuf();
-    text = contents.str();
-    return true;
-}
-
 }  // namespace
 
-int glyph_number(char character)
-{
-    if (character == '\0') {
-        return -1;
-    }
-    const char* found = std::strchr(glyph_characters, character);
-    return found ? static_cast<int>(found - glyph_characters) : -1;
-}
-
 bool parse_font_style(const std::string& text, const std::string& file_name, FontSource& source,
-                      std::string& error)
+                      Diagnostics& report)
 {
-    const Reporter report{file_name, error};
+    report.file_name = file_name;
     std::array<bool, frame_count> frame_seen{};
     bool pen_seen = false;
     bool outline_seen = false;
@@ -321,7 +294,7 @@ bool parse_font_style(const std::string& text, const std::string& file_name, Fon
                        parse_value(line.tokens[1], source.guides, style.pen_radius, line.number,
                                    report);
             if (pen_seen && !(style.pen_radius > 0.0 && style.pen_radius <= 8.0)) {
-                return report.fail(line.number, "the pen radius must lie in (0, 8]");
+                return fail(report, line.number, "the pen radius must lie in (0, 8]");
             }
             return pen_seen;
         }
@@ -330,7 +303,7 @@ bool parse_font_style(const std::string& text, const std::string& file_name, Fon
                            parse_whole(line.tokens[1], 0, 4, style.outline, line.number, report);
             return outline_seen;
         }
-        return report.fail(line.number, "unknown command '" + std::string(command) + "'");
+        return fail(report, line.number, "unknown command '" + std::string(command) + "'");
     });
     if (!parsed) {
         return false;
@@ -342,26 +315,25 @@ bool parse_font_style(const std::string& text, const std::string& file_name, Fon
         }
     }
     if (missing) {
-        error = file_name + ": no '" + missing + "' line";
-        return false;
+        return fail(report, 0, std::string("no '") + missing + "' line");
     }
     return true;
 }
 
 bool parse_glyph_strokes(const std::string& text, const std::string& file_name,
-                         FontSource& source, std::string& error)
+                         FontSource& source, Diagnostics& report)
 {
-    const Reporter report{file_name, error};
+    report.file_name = file_name;
     GlyphStrokes* current = nullptr;
     const bool parsed = for_each_line(text, report, [&](const SourceLine& line) {
         if (line.tokens[0] == "glyph") {
             return start_glyph(line, source, current, report);
         }
         if (!current) {
-            return report.fail(line.number, "strokes before the first 'glyph' line");
+            return fail(report, line.number, "strokes before the first 'glyph' line");
         }
         if (current->primitive_count == max_primitives) {
-            return report.fail(line.number, "too many strokes in one glyph (at most " +
+            return fail(report, line.number, "too many strokes in one glyph (at most " +
                                                 std::to_string(max_primitives) + ")");
         }
         StrokePrimitive& primitive = current->primitives[current->primitive_count];
@@ -378,25 +350,25 @@ bool parse_glyph_strokes(const std::string& text, const std::string& file_name,
         const GlyphStrokes& strokes = source.glyphs[glyph];
         const char name[2] = {glyph_characters[glyph], '\0'};
         if (strokes.defined_at_line == 0) {
-            error = file_name + ": glyph '" + name + "' is not defined";
-            return false;
+            return fail(report, 0, std::string("glyph '") + name + "' is not defined");
         }
         if (strokes.primitive_count == 0) {
-            return report.fail(strokes.defined_at_line,
+            return fail(report, strokes.defined_at_line,
                                std::string("glyph '") + name + "' has no strokes");
         }
     }
     return true;
 }
 
-bool load_font_source(const std::string& directory, FontSource& source, std::string& error)
+bool load_font_source(const char* program, const std::string& directory, FontSource& source,
+                      Diagnostics& report)
 {
     source = FontSource{};
     const std::string style_path = directory + "/style.txt";
     const std::string glyphs_path = directory + "/glyphs.txt";
     std::string text;
-    return read_text_file(style_path, text, error) &&
-           parse_font_style(text, style_path, source, error) &&
-           read_text_file(glyphs_path, text, error) &&
-           parse_glyph_strokes(text, glyphs_path, source, error);
+    return read_whole_file(program, style_path, text) &&
+           parse_font_style(text, style_path, source, report) &&
+           read_whole_file(program, glyphs_path, text) &&
+           parse_glyph_strokes(text, glyphs_path, source, report);
 }

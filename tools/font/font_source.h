@@ -2,13 +2,14 @@
 // the clear-text files under assets/font/.
 #pragma once
 
+#include "diagnostics.h"
+#include "pictures/glyph_rule.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
 
-// The characters that have a glyph, in glyph-number order.
-inline constexpr char glyph_characters[] = "abcdefghijklmnopqrstuvwxyz1234567890!'";
-inline constexpr int glyph_count = 38;
+inline constexpr int glyph_count = sizeof glyph_characters - 1;
 inline constexpr int frame_count = 3;
 
 inline constexpr int max_guides = 32;
@@ -62,14 +63,13 @@ struct FontSource {
     std::array<GlyphStrokes, glyph_count> glyphs;
 };
 
-// The glyph number of a character, or -1 when it has none.
-int glyph_number(char character);
-
-// Each parser reports its first fault as "file:line: what" in error and returns false.
+// Each parser reports its first fault, at its line of file_name, and returns false.
 bool parse_font_style(const std::string& text, const std::string& file_name, FontSource& source,
-                      std::string& error);
+                      Diagnostics& report);
 bool parse_glyph_strokes(const std::string& text, const std::string& file_name,
-                         FontSource& source, std::string& error);
+                         FontSource& source, Diagnostics& report);
 
-// Reads directory/style.txt and directory/glyphs.txt; every glyph must be defined.
-bool load_font_source(const std::string& directory, FontSource& source, std::string& error);
+// Reads directory/style.txt and directory/glyphs.txt; every glyph must be defined. A file
+// that cannot be read is reported on standard error, after `program`.
+bool load_font_source(const char* program, const std::string& directory, FontSource& source,
+                      Diagnostics& report);

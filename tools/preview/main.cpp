@@ -4,7 +4,7 @@
 #include "frame/frame.h"
 #include "pictures/loader_extras.h"
 #include "pictures/pictures.h"
-#include "png_output.h"
+#include "png_file.h"
 #include "preview_options.h"
 
 #include <cstdio>
@@ -91,8 +91,8 @@ bool present_to_rgb(const Drawing& drawing, std::vector<std::uint8_t>* rgb)
 int main(int argc, char** argv)
 {
     PreviewOptions options;
-    const int status = parse_preview_options(argc, argv, &options);
-    if (status >= 0)
+    int status = 0;
+    if (!parse_preview_options(argc, argv, &options, &status))
         return status;
     static Drawing drawing{};
     const bool loaded = options.text_picture ? draw_text(options, &drawing) : draw_cgm(options, &drawing);
@@ -101,10 +101,12 @@ int main(int argc, char** argv)
         return 1;
     }
     if (!options.present)
-        return write_indexed_png(options.output, drawing.pixels.data(), frame_width, frame_height,
-                                 drawing.palette) ? 0 : 1;
+        return write_png(preview_program, options.output,
+                         PngPicture{drawing.pixels.data(), frame_width, frame_height, drawing.palette,
+                                    false}) ? 0 : 1;
     std::vector<std::uint8_t> rgb;
     if (!present_to_rgb(drawing, &rgb))
         return 1;
-    return write_rgb_png(options.output, rgb.data(), screen_width, screen_height) ? 0 : 1;
+    return write_png(preview_program, options.output,
+                     PngPicture{rgb.data(), screen_width, screen_height, nullptr, false}) ? 0 : 1;
 }

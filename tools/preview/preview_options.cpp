@@ -84,9 +84,12 @@ bool read_options(CommandLine* line, PreviewOptions* options)
 
 }  // namespace
 
-int parse_preview_options(int argc, char** argv, PreviewOptions* options)
+bool parse_preview_options(int argc, char** argv, PreviewOptions* options, int* status)
 {
     *options = PreviewOptions{90, 0, 0, -1, false, false, nullptr, nullptr};
     CommandLine line = start_command_line(preview_program, preview_usage, argc, argv);
-    return read_options(&line, options) ? -1 : line.status;
+    if (read_options(&line, options))
+        return true;
+    *status = line.status;
+    return false;
 }

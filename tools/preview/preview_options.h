@@ -17,6 +17,6 @@ struct PreviewOptions {
 extern const char* const preview_program;
 extern const char* const preview_usage;
 
-// Fills options from argv. Returns -1 when the preview should be drawn; otherwise the
-// exit status (0 after --help or --version, 2 after a usage error and the usage).
-int parse_preview_options(int argc, char** argv, PreviewOptions* options);
+// Fills options from argv. True when the preview should be drawn; otherwise false with
+// the exit status in *status (0 after --help or --version, 2 after a usage error and the usage).
+bool parse_preview_options(int argc, char** argv, PreviewOptions* options, int* status);

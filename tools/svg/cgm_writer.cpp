@@ -93,12 +93,12 @@ void write_polygon(CgmWriter& writer, std::vector<Point> ring, int fill, int lin
     // One point is kept back for the repeated first point that closes the outline.
     const double dropped = simplify_ring(ring, cgm_element_points - 1);
     if (dropped > 0)
-        report_warning(*writer.diagnostics, shape.line,
+        add_warning(*writer.diagnostics, shape.line, 0,
                        "<" + shape.element + "> polygon thinned to " + std::to_string(ring.size()) +
                            " points, moving its outline up to " +
                            std::to_string(static_cast<int>(std::ceil(dropped))) + " file units");
     if (!triangulates_exactly(ring))
-        report_warning(*writer.diagnostics, shape.line,
+        add_warning(*writer.diagnostics, shape.line, 0,
                        "<" + shape.element + "> polygon of " + std::to_string(ring.size()) +
                            " points is not filled exactly by the picture loader's triangles "
                            "(does its outline cross itself?)");
@@ -136,7 +136,7 @@ bool write_shape(CgmWriter& writer, const PaintedShape& shape)
     const int fill = shape.filled ? colour_position(writer, shape.fill) : -1;
     const int line = shape.stroked ? colour_position(writer, shape.stroke) : -1;
     if (fill == 0 || line == 0) {
-        report_error(*writer.diagnostics, shape.line,
+        add_error(*writer.diagnostics, shape.line, 0,
                      "<" + shape.element + "> uses a colour past the " +
                          std::to_string(cgm_colours) + " a picture may have: " +
                          colour_hex(fill == 0 ? shape.fill : shape.stroke));
@@ -150,11 +150,11 @@ bool write_shape(CgmWriter& writer, const PaintedShape& shape)
     if (shape.filled) {
         const FillPolygons fill_result = fill_polygons(rings, shape.even_odd);
         if (fill_result.unjoined_holes > 0)
-            report_warning(*writer.diagnostics, shape.line,
+            add_warning(*writer.diagnostics, shape.line, 0,
                            "<" + shape.element + "> has " + std::to_string(fill_result.unjoined_holes) +
                                " hole(s) that could not be joined to their outline; filled over");
         if (fill_result.empty_rings > 0 && !shape.stroked)
-            report_warning(*writer.diagnostics, shape.line,
+            add_warning(*writer.diagnostics, shape.line, 0,
                            "<" + shape.element + "> has " + std::to_string(fill_result.empty_rings) +
                                " subpath(s) enclosing no area; nothing filled there");
         // A single closed outline without holes carries its stroke as the polygon's edge.
@@ -222,7 +222,7 @@ bool inside_frame(const SvgDrawing& drawing, Diagnostics& diagnostics)
                                std::fabs(p.y) <= std::fabs(corner.y);
             }
         if (!shape_inside)
-            report_error(diagnostics, shape.line,
+            add_error(diagnostics, shape.line, 0,
                          "<" + shape.element + "> reaches outside the viewBox, which is the picture's frame");
         inside = inside && shape_inside;
     }
@@ -247,7 +247,7 @@ bool write_cgm(const SvgDrawing& drawing, const std::string& name, std::string& 
                      pixels_per_unit(drawing, OutputKind::picture)};
     writer.palette = drawing.palette;
     if (writer.palette.size() > static_cast<std::size_t>(cgm_colours)) {
-        report_error(diagnostics, 0, "data-palette names more than 99 colours");
+        add_error(diagnostics, 0, 0, "data-palette names more than 99 colours");
         return false;
     }
     if (!inside_frame(drawing, diagnostics))

@@ -2,7 +2,7 @@
 // table, then filled polygons and stroked lines in document order.
 #pragma once
 
-#include "svg_diagnostics.h"
+#include "diagnostics.h"
 #include "svg_drawing.h"
 
 #include <string>

@@ -124,7 +124,7 @@ bool write_line_drawing(const SvgDrawing& drawing, std::string& out, LineDrawing
     std::vector<Run> runs;
     for (const PaintedShape& shape : drawing.shapes) {
         if (shape.filled)
-            report_warning(diagnostics, shape.line,
+            add_warning(diagnostics, shape.line, 0,
                            "<" + shape.element + "> fill cannot be shown in a line drawing; "
                            "only its stroke is kept");
         if (!shape.stroked)
@@ -140,14 +140,14 @@ bool write_line_drawing(const SvgDrawing& drawing, std::string& out, LineDrawing
         }
     }
     if (runs.size() > static_cast<std::size_t>(line_drawing_polylines)) {
-        report_error(diagnostics, 0, "the drawing has " + std::to_string(runs.size()) +
+        add_error(diagnostics, 0, 0, "the drawing has " + std::to_string(runs.size()) +
                                          " stroked lines; a line drawing holds at most " +
                                          std::to_string(line_drawing_polylines));
         return false;
     }
     const int target = drawing.segments;
     if (target > 0 && target < static_cast<int>(runs.size())) {
-        report_error(diagnostics, 0, "data-segments " + std::to_string(target) +
+        add_error(diagnostics, 0, 0, "data-segments " + std::to_string(target) +
                                          " is fewer than the drawing's " +
                                          std::to_string(runs.size()) + " lines");
         return false;

@@ -3,7 +3,7 @@
 // that the viewBox fills the visible 320 x 200 area, file x 0-2559 and y 208-1807.
 #pragma once
 
-#include "svg_diagnostics.h"
+#include "diagnostics.h"
 #include "svg_drawing.h"
 
 #include <string>

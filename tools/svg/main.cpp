@@ -4,13 +4,12 @@
 #include "command_line.h"
 #include "line_drawing_writer.h"
 #include "svg_reader.h"
+#include "whole_file.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <iostream>
-#include <sstream>
 #include <string>
 
 namespace {
@@ -87,8 +86,7 @@ std::string stem_of(const std::string& path)
 
 int finish(const Diagnostics& diagnostics, int status)
 {
-    for (const std::string& message : diagnostics.messages)
-        std::cerr << message << '\n';
+    std::cerr << format_diagnostics(diagnostics);
     return status;
 }
 
@@ -102,16 +100,11 @@ int main(int argc, char** argv)
         return line.status;
     Diagnostics diagnostics;
     diagnostics.file_name = arguments.input;
-    errno = 0;
-    std::ifstream input(arguments.input, std::ios::binary);
-    if (!input) {
-        system_error(program, "cannot read", arguments.input.c_str());
+    std::string text;
+    if (!read_whole_file(program, arguments.input, text))
         return 1;
-    }
-    std::stringstream text;
-    text << input.rdbuf();
     SvgDrawing drawing;
-    if (!read_svg(text.str(), arguments.options, drawing, diagnostics))
+    if (!read_svg(text, arguments.options, drawing, diagnostics))
         return finish(diagnostics, 1);
     std::string out;
     std::string summary;

@@ -57,12 +57,12 @@ std::string element_prefix(const pugi::xml_node& node)
 
 void error(Reader& reader, const pugi::xml_node& node, const std::string& text)
 {
-    report_error(*reader.diagnostics, line_of(reader, node), element_prefix(node) + text);
+    add_error(*reader.diagnostics, line_of(reader, node), 0, element_prefix(node) + text);
 }
 
 void warning(Reader& reader, const pugi::xml_node& node, const std::string& text)
 {
-    report_warning(*reader.diagnostics, line_of(reader, node), element_prefix(node) + text);
+    add_warning(*reader.diagnostics, line_of(reader, node), 0, element_prefix(node) + text);
 }
 
 // Applies one presentation property; unknown ones are left to the caller to ignore.
@@ -422,7 +422,7 @@ bool read_svg(const std::string& text, const ReadOptions& options, SvgDrawing& d
     if (!parsed) {
         const auto end = text.begin() + std::min<std::ptrdiff_t>(parsed.offset, text.size());
         const int line = 1 + static_cast<int>(std::count(text.begin(), end, '\n'));
-        report_error(diagnostics, line, std::string("not well-formed XML: ") + parsed.description());
+        add_error(diagnostics, line, 0, std::string("not well-formed XML: ") + parsed.description());
         return false;
     }
     Reader reader{&text, options, &drawing, &diagnostics};
@@ -437,5 +437,5 @@ bool read_svg(const std::string& text, const ReadOptions& options, SvgDrawing& d
     // The root's user space is the viewBox itself; its own transform and style apply.
     const Style style = element_style(reader, root, Style{});
     read_children(reader, root, Affine{}, style);
-    return diagnostics.error_count == 0;
+    return diagnostics.errors.empty();
 }

@@ -2,7 +2,7 @@
 // their inheritance, nested group transforms and every shape element.
 #pragma once
 
-#include "svg_diagnostics.h"
+#include "diagnostics.h"
 #include "svg_drawing.h"
 
 #include <string>

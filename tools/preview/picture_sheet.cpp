@@ -3,13 +3,14 @@
 // rasterizer, with a row of the caption font when data/fontti.raw is there.
 // Usage: tinkettles-picture-sheet [DATA-DIRECTORY] OUT.png   (run from the repository root)
 #include "command_line.h"
+#include "frame/scene_facts.h"
+#include "png_file.h"
 #include "pictures/loader_extras.h"
 #include "pictures/pictures.h"
 
-#include <png.h>
-
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -31,26 +32,22 @@ struct Cell {
     std::uint32_t palette[256];   // 0x00RRGGBB
 };
 
-// A picture in the colours of another (the tunnel rings take the scene's palette).
+// How each of the scene pictures is laid into its cell, in the order of scene_pictures.
 struct PictureCell {
-    const char* file;
-    const char* palette_file;
     std::uint32_t background;
     std::int32_t scale, offset_x, offset_y;
 };
 
 const PictureCell picture_cells[] = {
-    {"ankels.cgm", "ankels.cgm", 0xff9696, 93, 0, 80},      // scene 1, at its smallest
-    {"blinq.cgm", "flonk1.cgm", 0xffffff, 90, 0, 0},        // scene 5's tunnel colours
-    {"blinq2.cgm", "strutto.cgm", 0xffffff, 90, 0, 0},      // scene 7's
-    {"flonk1.cgm", "flonk1.cgm", 0xffffff, 90, 0, 0},       // twice its size in the demo
-    {"flonk2.cgm", "flonk2.cgm", 0, 90, 0, 0},              // over scene 8's sky
-    {"strutto.cgm", "strutto.cgm", 0xffffff, 120, 0, 0},
-    {"struttoblk.cgm", "strutto.cgm", 0xffffff, 120, 0, 0},
-    {"wobbli.cgm", "wobbli.cgm", 0xffb400, 100, 0, 0},
-    {"zippsy.cgm", "zippsy.cgm", 0xffb400, 100, 0, 0},
-    {"bottles.cgm", "bottles.cgm", 0xffdc50, 100, 0, 0},
+    {0xff9696, 93, 0, 80},   // ankels, at its smallest
+    {0xffffff, 90, 0, 0},    {0xffffff, 90, 0, 0},
+    {0xffffff, 90, 0, 0},    // flonk1, twice its size in the demo
+    {0, 90, 0, 0},           // flonk2, over scene 8's sky
+    {0xffffff, 120, 0, 0},   {0xffffff, 120, 0, 0},
+    {0xffb400, 100, 0, 0},   {0xffb400, 100, 0, 0},
+    {0xffdc50, 100, 0, 0},
 };
+static_assert(std::size(picture_cells) == std::size(scene_pictures));
 
 std::uint32_t half_towards(std::uint32_t colour, std::uint32_t tint)
 {
@@ -69,19 +66,20 @@ void set_pair(Cell& cell, int index, std::uint32_t colour)
 
 std::string path_in(const std::string& directory, const char* file) { return directory + "/" + file; }
 
-bool draw_picture_cell(Cell& cell, const std::string& directory, const PictureCell& spec)
+bool draw_picture_cell(Cell& cell, const std::string& directory, const ScenePicture& scene,
+                       const PictureCell& spec)
 {
-    Picture* picture = load_picture(path_in(directory, spec.file).c_str());
-    Picture* colours = load_picture(path_in(directory, spec.palette_file).c_str());
+    Picture* picture = load_picture(path_in(directory, scene.file).c_str());
+    Picture* colours = load_picture(path_in(directory, scene.palette_file).c_str());
     if (!picture || !colours) {
-        std::fprintf(stderr, "%s: cannot load %s: %s\n", program, spec.file, picture_error);
+        std::fprintf(stderr, "%s: cannot load %s: %s\n", program, scene.file, picture_error);
         return false;
     }
     for (int i = 1; i < 100; ++i)
         set_pair(cell, i, colours->palette[i]);
     set_pair(cell, background, spec.background);
     std::uint8_t paper = background;
-    if (std::strcmp(spec.file, "flonk2.cgm") == 0) {   // scene 8 sets its first three colours
+    if (scene.scene == 8) {   // scene 8 sets its first three colours
         set_pair(cell, 1, 0xb4ffb4);
         set_pair(cell, 2, 0x96ff14);
         set_pair(cell, 3, 0x000000);
@@ -149,20 +147,7 @@ bool write_sheet(const std::vector<Cell>& cells, const char* file_name)
                 out[2] = static_cast<std::uint8_t>(colour);
             }
     }
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    image.width = static_cast<png_uint_32>(width);
-    image.height = static_cast<png_uint_32>(height);
-    image.format = PNG_FORMAT_RGB;
-    std::FILE* file = std::fopen(file_name, "wb");
-    if (!file)
-        return system_error(program, "cannot create", file_name);
-    if (!png_image_write_to_stdio(&image, file, 0, rgb.data(), 0, nullptr)) {
-        std::fprintf(stderr, "%s: cannot write %s: %s\n", program, file_name, image.message);
-        std::fclose(file);
-        return false;
-    }
-    return std::fclose(file) == 0 || system_error(program, "cannot write", file_name);
+    return write_png(program, file_name, PngPicture{rgb.data(), width, height, nullptr, true});
 }
 
 }  // namespace
@@ -182,12 +167,13 @@ int main(int argc, char** argv)
     const char* output = operands[count - 1];
     const bool font = load_font(path_in(directory, "fontti.raw").c_str()) == 0;
     std::vector<Cell> cells;
-    for (const PictureCell& spec : picture_cells) {
+    for (std::size_t i = 0; i < std::size(scene_pictures); ++i) {
+        const char* file = scene_pictures[i].file;
         cells.emplace_back();
-        if (!draw_picture_cell(cells.back(), directory, spec))
+        if (!draw_picture_cell(cells.back(), directory, scene_pictures[i], picture_cells[i]))
             return 1;
         if (font)
-            label(cells.back(), std::string(spec.file).substr(0, std::strlen(spec.file) - 4).c_str());
+            label(cells.back(), std::string(file).substr(0, std::strlen(file) - 4).c_str());
     }
     cells.emplace_back();
     if (!draw_line_cell(cells.back(), directory, "afrogirl.txt", 0x6ec896, 0x1e4032))
