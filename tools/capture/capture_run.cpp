@@ -16,6 +16,7 @@
 #include "y4m_stream.h"
 
 #include "command_line.h"
+#include "failed_output.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -269,14 +270,14 @@ void abandon_outputs(const CaptureOptions& options, CaptureFiles* files)
     if (files->mp4_started)
         abandon_mp4(&files->mp4);
     if (files->mp4_created)
-        std::remove(options.mp4_file);
+        remove_failed_output(options.mp4_file);
     if (files->wav)
         std::fclose(files->wav);
     if (files->wav_temporary)
         std::remove(files->wav_path.c_str());
     if (files->contact_sheet) {
         std::fclose(files->contact_sheet);
-        std::remove(options.contact_sheet);
+        remove_failed_output(options.contact_sheet);
     }
 }
 

@@ -1,9 +1,9 @@
 #include "png_file.h"
 
 #include "command_line.h"
+#include "failed_output.h"
 
 #include <png.h>
-#include <sys/stat.h>
 
 #include <cstdio>
 #include <vector>
@@ -86,15 +86,11 @@ bool write_png(const char* program, const char* path, const PngPicture& picture)
     if (!file)
         return system_error(program, "cannot create", path);
     const bool written = write_png_to(program, file, path, picture);
-    // Only a half-written regular file is taken away, never a device such as /dev/full.
-    struct stat status;
-    const bool regular = fstat(fileno(file), &status) == 0 && S_ISREG(status.st_mode);
     const bool closed = std::fclose(file) == 0;
     if (written && !closed)
         system_error(program, "cannot write", path);
     if (written && closed)
         return true;
-    if (regular)
-        std::remove(path);
+    remove_failed_output(path);
     return false;
 }

@@ -1,6 +1,7 @@
 // tinkettles-compose SCORE SETTINGS OUT.mod
 // Compiles the text score and the synthesis settings into a module file.
 #include "command_line.h"
+#include "failed_output.h"
 #include "compose.h"
 #include "whole_file.h"
 
@@ -32,9 +33,7 @@ bool write_file(const char* path, const std::vector<std::uint8_t>& bytes)
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
     const bool closed = std::fclose(out) == 0;
     if (!written || !closed) {
-        const int reason = errno;
-        std::remove(path);
-        errno = reason;
+        remove_failed_output(path);
         return system_error(program, "cannot write", path);
     }
     return true;

@@ -1,5 +1,6 @@
 // tinkettles-music: renders a module file to a WAV file exactly as the demo plays it.
 #include "command_line.h"
+#include "failed_output.h"
 #include "sound/music_render.h"
 
 #include <cerrno>
@@ -147,7 +148,7 @@ int main(int argc, char** argv)
             system_error(program, "cannot write", arguments.wav_path);
         else
             report_failure(result);
-        std::remove(arguments.wav_path);
+        remove_failed_output(arguments.wav_path);
         return 1;
     }
     std::fprintf(stderr, "%s: wrote %s (%lld samples; %s)\n", program, arguments.wav_path,

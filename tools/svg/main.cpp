@@ -2,6 +2,7 @@
 // (.txt), reporting whatever in the drawing it cannot carry over.
 #include "cgm_writer.h"
 #include "command_line.h"
+#include "failed_output.h"
 #include "line_drawing_writer.h"
 #include "svg_reader.h"
 #include "whole_file.h"
@@ -130,7 +131,7 @@ int main(int argc, char** argv)
     const bool written = std::fwrite(out.data(), 1, out.size(), output) == out.size();
     if (!(std::fclose(output) == 0 && written)) {
         system_error(program, "cannot write", arguments.output.c_str());
-        std::remove(arguments.output.c_str());
+        remove_failed_output(arguments.output.c_str());
         return finish(diagnostics, 1);
     }
     std::cout << arguments.output << ": " << summary << '\n';
