@@ -94,9 +94,13 @@ template <typename Value, bool Prescaled>
 EdgeWalk<Value> edge_from(Vertex upper, Vertex lower, Value first)
 {
     using Unsigned = std::make_unsigned_t<Value>;
-    const Value upper_x = x_16_16<Value, Prescaled>(upper.x);
-    const Value step = (x_16_16<Value, Prescaled>(lower.x) - upper_x) / (Value{lower.row} - upper.row);
-    const Unsigned start = static_cast<Unsigned>(upper_x);
+    const Value rows = Value{lower.row} - upper.row;
+    Value step;
+    if constexpr (Prescaled)
+        step = (Value{lower.x} - upper.x) / rows;
+    else
+        step = (Value{lower.x} - upper.x) * 16384 / rows;
+    const Unsigned start = static_cast<Unsigned>(x_16_16<Value, Prescaled>(upper.x));
     const Unsigned rows_in = static_cast<Unsigned>(first - upper.row);
     return {static_cast<Unsigned>(start + rows_in * static_cast<Unsigned>(step)),
             static_cast<Unsigned>(step)};
