@@ -2,9 +2,10 @@
 // and runs of the tool.
 #pragma once
 
+#include "common/scratch_folder.h"
+
 #include <png.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdint>
 #include <cstdlib>
@@ -17,10 +18,10 @@
 
 namespace fs = std::filesystem;
 
-// A folder of its own for this test process, under the system's temporary folder.
+// A folder of its own inside the test program's scratch folder.
 inline fs::path scratch_folder(const std::string& name)
 {
-    const fs::path folder = fs::temp_directory_path() / ("tk-capture-" + std::to_string(getpid())) / name;
+    const fs::path folder = program_scratch_folder() / name;
     fs::create_directories(folder);
     return folder;
 }

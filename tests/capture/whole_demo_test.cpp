@@ -99,7 +99,6 @@ protected:
     }
     static void TearDownTestSuite()
     {
-        fs::remove_all(first_folder->parent_path());
         delete first;
         delete second;
         delete part;

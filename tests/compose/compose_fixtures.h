@@ -63,14 +63,6 @@ inline std::string first_error(const Compiled& c)
     return std::to_string(d.line) + ":" + std::to_string(d.column) + ": " + d.message;
 }
 
-inline std::filesystem::path scratch_dir(const std::string& name)
-{
-    std::filesystem::path dir = std::filesystem::temp_directory_path() / ("tk_compose_" + name);
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    return dir;
-}
-
 inline void write_file(const std::filesystem::path& path, const std::string& text)
 {
     std::ofstream(path, std::ios::binary) << text;

@@ -1,5 +1,6 @@
 // The demo's module as committed: its facts, its byte-for-byte rebuild from the
 // sources, and how it sounds when the demo's own player renders it.
+#include "common/scratch_folder.h"
 #include "compose_fixtures.h"
 #include "notes.h"
 #include "sound/music_render.h"
@@ -101,7 +102,7 @@ TEST(DaWobble, CellsUseOnlyWhatThePlayerAccepts)
 
 TEST(DaWobble, SourcesRebuildTheModuleByteForByte)
 {
-    std::filesystem::path dir = compose_test::scratch_dir("rebuild");
+    const ScratchFolder dir("compose-rebuild");
     std::string command = std::string(COMPOSE_TOOL) + " " TK_SOURCE_DIR "/assets/music/da_wobble.score " TK_SOURCE_DIR
                           "/assets/music/da_wobble.samples " + (dir / "rebuilt.mod").string() + " > " +
                           (dir / "out.txt").string() + " 2>&1";
@@ -114,7 +115,7 @@ TEST(DaWobble, SourcesRebuildTheModuleByteForByte)
 
 TEST(DaWobble, ToolReportsAMistakeWithLineAndColumnAndFails)
 {
-    std::filesystem::path dir = compose_test::scratch_dir("mistake");
+    const ScratchFolder dir("compose-mistake");
     compose_test::write_file(dir / "bad.score", compose_test::one_pattern({{5, " | ... .. ... | H-2 01 ... | | |"}}));
     compose_test::write_file(dir / "bad.samples", compose_test::two_samples);
     std::string command = std::string(COMPOSE_TOOL) + " " + (dir / "bad.score").string() + " " +
@@ -130,7 +131,7 @@ TEST(DaWobble, ToolReportsAMistakeWithLineAndColumnAndFails)
 
 TEST(DaWobble, RenderedSongMeetsItsLoudnessAndLengthFigures)
 {
-    std::filesystem::path dir = compose_test::scratch_dir("render");
+    const ScratchFolder dir("compose-render");
     std::vector<std::uint8_t> buffer(module_buffer_bytes);
     std::size_t size = 0;
     ASSERT_TRUE(read_module_file("test", module_path.c_str(), buffer.data(), &size));

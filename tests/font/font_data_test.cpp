@@ -195,9 +195,9 @@ std::string quoted(const std::string& text)
 
 TEST(FontTool, RebuildsTheCommittedFontByteForByte)
 {
-    ScratchDirectory scratch;
-    const std::string raw = scratch.file("fontti.raw");
-    const std::string png = scratch.file("font.png");
+    const ScratchFolder scratch("font");
+    const std::string raw = (scratch / "fontti.raw").string();
+    const std::string png = (scratch / "font.png").string();
     ASSERT_EQ(run(quoted(FONT_TOOL) + " --preview " + quoted(png) + " " +
                   quoted(std::string(TK_SOURCE_DIR) + "/assets/font") + " " + quoted(raw)),
               0);
@@ -210,8 +210,8 @@ TEST(FontTool, RebuildsTheCommittedFontByteForByte)
 
 TEST(FontTool, FailuresExitNonZeroWithAMessage)
 {
-    ScratchDirectory scratch;
-    const std::string log = scratch.file("stderr.txt");
+    const ScratchFolder scratch("font");
+    const std::string log = (scratch / "stderr.txt").string();
     const std::string tool = quoted(FONT_TOOL);
     const std::string to_log = " 2>" + quoted(log);
 
@@ -219,18 +219,18 @@ TEST(FontTool, FailuresExitNonZeroWithAMessage)
     EXPECT_NE(read_bytes(log).find("usage: tinkettles-font"), std::string::npos);
     EXPECT_EQ(run(tool + " --colour a b" + to_log), 2);
 
-    write_text(scratch.file("style.txt"), minimal_style);
-    const std::string out = scratch.file("out.raw");
-    write_text(scratch.file("glyphs.txt"), "glyph a\ndot 27.5 5\n" + dots_for_every_glyph("a"));
+    write_text(scratch / "style.txt", minimal_style);
+    const std::string out = (scratch / "out.raw").string();
+    write_text(scratch / "glyphs.txt", "glyph a\ndot 27.5 5\n" + dots_for_every_glyph("a"));
     EXPECT_EQ(run(tool + " " + quoted(scratch.path.string()) + " " + quoted(out) + to_log), 1);
     EXPECT_NE(read_bytes(log).find("glyph 'a' (line 1), frame 0: shade at pixel (28, 2)"),
               std::string::npos)
         << read_bytes(log);
     EXPECT_FALSE(std::filesystem::exists(out));
 
-    write_text(scratch.file("glyphs.txt"), dots_for_every_glyph());
+    write_text(scratch / "glyphs.txt", dots_for_every_glyph());
     EXPECT_EQ(run(tool + " " + quoted(scratch.path.string()) + " " +
-                  quoted(scratch.file("no/such/dir/out.raw")) + to_log),
+                  quoted((scratch / "no/such/dir/out.raw").string()) + to_log),
               1);
     EXPECT_NE(read_bytes(log).find("cannot create"), std::string::npos) << read_bytes(log);
     EXPECT_EQ(run(tool + " " + quoted(scratch.path.string()) + " " + quoted(out) + to_log), 0);

@@ -142,17 +142,17 @@ TEST(FontSource, LimitsAreReportedNotOverrun)
 
 TEST(FontSource, LoadsBothFilesOfADirectory)
 {
-    ScratchDirectory directory;
+    const ScratchFolder directory("font");
     const auto source = std::make_unique<FontSource>();
     std::string error;
     EXPECT_FALSE(load_font_source(directory.path.string(), *source, error));
     EXPECT_NE(error.find("style.txt: No such file or directory"), std::string::npos) << error;
 
-    write_text(directory.file("style.txt"), minimal_style);
+    write_text(directory / "style.txt", minimal_style);
     EXPECT_FALSE(load_font_source(directory.path.string(), *source, error));
     EXPECT_NE(error.find("glyphs.txt: No such file or directory"), std::string::npos) << error;
 
-    write_text(directory.file("glyphs.txt"), dots_for_every_glyph());
+    write_text(directory / "glyphs.txt", dots_for_every_glyph());
     EXPECT_TRUE(load_font_source(directory.path.string(), *source, error)) << error;
     EXPECT_EQ(source->glyphs[37].primitive_count, 1);
 }

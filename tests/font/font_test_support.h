@@ -1,29 +1,13 @@
 // Helpers shared by the font tests: a scratch directory and whole-file reads and writes.
 #pragma once
 
+#include "common/scratch_folder.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <unistd.h>
-
-struct ScratchDirectory {
-    std::filesystem::path path;
-
-    ScratchDirectory()
-        : path(std::filesystem::temp_directory_path() /
-               ("tk-font-test-" + std::to_string(::getpid()) + "-" +
-                std::to_string(reinterpret_cast<std::uintptr_t>(this))))
-    {
-        std::filesystem::create_directories(path);
-    }
-    ~ScratchDirectory() { std::filesystem::remove_all(path); }
-    ScratchDirectory(const ScratchDirectory&) = delete;
-    ScratchDirectory& operator=(const ScratchDirectory&) = delete;
-
-    std::string file(const std::string& name) const { return (path / name).string(); }
-};
 
 inline void write_text(const std::string& path, const std::string& text)
 {

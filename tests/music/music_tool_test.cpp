@@ -1,3 +1,4 @@
+#include "common/scratch_folder.h"
 #include "sound/devices.h"
 #include "sound/mixer.h"
 #include "sound/module_writer.h"
@@ -6,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -26,16 +26,8 @@ struct ToolRun {
 
 class MusicTool : public ::testing::Test {
 protected:
-    fs::path dir;
-
-    void SetUp() override
-    {
-        dir = fs::temp_directory_path() /
-              ("tk_music_" + std::to_string(getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
+    const ScratchFolder scratch{"music"};
+    const fs::path dir = scratch.path;
 
     fs::path write_module(const TestModule& module, const char* name = "song.mod")
     {

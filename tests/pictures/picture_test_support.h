@@ -2,18 +2,18 @@
 // frame buffer with guard bytes on both sides to catch writes outside it.
 #pragma once
 
+#include "common/scratch_folder.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <fstream>
 #include <string>
 #include <vector>
-#include <unistd.h>
 
 inline std::string write_test_file(const std::string& name, const std::string& content)
 {
-    const std::string path = ::testing::TempDir() + "tk_pictures_" + std::to_string(getpid()) +
-                             "_" + name;
+    const std::string path = (program_scratch_folder() / name).string();
     std::ofstream out(path, std::ios::binary);
     out << content;
     return path;

@@ -1,3 +1,5 @@
+#include "common/scratch_folder.h"
+
 #include <gtest/gtest.h>
 #include <png.h>
 
@@ -5,7 +7,6 @@
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 #include <sys/wait.h>
 #include <vector>
 
@@ -13,7 +14,7 @@ namespace {
 
 std::string temp_path(const std::string& name)
 {
-    return ::testing::TempDir() + "tk_preview_" + std::to_string(getpid()) + "_" + name;
+    return (program_scratch_folder() / name).string();
 }
 
 std::string write_file(const std::string& name, const std::string& content)

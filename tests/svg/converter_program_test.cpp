@@ -27,7 +27,7 @@ std::string quoted(const std::filesystem::path& path)
 
 ProgramRun run_converter(const std::string& arguments)
 {
-    const std::filesystem::path errors = temporary_directory() / "stderr.txt";
+    const std::filesystem::path errors = program_scratch_folder() / "stderr.txt";
     const std::string command = std::string("'") + TINKETTLES_SVG + "' " + arguments + " > /dev/null 2> '" +
                                 errors.string() + "'";
     const int status = std::system(command.c_str());
@@ -46,7 +46,7 @@ TEST(ConverterProgram, BadArgumentsPrintUsageAndExit2)
 
 TEST(ConverterProgram, UnreadableOrWrongInputExits1AndWritesNothing)
 {
-    const std::filesystem::path directory = temporary_directory();
+    const std::filesystem::path directory = program_scratch_folder();
     const std::filesystem::path output = directory / "never.cgm";
     const ProgramRun missing = run_converter(quoted(directory / "missing.svg") + " " + quoted(output));
     EXPECT_EQ(missing.status, 1);
@@ -62,7 +62,7 @@ TEST(ConverterProgram, UnreadableOrWrongInputExits1AndWritesNothing)
 
 TEST(ConverterProgram, WarningsAreShownButTheFileIsWritten)
 {
-    const std::filesystem::path directory = temporary_directory();
+    const std::filesystem::path directory = program_scratch_folder();
     write_text_file(directory / "dashed.svg",
                     svg_document("<path d='M1 1 L50 50' stroke='#000' stroke-dasharray='2 2'/>"));
     const std::filesystem::path output = directory / "dashed.txt";

@@ -64,7 +64,7 @@ TEST(PictureData, ManifestNamesAllTwelveFilesTheDemoLoads)
 
 TEST(PictureData, RebuildingFromTheSourcesGivesTheSameBytes)
 {
-    const std::filesystem::path root = temporary_directory() / "rebuilt";
+    const std::filesystem::path root = program_scratch_folder() / "rebuilt";
     std::filesystem::create_directories(root);
     const std::string command = "cd '" + source_root.string() + "' && sh assets/pictures/build-data.sh '" +
                                 TINKETTLES_SVG + "' '" + root.string() + "' > '" +
@@ -150,7 +150,7 @@ Coverage compare_with_rsvg(const DataFile& file)
     document.load_string(svg.c_str());
     const double intrinsic = document.document_element().attribute("width").as_double(drawing.view_width) /
                              drawing.view_width;
-    const std::filesystem::path rendered = temporary_directory() / "rsvg.png";
+    const std::filesystem::path rendered = program_scratch_folder() / "rsvg.png";
     char command[1024];
     std::snprintf(command, sizeof command,
                   "rsvg-convert --zoom %.9f --page-width %d --page-height %d --left %.6f --top %.6f '%s' -o '%s'",

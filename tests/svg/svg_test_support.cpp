@@ -2,18 +2,6 @@
 
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
-
-std::filesystem::path temporary_directory()
-{
-    static const std::filesystem::path directory = [] {
-        std::filesystem::path path = std::filesystem::temp_directory_path() /
-                                     ("tk-svg-test-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(path);
-        return path;
-    }();
-    return directory;
-}
 
 void write_text_file(const std::filesystem::path& path, const std::string& text)
 {
@@ -57,14 +45,14 @@ std::string svg_document(const std::string& body, const std::string& view_box,
 
 Picture* load_converted_picture(const std::string& cgm)
 {
-    const std::filesystem::path path = temporary_directory() / "converted.cgm";
+    const std::filesystem::path path = program_scratch_folder() / "converted.cgm";
     write_text_file(path, cgm);
     return load_picture(path.c_str());
 }
 
 TextPicture* load_converted_text_picture(const std::string& text)
 {
-    const std::filesystem::path path = temporary_directory() / "converted.txt";
+    const std::filesystem::path path = program_scratch_folder() / "converted.txt";
     write_text_file(path, text);
     return load_text_picture(path.c_str());
 }

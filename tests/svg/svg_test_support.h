@@ -3,6 +3,7 @@
 #pragma once
 
 #include "cgm_writer.h"
+#include "common/scratch_folder.h"
 #include "line_drawing_writer.h"
 #include "pictures/pictures.h"
 #include "svg_reader.h"
@@ -17,7 +18,6 @@ struct Conversion {
     SvgDrawing drawing;
 };
 
-std::filesystem::path temporary_directory();
 void write_text_file(const std::filesystem::path& path, const std::string& text);
 std::string read_text_file(const std::filesystem::path& path);
 

@@ -1,9 +1,10 @@
 // The data target's recipe (tools/make-data.sh) run as the target runs it, but into a
 // scratch folder: the fourteen files the demo reads, byte for byte as committed. And
 // the picture script run from another folder, and refusing to convert nothing.
+#include "common/scratch_folder.h"
+
 #include <gtest/gtest.h>
 
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -26,12 +27,6 @@ std::string read_text(const fs::path& path)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-struct Scratch {
-    fs::path path = fs::temp_directory_path() / ("tk-data-" + std::to_string(getpid()));
-    Scratch() { fs::create_directories(path); }
-    ~Scratch() { fs::remove_all(path); }
-};
-
 int run(const std::string& command)
 {
     return WEXITSTATUS(std::system(command.c_str()));
@@ -39,7 +34,7 @@ int run(const std::string& command)
 
 TEST(DataRecipe, MakesTheFourteenCommittedFilesByteForByte)
 {
-    Scratch scratch;
+    const ScratchFolder scratch("data");
     // Run from an unrelated folder, with a relative output root.
     const std::string command = "cd '" + scratch.path.string() + "' && sh " TK_SOURCE_DIR "/tools/make-data.sh '" TK_COMPOSE
                                 "' '" TK_SVG "' '" TK_FONT "' copy >log.txt 2>&1";
@@ -58,7 +53,7 @@ TEST(DataRecipe, MakesTheFourteenCommittedFilesByteForByte)
 
 TEST(DataRecipe, PictureScriptWorksAnywhereAndRefusesToConvertNothing)
 {
-    Scratch scratch;
+    const ScratchFolder scratch("data");
     const std::string from_elsewhere = "cd '" + scratch.path.string() + "' && sh " TK_SOURCE_DIR
                                        "/assets/pictures/build-data.sh '" TK_SVG "' out >log.txt 2>&1";
     ASSERT_EQ(run(from_elsewhere), 0) << read_text(scratch.path / "log.txt");

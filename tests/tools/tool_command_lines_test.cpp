@@ -1,10 +1,11 @@
 // The seven tools run as a user runs them, each in a scratch folder: help on standard
 // output with status 0, the version, an unknown option refused with the usage and
 // status 2, and a file that cannot be made named with the system's reason.
+#include "common/scratch_folder.h"
+
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -53,13 +54,6 @@ std::string read_text(const fs::path& path)
 
 class ToolCommandLine : public ::testing::TestWithParam<Tool> {
 protected:
-    void SetUp() override
-    {
-        scratch = fs::temp_directory_path() / ("tk-tools-" + std::to_string(getpid()) + "-" + GetParam().name);
-        fs::create_directories(scratch);
-    }
-    void TearDown() override { fs::remove_all(scratch); }
-
     // Runs the tool with `arguments` in `folder` (the scratch folder unless named).
     ToolRun run_tool(const std::string& arguments, const std::string& folder = "") const
     {
@@ -77,7 +71,8 @@ protected:
         return result;
     }
 
-    fs::path scratch;
+    const ScratchFolder scratch_folder{"tools"};
+    const fs::path scratch = scratch_folder.path;
 };
 
 TEST_P(ToolCommandLine, HelpAndVersionGoToStandardOutput)
