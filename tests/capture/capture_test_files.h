@@ -2,6 +2,7 @@
 // and runs of the tool.
 #pragma once
 
+#include "common/files.h"
 #include "common/scratch_folder.h"
 
 #include <png.h>
@@ -11,8 +12,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -24,18 +23,6 @@ inline fs::path scratch_folder(const std::string& name)
     const fs::path folder = program_scratch_folder() / name;
     fs::create_directories(folder);
     return folder;
-}
-
-inline std::string read_text(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-inline std::vector<std::uint8_t> read_bytes(const fs::path& path)
-{
-    const std::string text = read_text(path);
-    return {text.begin(), text.end()};
 }
 
 inline int exit_status(int wait_status)

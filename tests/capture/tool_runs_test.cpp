@@ -68,7 +68,7 @@ TEST(CaptureTool, EveryOutputPathIsTriedBeforeRendering)
     // --png-dir makes its own folder, never the folders above it.
     EXPECT_FALSE(fs::exists(missing));
     const fs::path plain_file = folder / "plain";
-    std::ofstream(plain_file) << "x";
+    write_text(plain_file, "x");
     EXPECT_EQ(run_tool(tool + " --png-dir " + plain_file.string(), folder, &errors, TK_SOURCE_DIR), 1);
     EXPECT_NE(errors.find("not a folder"), std::string::npos) << errors;
     fs::remove_all(folder.parent_path());

@@ -7,8 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <map>
 #include <string>
 
@@ -61,17 +59,6 @@ inline std::string first_error(const Compiled& c)
         return "no error";
     const compose::Diagnostic& d = c.diags.errors.front();
     return std::to_string(d.line) + ":" + std::to_string(d.column) + ": " + d.message;
-}
-
-inline void write_file(const std::filesystem::path& path, const std::string& text)
-{
-    std::ofstream(path, std::ios::binary) << text;
-}
-
-inline std::vector<std::uint8_t> read_bytes(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
 }
 
 } // namespace compose_test

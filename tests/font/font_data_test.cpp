@@ -29,7 +29,7 @@ std::size_t offset(int g, int f, int c, int r)
 
 class CommittedFont : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { bytes = read_bytes(font_path); }
+    static void SetUpTestSuite() { bytes = read_text(font_path); }
 
     static std::uint8_t pixel(int g, int f, int c, int r)
     {
@@ -201,11 +201,11 @@ TEST(FontTool, RebuildsTheCommittedFontByteForByte)
     ASSERT_EQ(run(quoted(FONT_TOOL) + " --preview " + quoted(png) + " " +
                   quoted(std::string(TK_SOURCE_DIR) + "/assets/font") + " " + quoted(raw)),
               0);
-    const std::string rebuilt = read_bytes(raw);
+    const std::string rebuilt = read_text(raw);
     ASSERT_EQ(rebuilt.size(), 122880u);
-    EXPECT_TRUE(rebuilt == read_bytes(font_path))
+    EXPECT_TRUE(rebuilt == read_text(font_path))
         << "data/fontti.raw is not what assets/font/ gives: run tinkettles-font again";
-    EXPECT_EQ(read_bytes(png).substr(0, 8), "\x89PNG\r\n\x1a\n");
+    EXPECT_EQ(read_text(png).substr(0, 8), "\x89PNG\r\n\x1a\n");
 }
 
 TEST(FontTool, FailuresExitNonZeroWithAMessage)
@@ -216,25 +216,25 @@ TEST(FontTool, FailuresExitNonZeroWithAMessage)
     const std::string to_log = " 2>" + quoted(log);
 
     EXPECT_EQ(run(tool + to_log), 2);
-    EXPECT_NE(read_bytes(log).find("usage: tinkettles-font"), std::string::npos);
+    EXPECT_NE(read_text(log).find("usage: tinkettles-font"), std::string::npos);
     EXPECT_EQ(run(tool + " --colour a b" + to_log), 2);
 
     write_text(scratch / "style.txt", minimal_style);
     const std::string out = (scratch / "out.raw").string();
     write_text(scratch / "glyphs.txt", "glyph a\ndot 27.5 5\n" + dots_for_every_glyph("a"));
     EXPECT_EQ(run(tool + " " + quoted(scratch.path.string()) + " " + quoted(out) + to_log), 1);
-    EXPECT_NE(read_bytes(log).find("glyph 'a' (line 1), frame 0: shade at pixel (28, 2)"),
+    EXPECT_NE(read_text(log).find("glyph 'a' (line 1), frame 0: shade at pixel (28, 2)"),
               std::string::npos)
-        << read_bytes(log);
+        << read_text(log);
     EXPECT_FALSE(std::filesystem::exists(out));
 
     write_text(scratch / "glyphs.txt", dots_for_every_glyph());
     EXPECT_EQ(run(tool + " " + quoted(scratch.path.string()) + " " +
                   quoted((scratch / "no/such/dir/out.raw").string()) + to_log),
               1);
-    EXPECT_NE(read_bytes(log).find("cannot create"), std::string::npos) << read_bytes(log);
+    EXPECT_NE(read_text(log).find("cannot create"), std::string::npos) << read_text(log);
     EXPECT_EQ(run(tool + " " + quoted(scratch.path.string()) + " " + quoted(out) + to_log), 0);
-    EXPECT_EQ(read_bytes(out).size(), 122880u);
+    EXPECT_EQ(read_text(out).size(), 122880u);
 }
 
 }  // namespace

@@ -1,12 +1,12 @@
 #include "demo_run.h"
 
+#include "common/files.h"
+
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
-#include <fstream>
-#include <sstream>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -32,14 +32,6 @@ namespace {
     _exit(127);
 }
 
-std::string read_whole(const std::string& file_name)
-{
-    std::ifstream in(file_name, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 }  // namespace
 
 DemoRun run_demo(const std::string& program, const std::string& folder, int seconds)
@@ -62,7 +54,7 @@ DemoRun run_demo(const std::string& program, const std::string& folder, int seco
             run.signalled = WIFSIGNALED(status);
             run.signal_number = run.signalled ? WTERMSIG(status) : 0;
             run.exit_status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-            run.errors = read_whole(error_file);
+            run.errors = read_text(error_file);
             return run;
         }
         usleep(20000);
@@ -70,6 +62,6 @@ DemoRun run_demo(const std::string& program, const std::string& folder, int seco
     kill(child, SIGKILL);
     waitpid(child, &status, 0);
     run.still_running = true;
-    run.errors = read_whole(error_file);
+    run.errors = read_text(error_file);
     return run;
 }

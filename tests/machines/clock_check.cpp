@@ -3,6 +3,7 @@
 //   clock_check null-device SECONDS  ALSA writing to a null output, which never blocks
 // Each case runs in its own process, since ALSA reads its configuration once.
 // The module plays one row per tick, so the position counts the player's ticks.
+#include "common/files.h"
 #include "common/scratch_folder.h"
 #include "sound/module_writer.h"
 #include "sound/sound.h"
@@ -14,7 +15,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <unistd.h>
 
@@ -120,7 +120,7 @@ void null_device(int seconds)
     // A home of our own whose ALSA configuration sends the default output nowhere.
     const ScratchFolder scratch("null-alsa");
     const std::filesystem::path home = scratch.path;
-    std::ofstream(home / ".asoundrc") << "pcm.!default { type null }\n";
+    write_text(home / ".asoundrc", "pcm.!default { type null }\n");
     setenv("HOME", home.c_str(), 1);
     setenv("SDL_AUDIODRIVER", "alsa", 1);
     SDL_Init(SDL_INIT_TIMER);

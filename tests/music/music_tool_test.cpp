@@ -1,3 +1,4 @@
+#include "common/files.h"
 #include "common/scratch_folder.h"
 #include "sound/devices.h"
 #include "sound/mixer.h"
@@ -31,9 +32,7 @@ protected:
 
     fs::path write_module(const TestModule& module, const char* name = "song.mod")
     {
-        const std::vector<std::uint8_t> bytes = module.bytes();
-        std::ofstream(dir / name, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        write_bytes(dir / name, module.bytes());
         return dir / name;
     }
 
@@ -47,12 +46,6 @@ protected:
                 std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>())};
     }
 };
-
-std::vector<std::uint8_t> read_file(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 std::uint32_t u32(const std::vector<std::uint8_t>& b, std::size_t at)
 {
@@ -169,13 +162,13 @@ TEST_F(MusicTool, SecondsInBothModesMatchTheCallbackByteForByte)
     const ToolRun sixteen = run("--seconds 2.5 " + song.string() + " " + (dir / "a.wav").string());
     ASSERT_EQ(sixteen.status, 0) << sixteen.errors;
     EXPECT_NE(sixteen.errors.find("rendered"), std::string::npos);
-    const auto wav16 = read_file(dir / "a.wav");
+    const auto wav16 = read_bytes(dir / "a.wav");
     expect_wav(wav16, 44100, 16, 110250);
     EXPECT_TRUE(std::equal(wav16.begin() + 44, wav16.end(), offline(module, 2, 110250).begin()));
 
     const ToolRun eight = run(song.string() + " " + (dir / "b.wav").string() + " --seconds 1 --mode 1");
     ASSERT_EQ(eight.status, 0) << eight.errors;
-    const auto wav8 = read_file(dir / "b.wav");
+    const auto wav8 = read_bytes(dir / "b.wav");
     expect_wav(wav8, 22050, 8, 22050);
     EXPECT_TRUE(std::equal(wav8.begin() + 44, wav8.end(), offline(module, 1, 22050).begin()));
 }
@@ -188,7 +181,7 @@ TEST_F(MusicTool, DefaultStopsWhenTheSongWraps)
     ASSERT_EQ(result.status, 0) << result.errors;
     // Two orders of 64 rows at speed 6, 938 samples a tick.
     const std::size_t samples = whole_buffers_through(2 * 64 * 6 * 938);
-    const auto wav = read_file(dir / "c.wav");
+    const auto wav = read_bytes(dir / "c.wav");
     expect_wav(wav, 44100, 16, samples);
     EXPECT_TRUE(std::equal(wav.begin() + 44, wav.end(), offline(module, 2, samples).begin()));
     EXPECT_NE(result.errors.find("wrapped"), std::string::npos) << result.errors;
@@ -200,7 +193,7 @@ TEST_F(MusicTool, OrdersStopAtTheOrderOrAtAJumpBack)
     const fs::path song = write_module(module);
     ToolRun result = run("--orders 1 --mode 1 " + song.string() + " " + (dir / "d.wav").string());
     ASSERT_EQ(result.status, 0) << result.errors;
-    expect_wav(read_file(dir / "d.wav"), 22050, 8, whole_buffers_through(64 * 6 * 469));
+    expect_wav(read_bytes(dir / "d.wav"), 22050, 8, whole_buffers_through(64 * 6 * 469));
 
     // A song that loops by jumping back from order 2 to order 1 never passes its end;
     // the jump on order 2's first row ends the rendering.
@@ -210,7 +203,7 @@ TEST_F(MusicTool, OrdersStopAtTheOrderOrAtAJumpBack)
     const fs::path looping = write_module(module, "loop.mod");
     result = run(looping.string() + " " + (dir / "e.wav").string());
     ASSERT_EQ(result.status, 0) << result.errors;
-    expect_wav(read_file(dir / "e.wav"), 44100, 16, whole_buffers_through(2 * 64 * 6 * 938));
+    expect_wav(read_bytes(dir / "e.wav"), 44100, 16, whole_buffers_through(2 * 64 * 6 * 938));
 }
 
 TEST_F(MusicTool, SoxReadsTheFiles)

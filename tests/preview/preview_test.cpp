@@ -1,3 +1,4 @@
+#include "common/files.h"
 #include "common/scratch_folder.h"
 
 #include <gtest/gtest.h>
@@ -20,7 +21,7 @@ std::string temp_path(const std::string& name)
 std::string write_file(const std::string& name, const std::string& content)
 {
     const std::string path = temp_path(name);
-    std::ofstream(path, std::ios::binary) << content;
+    write_text(path, content);
     return path;
 }
 

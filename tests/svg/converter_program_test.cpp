@@ -31,7 +31,7 @@ ProgramRun run_converter(const std::string& arguments)
     const std::string command = std::string("'") + TINKETTLES_SVG + "' " + arguments + " > /dev/null 2> '" +
                                 errors.string() + "'";
     const int status = std::system(command.c_str());
-    return ProgramRun{WIFEXITED(status) ? WEXITSTATUS(status) : -1, read_text_file(errors)};
+    return ProgramRun{WIFEXITED(status) ? WEXITSTATUS(status) : -1, read_text(errors)};
 }
 
 TEST(ConverterProgram, BadArgumentsPrintUsageAndExit2)
@@ -53,7 +53,7 @@ TEST(ConverterProgram, UnreadableOrWrongInputExits1AndWritesNothing)
     EXPECT_EQ(missing.errors.rfind("tinkettles-svg: cannot read ", 0), 0u) << missing.errors;
     EXPECT_NE(missing.errors.find("missing.svg: No such file or directory"), std::string::npos) << missing.errors;
 
-    write_text_file(directory / "broken.svg", "<svg viewBox='0 0 9 9'>\n<path d='M1 1 Q2'/>\n</svg>\n");
+    write_text(directory / "broken.svg", "<svg viewBox='0 0 9 9'>\n<path d='M1 1 Q2'/>\n</svg>\n");
     const ProgramRun broken = run_converter(quoted(directory / "broken.svg") + " " + quoted(output));
     EXPECT_EQ(broken.status, 1);
     EXPECT_NE(broken.errors.find("broken.svg:2: error: <path> d:"), std::string::npos) << broken.errors;
@@ -63,7 +63,7 @@ TEST(ConverterProgram, UnreadableOrWrongInputExits1AndWritesNothing)
 TEST(ConverterProgram, WarningsAreShownButTheFileIsWritten)
 {
     const std::filesystem::path directory = program_scratch_folder();
-    write_text_file(directory / "dashed.svg",
+    write_text(directory / "dashed.svg",
                     svg_document("<path d='M1 1 L50 50' stroke='#000' stroke-dasharray='2 2'/>"));
     const std::filesystem::path output = directory / "dashed.txt";
     const ProgramRun run = run_converter("--segments 7 '" + (directory / "dashed.svg").string() + "' '" + output.string() + "'");

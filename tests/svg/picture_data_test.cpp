@@ -69,13 +69,13 @@ TEST(PictureData, RebuildingFromTheSourcesGivesTheSameBytes)
     const std::string command = "cd '" + source_root.string() + "' && sh assets/pictures/build-data.sh '" +
                                 TINKETTLES_SVG + "' '" + root.string() + "' > '" +
                                 (root / "log").string() + "' 2>&1";
-    ASSERT_EQ(std::system(command.c_str()), 0) << read_text_file(root / "log");
+    ASSERT_EQ(std::system(command.c_str()), 0) << read_text(root / "log");
     // The sources convert without a single warning.
-    EXPECT_EQ(read_text_file(root / "log").find("warning"), std::string::npos) << read_text_file(root / "log");
+    EXPECT_EQ(read_text(root / "log").find("warning"), std::string::npos) << read_text(root / "log");
     for (const DataFile& file : manifest()) {
-        const std::string committed = read_text_file(source_root / file.target);
+        const std::string committed = read_text(source_root / file.target);
         ASSERT_FALSE(committed.empty()) << file.target;
-        EXPECT_TRUE(committed == read_text_file(root / file.target))
+        EXPECT_TRUE(committed == read_text(root / file.target))
             << file.target << " differs from what " << file.source << " makes";
     }
 }
@@ -135,7 +135,7 @@ Coverage compare_with_rsvg(const DataFile& file)
 {
     Coverage coverage;
     Conversion conversion;
-    const std::string svg = read_text_file(source_root / file.source);
+    const std::string svg = read_text(source_root / file.source);
     EXPECT_TRUE(read_svg(svg, ReadOptions{}, conversion.drawing, conversion.diagnostics));
     const SvgDrawing& drawing = conversion.drawing;
     const double pixels = pixels_per_unit(drawing, OutputKind::picture);

@@ -1,20 +1,5 @@
 #include "svg_test_support.h"
 
-#include <fstream>
-#include <sstream>
-
-void write_text_file(const std::filesystem::path& path, const std::string& text)
-{
-    std::ofstream(path, std::ios::binary) << text;
-}
-
-std::string read_text_file(const std::filesystem::path& path)
-{
-    std::ifstream input(path, std::ios::binary);
-    std::stringstream text;
-    text << input.rdbuf();
-    return text.str();
-}
 
 Conversion convert_svg(const std::string& svg, OutputKind kind)
 {
@@ -46,14 +31,14 @@ std::string svg_document(const std::string& body, const std::string& view_box,
 Picture* load_converted_picture(const std::string& cgm)
 {
     const std::filesystem::path path = program_scratch_folder() / "converted.cgm";
-    write_text_file(path, cgm);
+    write_text(path, cgm);
     return load_picture(path.c_str());
 }
 
 TextPicture* load_converted_text_picture(const std::string& text)
 {
     const std::filesystem::path path = program_scratch_folder() / "converted.txt";
-    write_text_file(path, text);
+    write_text(path, text);
     return load_text_picture(path.c_str());
 }
 

@@ -1,6 +1,7 @@
 // The data target's recipe (tools/make-data.sh) run as the target runs it, but into a
 // scratch folder: the fourteen files the demo reads, byte for byte as committed. And
 // the picture script run from another folder, and refusing to convert nothing.
+#include "common/files.h"
 #include "common/scratch_folder.h"
 
 #include <gtest/gtest.h>
@@ -8,8 +9,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 namespace fs = std::filesystem;
@@ -20,12 +19,6 @@ const char* const demo_files[] = {
     "da_wobble.mod", "fontti.raw", "afrogirl.txt", "groovster.txt", "ankels.cgm", "blinq.cgm", "blinq2.cgm",
     "bottles.cgm", "flonk1.cgm", "flonk2.cgm", "strutto.cgm", "struttoblk.cgm", "wobbli.cgm", "zippsy.cgm",
 };
-
-std::string read_text(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 int run(const std::string& command)
 {
@@ -64,7 +57,7 @@ TEST(DataRecipe, PictureScriptWorksAnywhereAndRefusesToConvertNothing)
     const fs::path copy = scratch.path / "repo" / "assets" / "pictures";
     fs::create_directories(copy);
     fs::copy_file(fs::path(TK_SOURCE_DIR) / "assets" / "pictures" / "build-data.sh", copy / "build-data.sh");
-    std::ofstream(copy / "pictures.list") << "# nothing listed\n";
+    write_text(copy / "pictures.list", "# nothing listed\n");
     const std::string empty = "sh '" + (copy / "build-data.sh").string() + "' '" TK_SVG "' '" +
                               (scratch.path / "empty").string() + "' 2>'" + (scratch.path / "errors.txt").string() + "'";
     EXPECT_EQ(run(empty), 1);

@@ -1,6 +1,7 @@
 // The seven tools run as a user runs them, each in a scratch folder: help on standard
 // output with status 0, the version, an unknown option refused with the usage and
 // status 2, and a file that cannot be made named with the system's reason.
+#include "common/files.h"
 #include "common/scratch_folder.h"
 
 #include <gtest/gtest.h>
@@ -9,8 +10,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <ostream>
 #include <string>
 
@@ -45,12 +44,6 @@ struct ToolRun {
     int status = -1;
     std::string out, errors;
 };
-
-std::string read_text(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 class ToolCommandLine : public ::testing::TestWithParam<Tool> {
 protected:
