@@ -3,14 +3,13 @@
 #pragma once
 
 #include "common/files.h"
+#include "common/png_file.h"
 #include "common/scratch_folder.h"
 
-#include <png.h>
 #include <sys/wait.h>
 
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -28,29 +27,6 @@ inline fs::path scratch_folder(const std::string& name)
 inline int exit_status(int wait_status)
 {
     return WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : -1;
-}
-
-struct RgbImage {
-    int width = 0, height = 0;
-    std::vector<std::uint8_t> pixels;
-    const std::uint8_t* at(int x, int y) const { return &pixels[(static_cast<std::size_t>(y) * width + x) * 3]; }
-};
-
-inline RgbImage read_png(const fs::path& path)
-{
-    png_image image;
-    std::memset(&image, 0, sizeof image);
-    image.version = PNG_IMAGE_VERSION;
-    RgbImage result;
-    if (!png_image_begin_read_from_file(&image, path.c_str()))
-        return result;
-    image.format = PNG_FORMAT_RGB;
-    result.pixels.resize(PNG_IMAGE_SIZE(image));
-    if (png_image_finish_read(&image, nullptr, result.pixels.data(), 0, nullptr)) {
-        result.width = static_cast<int>(image.width);
-        result.height = static_cast<int>(image.height);
-    }
-    return result;
 }
 
 inline bool same_colour(const std::uint8_t* p, int r, int g, int b)

@@ -1,8 +1,8 @@
 #include "common/files.h"
+#include "common/png_file.h"
 #include "common/scratch_folder.h"
 
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -40,39 +40,6 @@ ToolRun run_preview(const std::string& arguments)
     return ToolRun{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, text.str()};
 }
 
-struct Image {
-    bool ok = false;
-    int width = 0;
-    int height = 0;
-    bool indexed = false;
-    int palette_size = 0;
-    std::vector<std::uint8_t> rgb;
-
-    std::uint32_t at(int x, int y) const
-    {
-        const std::uint8_t* p = &rgb[(static_cast<std::size_t>(y) * width + x) * 3];
-        return static_cast<std::uint32_t>(p[0] << 16 | p[1] << 8 | p[2]);
-    }
-};
-
-// Reads a PNG with libpng's own reader, converted to RGB.
-Image read_png(const std::string& path)
-{
-    Image image;
-    png_image png{};
-    png.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&png, path.c_str()))
-        return image;
-    image.width = static_cast<int>(png.width);
-    image.height = static_cast<int>(png.height);
-    image.indexed = (png.format & PNG_FORMAT_FLAG_COLORMAP) != 0;
-    image.palette_size = static_cast<int>(png.colormap_entries);
-    png.format = PNG_FORMAT_RGB;
-    image.rgb.resize(PNG_IMAGE_SIZE(png));
-    image.ok = png_image_finish_read(&png, nullptr, image.rgb.data(), 0, nullptr) != 0;
-    return image;
-}
-
 bool pngcheck_accepts(const std::string& path)
 {
     return std::system(("pngcheck -q " + path + " >/dev/null 2>&1").c_str()) == 0;
@@ -84,15 +51,15 @@ struct PixelColour {
     std::uint32_t colour;
 };
 
-void expect_pixels(const Image& image, std::initializer_list<PixelColour> pixels)
+void expect_pixels(const PngImage& image, std::initializer_list<PixelColour> pixels)
 {
     for (const PixelColour& p : pixels)
-        EXPECT_EQ(image.at(p.x, p.y), p.colour) << "pixel " << p.x << "," << p.y;
+        EXPECT_EQ(image.rgb(p.x, p.y), p.colour) << "pixel " << p.x << "," << p.y;
 }
 
 // Runs the preview on a file holding content and reads the PNG it wrote; the run's
 // failure is reported and an empty image returned.
-Image render(const std::string& options, const std::string& name, const std::string& content)
+PngImage render(const std::string& options, const std::string& name, const std::string& content)
 {
     const std::string input = write_file(name, content);
     const std::string output = temp_path(name + ".png");
@@ -114,7 +81,7 @@ const std::string squares =
 
 TEST(Preview, DrawsAPictureWithItsPaletteAtTheDefaultScale)
 {
-    const Image image = render("", "squares.cgm", squares);
+    const PngImage image = render("", "squares.cgm", squares);
     ASSERT_TRUE(image.ok);
     EXPECT_EQ(image.width, 320);
     EXPECT_EQ(image.height, 200);
@@ -128,7 +95,7 @@ TEST(Preview, DrawsAPictureWithItsPaletteAtTheDefaultScale)
 
 TEST(Preview, ScaleAndOffsetMoveThePicture)
 {
-    const Image image = render("--scale 45 --offset 40 -20", "moved.cgm", squares);
+    const PngImage image = render("--scale 45 --offset 40 -20", "moved.cgm", squares);
     ASSERT_TRUE(image.ok);
     // x: 640 + 40 +- 180 = 500..860 (columns 125..215); y: 400 - 20 +- 180 (rows 50..140).
     expect_pixels(image, {{125, 50, red}, {215, 140, red}, {124, 100, black}, {216, 100, black},
@@ -137,7 +104,7 @@ TEST(Preview, ScaleAndOffsetMoveThePicture)
 
 TEST(Preview, PresentEnlargesWithDimmedOddLines)
 {
-    const Image image = render("--present", "present.cgm", squares);
+    const PngImage image = render("--present", "present.cgm", squares);
     ASSERT_TRUE(image.ok);
     EXPECT_EQ(image.width, 640);
     EXPECT_EQ(image.height, 480);
@@ -152,8 +119,8 @@ TEST(Preview, DrawsTextPicturesWhiteOnBlackUpToNSegments)
 {
     // Stored points (40,40)-(80,40) and (40,120)-(80,120): rows 9-10 and 29-30.
     const std::string lines = "2 80 288 160 288\n2 80 448 160 448\n-1\n";
-    const Image a = render("", "lines.txt", lines);
-    const Image f = render("--segments 1", "lines.txt", lines);
+    const PngImage a = render("", "lines.txt", lines);
+    const PngImage f = render("--segments 1", "lines.txt", lines);
     ASSERT_TRUE(a.ok && f.ok);
     EXPECT_EQ(a.width, 320);
     expect_pixels(a, {{15, 9, white}, {15, 10, white}, {15, 30, white}, {15, 11, black}});

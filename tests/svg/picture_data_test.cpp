@@ -4,10 +4,10 @@
 // scenes that show them.
 #include "svg_test_support.h"
 
+#include "common/png_file.h"
 #include "pictures/loader_extras.h"
 
 #include <gtest/gtest.h>
-#include <png.h>
 #include <pugixml.hpp>
 
 #include <algorithm>
@@ -104,25 +104,6 @@ TEST(PictureData, EveryPictureLoadsWithinLimitsAndEveryFillHasTriangles)
     }
 }
 
-// An RGBA image read with libpng's simplified reader.
-struct Image {
-    int width = 0, height = 0;
-    std::vector<std::uint8_t> rgba;
-};
-
-bool read_png(const std::filesystem::path& path, Image& image)
-{
-    png_image reader{};
-    reader.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&reader, path.c_str()))
-        return false;
-    reader.format = PNG_FORMAT_RGBA;
-    image.width = static_cast<int>(reader.width);
-    image.height = static_cast<int>(reader.height);
-    image.rgba.resize(PNG_IMAGE_SIZE(reader));
-    return png_image_finish_read(&reader, nullptr, image.rgba.data(), 0, nullptr) != 0;
-}
-
 struct Coverage {
     int both = 0, either = 0;
     double iou() const { return either ? double(both) / either : 1.0; }
@@ -157,8 +138,8 @@ Coverage compare_with_rsvg(const DataFile& file)
                   pixels / intrinsic, canvas_width, canvas_height, centre_x + 0.5 - width / 2,
                   centre_y + 0.5 - height / 2, (source_root / file.source).c_str(), rendered.c_str());
     EXPECT_EQ(std::system(command), 0) << command;
-    Image reference;
-    EXPECT_TRUE(read_png(rendered, reference)) << rendered;
+    const PngImage reference = read_png(rendered, true);
+    EXPECT_TRUE(reference.ok) << rendered;
     EXPECT_EQ(reference.width, canvas_width);
     EXPECT_EQ(reference.height, canvas_height);
     if (reference.width != canvas_width || reference.height != canvas_height)
@@ -180,7 +161,7 @@ Coverage compare_with_rsvg(const DataFile& file)
                 for (int x = 0; x < 320; ++x) {
                     const int cx = 320 * tx + x, cy = 200 * ty + y;
                     const bool ours = frame[y * 320 + x] != 255;
-                    const bool theirs = reference.rgba[(static_cast<std::size_t>(cy) * canvas_width + cx) * 4 + 3] >= 128;
+                    const bool theirs = reference.at(cx, cy)[3] >= 128;
                     coverage.both += ours && theirs;
                     coverage.either += ours || theirs;
                 }
