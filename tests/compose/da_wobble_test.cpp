@@ -1,6 +1,7 @@
 // The demo's module as committed: its facts, its byte-for-byte rebuild from the
 // sources, and how it sounds when the demo's own player renders it.
 #include "common/files.h"
+#include "common/program_run.h"
 #include "common/scratch_folder.h"
 #include "compose_fixtures.h"
 #include "notes.h"
@@ -104,10 +105,9 @@ TEST(DaWobble, CellsUseOnlyWhatThePlayerAccepts)
 TEST(DaWobble, SourcesRebuildTheModuleByteForByte)
 {
     const ScratchFolder dir("compose-rebuild");
-    std::string command = std::string(COMPOSE_TOOL) + " " TK_SOURCE_DIR "/assets/music/da_wobble.score " TK_SOURCE_DIR
-                          "/assets/music/da_wobble.samples " + (dir / "rebuilt.mod").string() + " > " +
-                          (dir / "out.txt").string() + " 2>&1";
-    ASSERT_EQ(std::system(command.c_str()), 0) << read_text(dir / "out.txt");
+    const ProgramRun run = run_program(std::string(COMPOSE_TOOL) + " " TK_SOURCE_DIR "/assets/music/da_wobble.score " TK_SOURCE_DIR
+                                       "/assets/music/da_wobble.samples " + (dir / "rebuilt.mod").string() + " 2>&1");
+    ASSERT_EQ(run.status, 0) << run.out;
     std::vector<std::uint8_t> rebuilt = read_bytes(dir / "rebuilt.mod");
     std::vector<std::uint8_t> committed = read_bytes(module_path);
     ASSERT_EQ(rebuilt.size(), committed.size());
@@ -119,13 +119,10 @@ TEST(DaWobble, ToolReportsAMistakeWithLineAndColumnAndFails)
     const ScratchFolder dir("compose-mistake");
     write_text(dir / "bad.score", compose_test::one_pattern({{5, " | ... .. ... | H-2 01 ... | | |"}}));
     write_text(dir / "bad.samples", compose_test::two_samples);
-    std::string command = std::string(COMPOSE_TOOL) + " " + (dir / "bad.score").string() + " " +
-                          (dir / "bad.samples").string() + " " + (dir / "bad.mod").string() + " 2> " +
-                          (dir / "err.txt").string();
-    int status = std::system(command.c_str());
-    EXPECT_NE(status, 0);
-    std::vector<std::uint8_t> err = read_bytes(dir / "err.txt");
-    std::string message(err.begin(), err.end());
+    const ProgramRun run = run_program(std::string(COMPOSE_TOOL) + " " + (dir / "bad.score").string() + " " +
+                                       (dir / "bad.samples").string() + " " + (dir / "bad.mod").string());
+    EXPECT_NE(run.status, 0);
+    const std::string& message = run.errors;
     EXPECT_NE(message.find("bad.score:9:19: error: bad note 'H-2'"), std::string::npos) << message;
     EXPECT_FALSE(std::filesystem::exists(dir / "bad.mod"));
 }

@@ -1,6 +1,7 @@
 #include "demo_run.h"
 
 #include "common/files.h"
+#include "common/program_run.h"
 
 #include <cerrno>
 #include <csignal>
@@ -53,7 +54,7 @@ DemoRun run_demo(const std::string& program, const std::string& folder, int seco
         if (done == child) {
             run.signalled = WIFSIGNALED(status);
             run.signal_number = run.signalled ? WTERMSIG(status) : 0;
-            run.exit_status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+            run.exit_status = exit_status(status);
             run.errors = read_text(error_file);
             return run;
         }

@@ -1,4 +1,5 @@
 #include "common/files.h"
+#include "common/program_run.h"
 #include "common/scratch_folder.h"
 #include "sound/devices.h"
 #include "sound/mixer.h"
@@ -7,23 +8,14 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 namespace fs = std::filesystem;
 
 namespace {
-
-struct ToolRun {
-    int status;
-    std::string errors;
-};
 
 class MusicTool : public ::testing::Test {
 protected:
@@ -36,15 +28,7 @@ protected:
         return dir / name;
     }
 
-    ToolRun run(const std::string& arguments)
-    {
-        const fs::path errors = dir / "errors.txt";
-        const std::string command = std::string(TK_MUSIC_TOOL) + " " + arguments + " 2>" + errors.string();
-        const int status = std::system(command.c_str());
-        std::ifstream in(errors);
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1,
-                std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>())};
-    }
+    ProgramRun run(const std::string& arguments) { return run_program(TK_MUSIC_TOOL " " + arguments); }
 };
 
 std::uint32_t u32(const std::vector<std::uint8_t>& b, std::size_t at)
@@ -128,7 +112,7 @@ TEST_F(MusicTool, BadArgumentsPrintUsageAndExit2)
           "--seconds 1 --orders 2 " + m + " " + o, "--orders 0 " + m + " " + o,
           "--orders 1.5 " + m + " " + o, "--loud " + m + " " + o, m + " " + o + " extra",
           m + " " + o + " --mode"}) {
-        const ToolRun result = run(arguments);
+        const ProgramRun result = run(arguments);
         EXPECT_EQ(result.status, 2) << arguments;
         EXPECT_NE(result.errors.find("usage: tinkettles-music"), std::string::npos) << arguments;
     }
@@ -140,7 +124,7 @@ TEST_F(MusicTool, RejectedOrMissingModulesExit1WithTheReason)
     TestModule module = two_order_song();
     module.signature = "NOPE";
     const fs::path song = write_module(module);
-    ToolRun result = run(song.string() + " " + (dir / "out.wav").string());
+    ProgramRun result = run(song.string() + " " + (dir / "out.wav").string());
     EXPECT_EQ(result.status, 1);
     EXPECT_NE(result.errors.find(": not a module this player knows: no signature such as M.K."),
               std::string::npos)
@@ -159,14 +143,14 @@ TEST_F(MusicTool, SecondsInBothModesMatchTheCallbackByteForByte)
 {
     const TestModule module = two_order_song();
     const fs::path song = write_module(module);
-    const ToolRun sixteen = run("--seconds 2.5 " + song.string() + " " + (dir / "a.wav").string());
+    const ProgramRun sixteen = run("--seconds 2.5 " + song.string() + " " + (dir / "a.wav").string());
     ASSERT_EQ(sixteen.status, 0) << sixteen.errors;
     EXPECT_NE(sixteen.errors.find("rendered"), std::string::npos);
     const auto wav16 = read_bytes(dir / "a.wav");
     expect_wav(wav16, 44100, 16, 110250);
     EXPECT_TRUE(std::equal(wav16.begin() + 44, wav16.end(), offline(module, 2, 110250).begin()));
 
-    const ToolRun eight = run(song.string() + " " + (dir / "b.wav").string() + " --seconds 1 --mode 1");
+    const ProgramRun eight = run(song.string() + " " + (dir / "b.wav").string() + " --seconds 1 --mode 1");
     ASSERT_EQ(eight.status, 0) << eight.errors;
     const auto wav8 = read_bytes(dir / "b.wav");
     expect_wav(wav8, 22050, 8, 22050);
@@ -177,7 +161,7 @@ TEST_F(MusicTool, DefaultStopsWhenTheSongWraps)
 {
     const TestModule module = two_order_song();
     const fs::path song = write_module(module);
-    const ToolRun result = run(song.string() + " " + (dir / "c.wav").string());
+    const ProgramRun result = run(song.string() + " " + (dir / "c.wav").string());
     ASSERT_EQ(result.status, 0) << result.errors;
     // Two orders of 64 rows at speed 6, 938 samples a tick.
     const std::size_t samples = whole_buffers_through(2 * 64 * 6 * 938);
@@ -191,7 +175,7 @@ TEST_F(MusicTool, OrdersStopAtTheOrderOrAtAJumpBack)
 {
     TestModule module = two_order_song();
     const fs::path song = write_module(module);
-    ToolRun result = run("--orders 1 --mode 1 " + song.string() + " " + (dir / "d.wav").string());
+    ProgramRun result = run("--orders 1 --mode 1 " + song.string() + " " + (dir / "d.wav").string());
     ASSERT_EQ(result.status, 0) << result.errors;
     expect_wav(read_bytes(dir / "d.wav"), 22050, 8, whole_buffers_through(64 * 6 * 469));
 
@@ -208,18 +192,17 @@ TEST_F(MusicTool, OrdersStopAtTheOrderOrAtAJumpBack)
 
 TEST_F(MusicTool, SoxReadsTheFiles)
 {
-    if (std::system("command -v soxi >/dev/null 2>&1") != 0)
+    if (run_program("command -v soxi").status != 0)
         GTEST_SKIP() << "soxi is not installed";
     const fs::path song = write_module(two_order_song());
     ASSERT_EQ(run("--seconds 1 " + song.string() + " " + (dir / "f.wav").string()).status, 0);
     ASSERT_EQ(run("--mode 1 --seconds 1 " + song.string() + " " + (dir / "g.wav").string()).status, 0);
-    const std::string check = "soxi -s " + (dir / "f.wav").string() + " > " + (dir / "f.txt").string() +
-                              " && soxi -s " + (dir / "g.wav").string() + " > " + (dir / "g.txt").string();
-    ASSERT_EQ(std::system(check.c_str()), 0);
-    std::ifstream f(dir / "f.txt"), g(dir / "g.txt");
-    long sixteen = 0, eight = 0;
-    f >> sixteen;
-    g >> eight;
+    const ProgramRun f = run_program("soxi -s " + (dir / "f.wav").string());
+    const ProgramRun g = run_program("soxi -s " + (dir / "g.wav").string());
+    ASSERT_EQ(f.status, 0);
+    ASSERT_EQ(g.status, 0);
+    const long sixteen = std::atol(f.out.c_str());
+    const long eight = std::atol(g.out.c_str());
     EXPECT_EQ(sixteen, 44100);
     EXPECT_EQ(eight, 22050);
 }

@@ -1,14 +1,11 @@
 #include "common/files.h"
 #include "common/png_file.h"
+#include "common/program_run.h"
 #include "common/scratch_folder.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
 
 namespace {
@@ -25,24 +22,14 @@ std::string write_file(const std::string& name, const std::string& content)
     return path;
 }
 
-struct ToolRun {
-    int status;
-    std::string errors;
-};
-
-ToolRun run_preview(const std::string& arguments)
+ProgramRun run_preview(const std::string& arguments)
 {
-    const std::string errors = temp_path("stderr.txt");
-    const int raw = std::system((std::string(PREVIEW_PROGRAM) + " " + arguments + " 2>" + errors).c_str());
-    std::ifstream in(errors);
-    std::stringstream text;
-    text << in.rdbuf();
-    return ToolRun{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, text.str()};
+    return run_program(PREVIEW_PROGRAM " " + arguments);
 }
 
 bool pngcheck_accepts(const std::string& path)
 {
-    return std::system(("pngcheck -q " + path + " >/dev/null 2>&1").c_str()) == 0;
+    return run_program("pngcheck -q " + path).status == 0;
 }
 
 struct PixelColour {
@@ -63,7 +50,7 @@ PngImage render(const std::string& options, const std::string& name, const std::
 {
     const std::string input = write_file(name, content);
     const std::string output = temp_path(name + ".png");
-    const ToolRun run = run_preview(options + " " + input + " " + output);
+    const ProgramRun run = run_preview(options + " " + input + " " + output);
     EXPECT_EQ(run.status, 0) << run.errors;
     EXPECT_TRUE(pngcheck_accepts(output)) << output;
     return read_png(output);
@@ -137,7 +124,7 @@ TEST(Preview, BadArgumentsPrintUsageAndExit2)
           "--segments -1 " + input + " " + output, "--zoom 2 " + input + " " + output,
           input + " " + output + " extra.png", output + " " + temp_path("out2.png"),
           "--scale 99999999999 " + input + " " + output}) {
-        const ToolRun run = run_preview(arguments);
+        const ProgramRun run = run_preview(arguments);
         EXPECT_EQ(run.status, 2) << arguments;
         EXPECT_NE(run.errors.find("usage: tinkettles-preview"), std::string::npos) << arguments;
     }
@@ -146,7 +133,7 @@ TEST(Preview, BadArgumentsPrintUsageAndExit2)
 TEST(Preview, FilesThatDoNotLoadSayWhyAndExit1)
 {
     const std::string output = temp_path("fail.png");
-    ToolRun run = run_preview("/nonexistent/none.cgm " + output);
+    ProgramRun run = run_preview("/nonexistent/none.cgm " + output);
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.errors.find("/nonexistent/none.cgm: cannot open"), std::string::npos) << run.errors;
 

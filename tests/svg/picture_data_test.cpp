@@ -5,6 +5,7 @@
 #include "svg_test_support.h"
 
 #include "common/png_file.h"
+#include "common/program_run.h"
 #include "pictures/loader_extras.h"
 
 #include <gtest/gtest.h>
@@ -66,12 +67,12 @@ TEST(PictureData, RebuildingFromTheSourcesGivesTheSameBytes)
 {
     const std::filesystem::path root = program_scratch_folder() / "rebuilt";
     std::filesystem::create_directories(root);
-    const std::string command = "cd '" + source_root.string() + "' && sh assets/pictures/build-data.sh '" +
-                                TINKETTLES_SVG + "' '" + root.string() + "' > '" +
-                                (root / "log").string() + "' 2>&1";
-    ASSERT_EQ(std::system(command.c_str()), 0) << read_text(root / "log");
+    const ProgramRun run = run_program(
+        std::string("sh assets/pictures/build-data.sh '") + TINKETTLES_SVG + "' '" + root.string() + "' 2>&1",
+        source_root);
+    ASSERT_EQ(run.status, 0) << run.out;
     // The sources convert without a single warning.
-    EXPECT_EQ(read_text(root / "log").find("warning"), std::string::npos) << read_text(root / "log");
+    EXPECT_EQ(run.out.find("warning"), std::string::npos) << run.out;
     for (const DataFile& file : manifest()) {
         const std::string committed = read_text(source_root / file.target);
         ASSERT_FALSE(committed.empty()) << file.target;
@@ -137,7 +138,7 @@ Coverage compare_with_rsvg(const DataFile& file)
                   "rsvg-convert --zoom %.9f --page-width %d --page-height %d --left %.6f --top %.6f '%s' -o '%s'",
                   pixels / intrinsic, canvas_width, canvas_height, centre_x + 0.5 - width / 2,
                   centre_y + 0.5 - height / 2, (source_root / file.source).c_str(), rendered.c_str());
-    EXPECT_EQ(std::system(command), 0) << command;
+    EXPECT_EQ(run_program(command).status, 0) << command;
     const PngImage reference = read_png(rendered, true);
     EXPECT_TRUE(reference.ok) << rendered;
     EXPECT_EQ(reference.width, canvas_width);
@@ -172,7 +173,7 @@ Coverage compare_with_rsvg(const DataFile& file)
 
 TEST(PictureData, DemoRasterizerAndRsvgCoverTheSamePixels)
 {
-    if (std::system("rsvg-convert --version > /dev/null 2>&1") != 0)
+    if (run_program("rsvg-convert --version").status != 0)
         GTEST_SKIP() << "rsvg-convert (librsvg2-bin) is not installed";
     for (const DataFile& file : pictures()) {
         const Coverage coverage = compare_with_rsvg(file);

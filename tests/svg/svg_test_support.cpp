@@ -1,6 +1,5 @@
 #include "svg_test_support.h"
 
-
 Conversion convert_svg(const std::string& svg, OutputKind kind)
 {
     Conversion conversion;

@@ -19,7 +19,6 @@ struct Conversion {
     SvgDrawing drawing;
 };
 
-
 // Reads the SVG text and writes it as a picture or a line drawing.
 Conversion convert_svg(const std::string& svg, OutputKind kind = OutputKind::picture);
 // An SVG document with the given viewBox and body.
