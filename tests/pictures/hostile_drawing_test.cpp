@@ -18,7 +18,7 @@ TEST(HostileDrawing, EdgeWhollyAboveTheFrameIsLeftOut)
 {
     GuardedFrame frame;
     const std::int32_t triangle[6] = {0, -400, 400, -300, 200, 400};
-    fill_triangle(frame.frame(), triangle, 9);
+    fill_triangle(frame.pixels(), triangle, 9);
     EXPECT_TRUE(frame.guards_intact());
     EXPECT_EQ(frame.at(24, 0), 0);
     EXPECT_EQ(frame.at(25, 0), 9);

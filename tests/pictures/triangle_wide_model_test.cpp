@@ -89,9 +89,9 @@ void expect_same_as_model(const std::int32_t* triangle)
     Frame expected{};
     model_triangle(expected, triangle, 7);
     GuardedFrame actual;
-    fill_triangle(actual.frame(), triangle, 7);
+    fill_triangle(actual.pixels(), triangle, 7);
     ASSERT_TRUE(actual.guards_intact());
-    ASSERT_TRUE(std::equal(expected.begin(), expected.end(), actual.frame()))
+    ASSERT_TRUE(std::equal(expected.begin(), expected.end(), actual.pixels()))
         << "triangle " << triangle[0] << "," << triangle[1] << " " << triangle[2] << ","
         << triangle[3] << " " << triangle[4] << "," << triangle[5];
 }
@@ -186,9 +186,9 @@ TEST(TriangleWideModel, PictureFillsMatchTheModelInDrawingOrder)
         Picture picture{};
         picture.shapes = &shapes[0];
         GuardedFrame actual;
-        draw_picture(&picture, actual.frame(), pass_through);
+        draw_picture(&picture, actual.pixels(), pass_through);
         ASSERT_TRUE(actual.guards_intact());
-        ASSERT_TRUE(std::equal(expected.begin(), expected.end(), actual.frame())) << "round " << round;
+        ASSERT_TRUE(std::equal(expected.begin(), expected.end(), actual.pixels())) << "round " << round;
     }
 }
 
