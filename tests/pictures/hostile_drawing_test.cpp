@@ -1,7 +1,7 @@
-// Geometry faults found by fuzzing the picture loader and rasterizer with hostile
-// files: each case is a shape that once made the triangulation or the rasterizer
-// overflow or touch memory outside its tables. Under the sanitizer build they also
-// fail on the bad access itself, not only on a wrong result.
+// Hostile geometry for the picture loader and rasterizer: each case is a shape at the
+// edge of what the triangulation and the rasterizer handle, where a slip would overflow
+// or touch memory outside their tables. Under the sanitizer build they also fail on the
+// bad access itself, not only on a wrong result.
 #include "picture_test_support.h"
 #include "pictures/pictures.h"
 
