@@ -36,6 +36,17 @@ std::int32_t clamp32(std::int64_t value)
                                                               std::numeric_limits<std::int32_t>::max()));
 }
 
+// Three corners within `reach` of a random point around the frame, clamped to 32 bits.
+void random_triangle(Random& random, std::int64_t reach, std::int32_t* triangle)
+{
+    const std::int64_t cx = random.between(-100, 1380);
+    const std::int64_t cy = random.between(-100, 900);
+    for (int k = 0; k < 3; ++k) {
+        triangle[2 * k] = clamp32(cx + random.between(-reach, reach));
+        triangle[2 * k + 1] = clamp32(cy + random.between(-reach, reach));
+    }
+}
+
 void expect_same_as_model(const std::int32_t* triangle)
 {
     Frame expected{};
@@ -56,14 +67,8 @@ TEST(TriangleWideModel, RandomTrianglesAtEveryReachMatchTheModel)
     Random random{2024};
     const std::int64_t reaches[] = {3, 40, 1500, 65534, 65537, 131071, 300000, std::int64_t{1} << 31};
     for (int round = 0; round < 8000; ++round) {
-        const std::int64_t reach = reaches[round % 8];
-        const std::int64_t cx = random.between(-100, 1380);
-        const std::int64_t cy = random.between(-100, 900);
         std::int32_t triangle[6];
-        for (int k = 0; k < 3; ++k) {
-            triangle[2 * k] = clamp32(cx + random.between(-reach, reach));
-            triangle[2 * k + 1] = clamp32(cy + random.between(-reach, reach));
-        }
+        random_triangle(random, reaches[round % 8], triangle);
         expect_same_as_model(triangle);
     }
 }
@@ -119,14 +124,8 @@ TEST(TriangleWideModel, PictureFillsMatchTheModelInDrawingOrder)
         for (int s = 0; s < 2; ++s) {
             const auto colour = static_cast<std::uint8_t>(7 + 2 * s);
             for (int t = 0; t < 5; ++t) {
-                const std::int64_t reach = reaches[(round + s + t) % 7];
-                const std::int64_t cx = random.between(-100, 1380);
-                const std::int64_t cy = random.between(-100, 900);
                 std::int32_t triangle[6];
-                for (int k = 0; k < 3; ++k) {
-                    triangle[2 * k] = clamp32(cx + random.between(-reach, reach));
-                    triangle[2 * k + 1] = clamp32(cy + random.between(-reach, reach));
-                }
+                random_triangle(random, reaches[(round + s + t) % 7], triangle);
                 shapes[s].triangles.insert(shapes[s].triangles.end(), triangle, triangle + 6);
                 model_triangle(expected.data(), triangle, colour);
             }
