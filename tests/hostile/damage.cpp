@@ -2,14 +2,10 @@
 
 #include "common/files.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <random>
-#include <stdexcept>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -49,19 +45,14 @@ const char* damage_name(Damage damage)
     return "?";
 }
 
-std::string intact_copy(const std::string& source_data)
+void intact_copy(const std::string& source_data, const fs::path& folder)
 {
-    std::string pattern = ::testing::TempDir() + "tk_hostile_XXXXXX";
-    if (!mkdtemp(pattern.data()))
-        throw std::runtime_error("cannot make a temporary folder");
-    fs::copy(source_data, fs::path(pattern) / "data", fs::copy_options::recursive);
-    return pattern;
+    fs::copy(source_data, folder / "data", fs::copy_options::recursive);
 }
 
-std::string damaged_copy(const std::string& source_data, const std::string& file, Damage damage)
+void damaged_copy(const std::string& source_data, const fs::path& folder, const std::string& file, Damage damage)
 {
-    const fs::path folder = intact_copy(source_data);
-
+    intact_copy(source_data, folder);
     const fs::path target = folder / "data" / file;
     const std::vector<std::uint8_t> original = read_bytes(target);
     const std::size_t size = original.size();
@@ -75,11 +66,4 @@ std::string damaged_copy(const std::string& source_data, const std::string& file
     case Damage::last_byte_cut: write_start(target, original, size - 1); break;
     case Damage::random_bytes: write_start(target, random_bytes(file, size), size); break;
     }
-    return folder.string();
-}
-
-void remove_copy(const std::string& folder)
-{
-    std::error_code ignored;
-    fs::remove_all(folder, ignored);
 }
