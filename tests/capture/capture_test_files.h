@@ -2,82 +2,27 @@
 // and runs of the tool.
 #pragma once
 
-#include <png.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include "common/files.h"
+#include "common/png_file.h"
+#include "common/program_run.h"
+#include "common/scratch_folder.h"
 
 #include <cstdint>
-#include <cstdlib>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 namespace fs = std::filesystem;
 
-// A folder of its own for this test process, under the system's temporary folder.
+// A folder of its own inside the test program's scratch folder.
 inline fs::path scratch_folder(const std::string& name)
 {
-    const fs::path folder = fs::temp_directory_path() / ("tk-capture-" + std::to_string(getpid())) / name;
+    const fs::path folder = program_scratch_folder() / name;
     fs::create_directories(folder);
     return folder;
-}
-
-inline std::string read_text(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-inline std::vector<std::uint8_t> read_bytes(const fs::path& path)
-{
-    const std::string text = read_text(path);
-    return {text.begin(), text.end()};
-}
-
-inline int exit_status(int wait_status)
-{
-    return WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : -1;
-}
-
-struct RgbImage {
-    int width = 0, height = 0;
-    std::vector<std::uint8_t> pixels;
-    const std::uint8_t* at(int x, int y) const { return &pixels[(static_cast<std::size_t>(y) * width + x) * 3]; }
-};
-
-inline RgbImage read_png(const fs::path& path)
-{
-    png_image image;
-    std::memset(&image, 0, sizeof image);
-    image.version = PNG_IMAGE_VERSION;
-    RgbImage result;
-    if (!png_image_begin_read_from_file(&image, path.c_str()))
-        return result;
-    image.format = PNG_FORMAT_RGB;
-    result.pixels.resize(PNG_IMAGE_SIZE(image));
-    if (png_image_finish_read(&image, nullptr, result.pixels.data(), 0, nullptr)) {
-        result.width = static_cast<int>(image.width);
-        result.height = static_cast<int>(image.height);
-    }
-    return result;
 }
 
 inline bool same_colour(const std::uint8_t* p, int r, int g, int b)
 {
     return p[0] == r && p[1] == g && p[2] == b;
 }
-
-// Runs a command in `run_in` (by default the scratch folder), its errors kept in the folder.
-inline int run_tool(const std::string& arguments, const fs::path& folder, std::string* errors,
-             const fs::path& run_in = {})
-{
-    const std::string command = "cd " + (run_in.empty() ? folder : run_in).string() + " && " + arguments +
-                                " </dev/null >/dev/null 2>" + (folder / "errors.txt").string();
-    const int status = exit_status(std::system(command.c_str()));
-    *errors = read_text(folder / "errors.txt");
-    return status;
-}
-

@@ -99,7 +99,6 @@ protected:
     }
     static void TearDownTestSuite()
     {
-        fs::remove_all(first_folder->parent_path());
         delete first;
         delete second;
         delete part;
@@ -239,7 +238,7 @@ TEST_F(WholeDemo, FramesShowTheEnlargedPictureWithScanLines)
         ++last;
     char name[32];
     std::snprintf(name, sizeof name, "frame-%06zu.png", last);
-    const RgbImage frame = read_png(*first_folder / "png" / name);
+    const PngImage frame = read_png(*first_folder / "png" / name);
     ASSERT_EQ(frame.width, 640);
     ASSERT_EQ(frame.height, 480);
     for (int x = 0; x < 640; ++x) {
@@ -261,7 +260,7 @@ TEST_F(WholeDemo, FramesShowTheEnlargedPictureWithScanLines)
 
 TEST_F(WholeDemo, ContactSheetShowsTenLabelledScenes)
 {
-    const RgbImage sheet = read_png(*first_folder / "sheet.png");
+    const PngImage sheet = read_png(*first_folder / "sheet.png");
     ASSERT_EQ(sheet.width, 1600);
     ASSERT_EQ(sheet.height, 560);
     for (int scene = 0; scene < 10; ++scene) {

@@ -1,4 +1,5 @@
-// Every unit-test program runs SDL headless unless the caller chose drivers itself.
+// Every test program runs SDL headless, and so do the programs it starts, unless the
+// caller chose drivers itself.
 #include <cstdlib>
 
 namespace {

@@ -7,8 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <map>
 #include <string>
 
@@ -61,25 +59,6 @@ inline std::string first_error(const Compiled& c)
         return "no error";
     const Diagnostic& d = c.diags.errors.front();
     return std::to_string(d.line) + ":" + std::to_string(d.column) + ": " + d.message;
-}
-
-inline std::filesystem::path scratch_dir(const std::string& name)
-{
-    std::filesystem::path dir = std::filesystem::temp_directory_path() / ("tk_compose_" + name);
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    return dir;
-}
-
-inline void write_file(const std::filesystem::path& path, const std::string& text)
-{
-    std::ofstream(path, std::ios::binary) << text;
-}
-
-inline std::vector<std::uint8_t> read_bytes(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
 }
 
 } // namespace compose_test

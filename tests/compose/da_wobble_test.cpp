@@ -1,5 +1,8 @@
 // The demo's module as committed: its facts, its byte-for-byte rebuild from the
 // sources, and how it sounds when the demo's own player renders it.
+#include "common/files.h"
+#include "common/program_run.h"
+#include "common/scratch_folder.h"
 #include "compose_fixtures.h"
 #include "notes.h"
 #include "sound/music_render.h"
@@ -22,7 +25,7 @@ struct ModuleFacts {
 ModuleFacts read_facts()
 {
     ModuleFacts f;
-    f.bytes = compose_test::read_bytes(module_path);
+    f.bytes = read_bytes(module_path);
     if (f.bytes.size() < 1084)
         return f;
     f.song_length = f.bytes[950];
@@ -101,36 +104,32 @@ TEST(DaWobble, CellsUseOnlyWhatThePlayerAccepts)
 
 TEST(DaWobble, SourcesRebuildTheModuleByteForByte)
 {
-    std::filesystem::path dir = compose_test::scratch_dir("rebuild");
-    std::string command = std::string(COMPOSE_TOOL) + " " TK_SOURCE_DIR "/assets/music/da_wobble.score " TK_SOURCE_DIR
-                          "/assets/music/da_wobble.samples " + (dir / "rebuilt.mod").string() + " > " +
-                          (dir / "out.txt").string() + " 2>&1";
-    ASSERT_EQ(std::system(command.c_str()), 0) << compose_test::read_bytes(dir / "out.txt").data();
-    std::vector<std::uint8_t> rebuilt = compose_test::read_bytes(dir / "rebuilt.mod");
-    std::vector<std::uint8_t> committed = compose_test::read_bytes(module_path);
+    const ScratchFolder dir("compose-rebuild");
+    const ProgramRun run = run_program(std::string(COMPOSE_TOOL) + " " TK_SOURCE_DIR "/assets/music/da_wobble.score " TK_SOURCE_DIR
+                                       "/assets/music/da_wobble.samples " + (dir / "rebuilt.mod").string() + " 2>&1");
+    ASSERT_EQ(run.status, 0) << run.out;
+    std::vector<std::uint8_t> rebuilt = read_bytes(dir / "rebuilt.mod");
+    std::vector<std::uint8_t> committed = read_bytes(module_path);
     ASSERT_EQ(rebuilt.size(), committed.size());
     EXPECT_TRUE(rebuilt == committed) << "data/da_wobble.mod differs from what its sources compile to";
 }
 
 TEST(DaWobble, ToolReportsAMistakeWithLineAndColumnAndFails)
 {
-    std::filesystem::path dir = compose_test::scratch_dir("mistake");
-    compose_test::write_file(dir / "bad.score", compose_test::one_pattern({{5, " | ... .. ... | H-2 01 ... | | |"}}));
-    compose_test::write_file(dir / "bad.samples", compose_test::two_samples);
-    std::string command = std::string(COMPOSE_TOOL) + " " + (dir / "bad.score").string() + " " +
-                          (dir / "bad.samples").string() + " " + (dir / "bad.mod").string() + " 2> " +
-                          (dir / "err.txt").string();
-    int status = std::system(command.c_str());
-    EXPECT_NE(status, 0);
-    std::vector<std::uint8_t> err = compose_test::read_bytes(dir / "err.txt");
-    std::string message(err.begin(), err.end());
+    const ScratchFolder dir("compose-mistake");
+    write_text(dir / "bad.score", compose_test::one_pattern({{5, " | ... .. ... | H-2 01 ... | | |"}}));
+    write_text(dir / "bad.samples", compose_test::two_samples);
+    const ProgramRun run = run_program(std::string(COMPOSE_TOOL) + " " + (dir / "bad.score").string() + " " +
+                                       (dir / "bad.samples").string() + " " + (dir / "bad.mod").string());
+    EXPECT_NE(run.status, 0);
+    const std::string& message = run.errors;
     EXPECT_NE(message.find("bad.score:9:19: error: bad note 'H-2'"), std::string::npos) << message;
     EXPECT_FALSE(std::filesystem::exists(dir / "bad.mod"));
 }
 
 TEST(DaWobble, RenderedSongMeetsItsLoudnessAndLengthFigures)
 {
-    std::filesystem::path dir = compose_test::scratch_dir("render");
+    const ScratchFolder dir("compose-render");
     std::vector<std::uint8_t> buffer(module_buffer_bytes);
     const ModuleRead read = read_module_file(module_path.c_str(), buffer.data());
     ASSERT_EQ(read.status, ModuleReadStatus::whole);
@@ -144,7 +143,7 @@ TEST(DaWobble, RenderedSongMeetsItsLoudnessAndLengthFigures)
     EXPECT_EQ(result.end, RenderEnd::order_reached);
 
     // 25 orders of 64 rows at 6 ticks, 47 ticks a second: 204.26 s.
-    std::vector<std::uint8_t> wav = compose_test::read_bytes(dir / "song.wav");
+    std::vector<std::uint8_t> wav = read_bytes(dir / "song.wav");
     ASSERT_GT(wav.size(), 44u);
     std::size_t count = (wav.size() - 44) / 2;
     EXPECT_NEAR(count / 44100.0, 25 * 64 * 6 / 47.0, 0.1);

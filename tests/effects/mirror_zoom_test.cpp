@@ -1,5 +1,5 @@
+#include "common/guarded_frame.h"
 #include "effects/effects.h"
-#include "guarded_frame.h"
 
 #include <gtest/gtest.h>
 
@@ -82,7 +82,7 @@ TEST(BlockZoom, WritesEveryByteFromInsideTheWindow)
         for (int x = 0; x < 320; ++x)
             source.at(x, y) = static_cast<std::uint8_t>((x * 7 + y * 13) % 251);
     std::fill(destination.pixels(), destination.pixels() + 64000, 255);
-    const std::vector<std::uint8_t> source_before = source.storage;
+    const std::vector<std::uint8_t> source_before = source.bytes;
 
     apply_zoom_map(source.pixels(), destination.pixels());
 
@@ -93,7 +93,7 @@ TEST(BlockZoom, WritesEveryByteFromInsideTheWindow)
         ASSERT_EQ(destination.pixels()[k], source.at(sx, sy)) << k;
     }
     EXPECT_EQ(destination.at(0, 32), source.at(48, 53));
-    EXPECT_EQ(source.storage, source_before);
+    EXPECT_EQ(source.bytes, source_before);
     EXPECT_TRUE(destination.guards_intact());
 }
 

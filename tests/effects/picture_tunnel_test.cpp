@@ -1,3 +1,4 @@
+#include "common/scratch_folder.h"
 #include "effects/effects.h"
 #include "pictures/pictures.h"
 
@@ -7,7 +8,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
@@ -120,16 +120,13 @@ class PictureTunnel : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        const std::filesystem::path folder = std::filesystem::temp_directory_path() /
-                                             ("tk_effects_test_" + std::to_string(getpid()));
-        std::filesystem::create_directories(folder);
+        const ScratchFolder folder("effects");
         const std::string odd = (folder / "odd.cgm").string();
         const std::string even = (folder / "even.cgm").string();
         ASSERT_TRUE(write_square(odd, odd_colour));
         ASSERT_TRUE(write_square(even, even_colour));
         tunnel_picture = load_picture(odd.c_str());
         tunnel_picture2 = load_picture(even.c_str());
-        std::filesystem::remove_all(folder);
         ASSERT_NE(tunnel_picture, nullptr);
         ASSERT_NE(tunnel_picture2, nullptr);
     }

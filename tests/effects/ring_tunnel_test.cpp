@@ -1,5 +1,5 @@
+#include "common/guarded_frame.h"
 #include "effects/effects.h"
-#include "guarded_frame.h"
 
 #include <gtest/gtest.h>
 
@@ -192,7 +192,7 @@ TEST_F(RingTunnel, SameArgumentsGiveSameBytes)
             GuardedFrame second;
             second.fill_noise(11);
             draw_rings(second.pixels(), time, 23, mode, 2);
-            EXPECT_EQ(first.storage, second.storage) << "mode " << mode << " time " << time;
+            EXPECT_EQ(first.bytes, second.bytes) << "mode " << mode << " time " << time;
         }
 }
 
@@ -200,12 +200,12 @@ TEST_F(RingTunnel, RejectedArgumentsDrawNothing)
 {
     GuardedFrame frame;
     frame.fill_noise(3);
-    const std::vector<std::uint8_t> before = frame.storage;
+    const std::vector<std::uint8_t> before = frame.bytes;
     draw_rings(frame.pixels(), 0, 18, 0, 2);
     draw_rings(frame.pixels(), 0, 18, 3, 2);
     draw_rings(frame.pixels(), 0, -10, 1, 2);   // hole radius 300 would leave the table
     draw_rings(frame.pixels(), 0, 350, 2, 2);
-    EXPECT_EQ(frame.storage, before);
+    EXPECT_EQ(frame.bytes, before);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 // copies drawn one by one with draw_picture through a transform in 64-bit arithmetic
 // with true divisions, on the demo's own tunnel pictures, and again after the pictures
 // change under the table (swapped, or their corners moved in place).
+#include "common/scratch_folder.h"
 #include "effects/effects.h"
 #include "pictures/pictures.h"
 
@@ -15,7 +16,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
-#include <unistd.h>
 
 // Pictures are never freed: every one loaded here stays reachable from this (with
 // external linkage, so that no compiler drops it).
@@ -127,8 +127,8 @@ TEST_F(TunnelDrawingModel, ChangedPicturesAreDrawnAsTheyAreNow)
 // corner table holds, so that the last ones are transformed directly.
 TEST_F(TunnelDrawingModel, PicturesBeyondTheTablesCapacityDrawTheSame)
 {
-    const std::string path = (std::filesystem::temp_directory_path() /
-                              ("tk_tunnel_many_" + std::to_string(getpid()) + ".cgm")).string();
+    const ScratchFolder scratch("tunnel-many");
+    const std::string path = (scratch / "many.cgm").string();
     std::FILE* file = std::fopen(path.c_str(), "w");
     ASSERT_NE(file, nullptr);
     std::fprintf(file, "BEGMF \"many\";\ncolrtable 1 255 0 0 0 255 0 0 0 255;\nintstyle SOLID;\nedgevis OFF;\n");
@@ -145,7 +145,6 @@ TEST_F(TunnelDrawingModel, PicturesBeyondTheTablesCapacityDrawTheSame)
     std::fprintf(file, "ENDMF;\n");
     ASSERT_EQ(std::fclose(file), 0);
     Picture* const many = kept_test_pictures[2] = load_picture(path.c_str());
-    std::remove(path.c_str());
     ASSERT_NE(many, nullptr);
     std::int32_t triangles = 0;
     for (const Shape* shape = many->shapes; shape; shape = shape->next)

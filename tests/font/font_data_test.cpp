@@ -4,10 +4,11 @@
 #include "font_image.h"
 #include "font_test_support.h"
 
+#include "common/program_run.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <sys/wait.h>
 
 namespace {
 
@@ -29,7 +30,7 @@ std::size_t offset(int g, int f, int c, int r)
 
 class CommittedFont : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { bytes = read_bytes(font_path); }
+    static void SetUpTestSuite() { bytes = read_text(font_path); }
 
     static std::uint8_t pixel(int g, int f, int c, int r)
     {
@@ -182,59 +183,46 @@ TEST_F(CommittedFont, LettersShareBaselineAndHeights)
     }
 }
 
-int run(const std::string& command)
-{
-    const int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-std::string quoted(const std::string& text)
-{
-    return "'" + text + "'";
-}
-
 TEST(FontTool, RebuildsTheCommittedFontByteForByte)
 {
-    ScratchDirectory scratch;
-    const std::string raw = scratch.file("fontti.raw");
-    const std::string png = scratch.file("font.png");
-    ASSERT_EQ(run(quoted(FONT_TOOL) + " --preview " + quoted(png) + " " +
-                  quoted(std::string(TK_SOURCE_DIR) + "/assets/font") + " " + quoted(raw)),
-              0);
-    const std::string rebuilt = read_bytes(raw);
+    const ScratchFolder scratch("font");
+    const std::string raw = (scratch / "fontti.raw").string();
+    const std::string png = (scratch / "font.png").string();
+    const ProgramRun run = run_program(shell_quoted(FONT_TOOL) + " --preview " + shell_quoted(png) + " " +
+                                       shell_quoted(std::string(TK_SOURCE_DIR) + "/assets/font") + " " + shell_quoted(raw));
+    ASSERT_EQ(run.status, 0) << run.errors;
+    const std::string rebuilt = read_text(raw);
     ASSERT_EQ(rebuilt.size(), 122880u);
-    EXPECT_TRUE(rebuilt == read_bytes(font_path))
+    EXPECT_TRUE(rebuilt == read_text(font_path))
         << "data/fontti.raw is not what assets/font/ gives: run tinkettles-font again";
-    EXPECT_EQ(read_bytes(png).substr(0, 8), "\x89PNG\r\n\x1a\n");
+    EXPECT_EQ(read_text(png).substr(0, 8), "\x89PNG\r\n\x1a\n");
 }
 
 TEST(FontTool, FailuresExitNonZeroWithAMessage)
 {
-    ScratchDirectory scratch;
-    const std::string log = scratch.file("stderr.txt");
-    const std::string tool = quoted(FONT_TOOL);
-    const std::string to_log = " 2>" + quoted(log);
+    const ScratchFolder scratch("font");
+    const std::string tool = shell_quoted(FONT_TOOL);
 
-    EXPECT_EQ(run(tool + to_log), 2);
-    EXPECT_NE(read_bytes(log).find("usage: tinkettles-font"), std::string::npos);
-    EXPECT_EQ(run(tool + " --colour a b" + to_log), 2);
+    ProgramRun run = run_program(tool);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.errors.find("usage: tinkettles-font"), std::string::npos);
+    EXPECT_EQ(run_program(tool + " --colour a b").status, 2);
 
-    write_text(scratch.file("style.txt"), minimal_style);
-    const std::string out = scratch.file("out.raw");
-    write_text(scratch.file("glyphs.txt"), "glyph a\ndot 27.5 5\n" + dots_for_every_glyph("a"));
-    EXPECT_EQ(run(tool + " " + quoted(scratch.path.string()) + " " + quoted(out) + to_log), 1);
-    EXPECT_NE(read_bytes(log).find("glyph 'a' (line 1), frame 0: shade at pixel (28, 2)"),
-              std::string::npos)
-        << read_bytes(log);
+    write_text(scratch / "style.txt", minimal_style);
+    const std::string out = (scratch / "out.raw").string();
+    write_text(scratch / "glyphs.txt", "glyph a\ndot 27.5 5\n" + dots_for_every_glyph("a"));
+    run = run_program(tool + " " + shell_quoted(scratch.path) + " " + shell_quoted(out));
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.errors.find("glyph 'a' (line 1), frame 0: shade at pixel (28, 2)"), std::string::npos)
+        << run.errors;
     EXPECT_FALSE(std::filesystem::exists(out));
 
-    write_text(scratch.file("glyphs.txt"), dots_for_every_glyph());
-    EXPECT_EQ(run(tool + " " + quoted(scratch.path.string()) + " " +
-                  quoted(scratch.file("no/such/dir/out.raw")) + to_log),
-              1);
-    EXPECT_NE(read_bytes(log).find("cannot create"), std::string::npos) << read_bytes(log);
-    EXPECT_EQ(run(tool + " " + quoted(scratch.path.string()) + " " + quoted(out) + to_log), 0);
-    EXPECT_EQ(read_bytes(out).size(), 122880u);
+    write_text(scratch / "glyphs.txt", dots_for_every_glyph());
+    run = run_program(tool + " " + shell_quoted(scratch.path) + " " + shell_quoted(scratch / "no/such/dir/out.raw"));
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.errors.find("cannot create"), std::string::npos) << run.errors;
+    EXPECT_EQ(run_program(tool + " " + shell_quoted(scratch.path) + " " + shell_quoted(out)).status, 0);
+    EXPECT_EQ(read_text(out).size(), 122880u);
 }
 
 }  // namespace

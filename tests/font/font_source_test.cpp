@@ -145,7 +145,7 @@ TEST(FontSource, LimitsAreReportedNotOverrun)
 
 TEST(FontSource, LoadsBothFilesOfADirectory)
 {
-    ScratchDirectory directory;
+    const ScratchFolder directory("font");
     const auto source = std::make_unique<FontSource>();
     Diagnostics report;
     testing::internal::CaptureStderr();
@@ -153,13 +153,13 @@ TEST(FontSource, LoadsBothFilesOfADirectory)
     std::string error = testing::internal::GetCapturedStderr();
     EXPECT_NE(error.find("style.txt: No such file or directory"), std::string::npos) << error;
 
-    write_text(directory.file("style.txt"), minimal_style);
+    write_text(directory / "style.txt", minimal_style);
     testing::internal::CaptureStderr();
     EXPECT_FALSE(load_font_source("font", directory.path.string(), *source, report));
     error = testing::internal::GetCapturedStderr();
     EXPECT_NE(error.find("glyphs.txt: No such file or directory"), std::string::npos) << error;
 
-    write_text(directory.file("glyphs.txt"), dots_for_every_glyph());
+    write_text(directory / "glyphs.txt", dots_for_every_glyph());
     EXPECT_TRUE(load_font_source("font", directory.path.string(), *source, report))
         << format_diagnostics(report);
     EXPECT_EQ(source->glyphs[37].primitive_count, 1);

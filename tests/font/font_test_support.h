@@ -1,40 +1,12 @@
-// Helpers shared by the font tests: a scratch directory and whole-file reads and writes.
+// Sources shared by the font tests: a valid style and a glyph for every character.
 #pragma once
+
+#include "common/files.h"
+#include "common/scratch_folder.h"
 
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
-#include <unistd.h>
-
-struct ScratchDirectory {
-    std::filesystem::path path;
-
-    ScratchDirectory()
-        : path(std::filesystem::temp_directory_path() /
-               ("tk-font-test-" + std::to_string(::getpid()) + "-" +
-                std::to_string(reinterpret_cast<std::uintptr_t>(this))))
-    {
-        std::filesystem::create_directories(path);
-    }
-    ~ScratchDirectory() { std::filesystem::remove_all(path); }
-    ScratchDirectory(const ScratchDirectory&) = delete;
-    ScratchDirectory& operator=(const ScratchDirectory&) = delete;
-
-    std::string file(const std::string& name) const { return (path / name).string(); }
-};
-
-inline void write_text(const std::string& path, const std::string& text)
-{
-    std::ofstream(path, std::ios::binary) << text;
-}
-
-inline std::string read_bytes(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
 
 // A complete style with one guide, used where a test needs any valid style.
 inline const char* const minimal_style =

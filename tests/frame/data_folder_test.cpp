@@ -1,11 +1,10 @@
 // The data folder search on real folders: which place wins, what is refused, the paths
 // the demo then opens, and the demo's data loaded from a folder elsewhere.
+#include "common/scratch_folder.h"
 #include "frame/data_folder.h"
 #include "frame/frame.h"
 
 #include <gtest/gtest.h>
-
-#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -17,22 +16,18 @@ namespace {
 // Each test runs in a fresh working directory of its own, with the folders it makes.
 class DataSearchTest : public ::testing::Test {
 protected:
-    fs::path root;
+    const ScratchFolder scratch{"data-search"};
+    const fs::path root = scratch.path;
     fs::path old_directory;
     void SetUp() override
     {
         old_directory = fs::current_path();
-        root = fs::temp_directory_path() /
-               ("tk-data-search-" + std::to_string(getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(root);
         fs::create_directories(root / "work");
         fs::current_path(root / "work");
     }
     void TearDown() override
     {
         fs::current_path(old_directory);
-        fs::remove_all(root);
         std::snprintf(data_folder.path, sizeof data_folder.path, "data");
         program_name = "tinkettles";
     }

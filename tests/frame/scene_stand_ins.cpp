@@ -1,9 +1,9 @@
 #include "scene_stand_ins.h"
 
+#include "common/scratch_folder.h"
 #include "frame/demo_data.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -84,15 +84,13 @@ void load_readable_font()
     for (int frame = 0; frame < 3; ++frame)
         for (int glyph = 0; glyph < static_cast<int>(glyph_characters.size()); ++glyph)
             draw_code_glyph(font, frame, glyph);
-    const auto folder = std::filesystem::temp_directory_path() / ("tk-timeline-" + std::to_string(getpid()));
-    std::filesystem::create_directories(folder);
+    const ScratchFolder folder("timeline");
     const std::string path = (folder / "readable-font.raw").string();
     std::FILE* file = std::fopen(path.c_str(), "wb");
     ASSERT_NE(file, nullptr) << path;
     std::fwrite(font.data(), 1, font.size(), file);
     std::fclose(file);
     EXPECT_EQ(load_font(path.c_str()), 0);
-    std::filesystem::remove_all(folder);   // the font is in memory now
 }
 
 std::string read_caption(const std::uint8_t* buffer, std::int32_t x, std::int32_t y,

@@ -1,6 +1,7 @@
 // Copies of data/ with one file damaged.
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 enum class Damage {
@@ -16,12 +17,10 @@ enum class Damage {
 
 const char* damage_name(Damage damage);
 
-// Makes a new folder holding a copy of `source_data` as data/; returns the folder.
-std::string intact_copy(const std::string& source_data);
+// Copies `source_data` into `folder` as data/.
+void intact_copy(const std::string& source_data, const std::filesystem::path& folder);
 
-// Makes a new folder holding a data/ copied from `source_data`, with `file` (a name
-// inside data/) damaged; returns the new folder, the one to run the demo in.
-std::string damaged_copy(const std::string& source_data, const std::string& file, Damage damage);
-
-// Removes a folder made by damaged_copy.
-void remove_copy(const std::string& folder);
+// Copies `source_data` into `folder` as data/, with `file` (a name inside data/)
+// damaged: `folder` is then the one to run the demo in.
+void damaged_copy(const std::string& source_data, const std::filesystem::path& folder, const std::string& file,
+                  Damage damage);

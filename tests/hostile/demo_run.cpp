@@ -1,12 +1,13 @@
 #include "demo_run.h"
 
+#include "common/files.h"
+#include "common/program_run.h"
+
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
-#include <fstream>
-#include <sstream>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -32,14 +33,6 @@ namespace {
     _exit(127);
 }
 
-std::string read_whole(const std::string& file_name)
-{
-    std::ifstream in(file_name, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 }  // namespace
 
 DemoRun run_demo(const std::string& program, const std::string& folder, int seconds)
@@ -61,8 +54,8 @@ DemoRun run_demo(const std::string& program, const std::string& folder, int seco
         if (done == child) {
             run.signalled = WIFSIGNALED(status);
             run.signal_number = run.signalled ? WTERMSIG(status) : 0;
-            run.exit_status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-            run.errors = read_whole(error_file);
+            run.exit_status = exit_status(status);
+            run.errors = read_text(error_file);
             return run;
         }
         usleep(20000);
@@ -70,6 +63,6 @@ DemoRun run_demo(const std::string& program, const std::string& folder, int seco
     kill(child, SIGKILL);
     waitpid(child, &status, 0);
     run.still_running = true;
-    run.errors = read_whole(error_file);
+    run.errors = read_text(error_file);
     return run;
 }

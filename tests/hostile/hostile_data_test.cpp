@@ -2,6 +2,7 @@
 // damaged copy. It must never crash, hang or trip a sanitizer; a missing or unreadable
 // file must end it with status 1 and one line naming the file; any other damage either
 // loads (the program is still playing when stopped) or is refused the same way.
+#include "common/scratch_folder.h"
 #include "damage.h"
 #include "demo_run.h"
 
@@ -80,9 +81,9 @@ void expect_refused_naming(const DemoRun& run, const std::string& file)
 
 TEST(HostileData, IntactDataLoadsAndPlays)
 {
-    const std::string folder = intact_copy(source_data);
-    const DemoRun run = run_demo(TK_DEMO_PROGRAM, folder, TK_HOSTILE_SECONDS);
-    remove_copy(folder);
+    const ScratchFolder folder("hostile");
+    intact_copy(source_data, folder.path);
+    const DemoRun run = run_demo(TK_DEMO_PROGRAM, folder.path, TK_HOSTILE_SECONDS);
     expect_no_crash(run);
     EXPECT_TRUE(run.still_running) << "status " << run.exit_status << "\n" << run.errors;
     EXPECT_TRUE(lines_of(run.errors).empty()) << run.errors;
@@ -94,9 +95,9 @@ TEST_P(DamagedFile, NeverCrashesAndNamesWhatItRefuses)
 {
     const std::string& file = GetParam().file;
     const Damage damage = GetParam().damage;
-    const std::string folder = damaged_copy(source_data, file, damage);
-    const DemoRun run = run_demo(TK_DEMO_PROGRAM, folder, TK_HOSTILE_SECONDS);
-    remove_copy(folder);
+    const ScratchFolder folder("hostile");
+    damaged_copy(source_data, folder.path, file, damage);
+    const DemoRun run = run_demo(TK_DEMO_PROGRAM, folder.path, TK_HOSTILE_SECONDS);
 
     expect_no_crash(run);
     if (damage == Damage::missing || damage == Damage::unreadable || !run.still_running)

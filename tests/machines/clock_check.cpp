@@ -3,6 +3,8 @@
 //   clock_check null-device SECONDS  ALSA writing to a null output, which never blocks
 // Each case runs in its own process, since ALSA reads its configuration once.
 // The module plays one row per tick, so the position counts the player's ticks.
+#include "common/files.h"
+#include "common/scratch_folder.h"
 #include "sound/module_writer.h"
 #include "sound/sound.h"
 
@@ -13,7 +15,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <unistd.h>
 
@@ -117,10 +118,9 @@ void silent(int seconds)
 void null_device(int seconds)
 {
     // A home of our own whose ALSA configuration sends the default output nowhere.
-    const std::filesystem::path home =
-        std::filesystem::temp_directory_path() / ("tk_null_alsa_" + std::to_string(getpid()));
-    std::filesystem::create_directories(home);
-    std::ofstream(home / ".asoundrc") << "pcm.!default { type null }\n";
+    const ScratchFolder scratch("null-alsa");
+    const std::filesystem::path home = scratch.path;
+    write_text(home / ".asoundrc", "pcm.!default { type null }\n");
     setenv("HOME", home.c_str(), 1);
     setenv("SDL_AUDIODRIVER", "alsa", 1);
     SDL_Init(SDL_INIT_TIMER);
@@ -133,7 +133,6 @@ void null_device(int seconds)
         play_in_step(seconds, late_margin, 39);
     }
     SDL_CloseAudio();
-    std::filesystem::remove_all(home);
 }
 
 }  // namespace

@@ -1,3 +1,6 @@
+#include "common/files.h"
+#include "common/program_run.h"
+#include "common/scratch_folder.h"
 #include "sound/module_writer.h"
 #include "sound/music_stream.h"
 #include "sound/sound.h"
@@ -12,56 +15,25 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-struct ToolRun {
-    int status;
-    std::string errors;
-};
-
 class MusicTool : public ::testing::Test {
 protected:
-    fs::path dir;
-
-    void SetUp() override
-    {
-        dir = fs::temp_directory_path() /
-              ("tk_music_" + std::to_string(getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
+    const ScratchFolder scratch{"music"};
+    const fs::path dir = scratch.path;
 
     fs::path write_module(const TestModule& module, const char* name = "song.mod")
     {
-        const std::vector<std::uint8_t> bytes = module.bytes();
-        std::ofstream(dir / name, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        write_bytes(dir / name, module.bytes());
         return dir / name;
     }
 
-    ToolRun run(const std::string& arguments)
-    {
-        const fs::path errors = dir / "errors.txt";
-        const std::string command = std::string(TK_MUSIC_TOOL) + " " + arguments + " 2>" + errors.string();
-        const int status = std::system(command.c_str());
-        std::ifstream in(errors);
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1,
-                std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>())};
-    }
+    ProgramRun run(const std::string& arguments) { return run_program(TK_MUSIC_TOOL " " + arguments); }
 };
-
-std::vector<std::uint8_t> read_file(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 std::uint32_t u32(const std::vector<std::uint8_t>& b, std::size_t at)
 {
@@ -142,7 +114,7 @@ TEST_F(MusicTool, BadArgumentsPrintUsageAndExit2)
           "--seconds 1 --orders 2 " + m + " " + o, "--orders 0 " + m + " " + o,
           "--orders 1.5 " + m + " " + o, "--loud " + m + " " + o, m + " " + o + " extra",
           m + " " + o + " --mode"}) {
-        const ToolRun result = run(arguments);
+        const ProgramRun result = run(arguments);
         EXPECT_EQ(result.status, 2) << arguments;
         EXPECT_NE(result.errors.find("usage: tinkettles-music"), std::string::npos) << arguments;
     }
@@ -154,7 +126,7 @@ TEST_F(MusicTool, RejectedOrMissingModulesExit1WithTheReason)
     TestModule module = two_order_song();
     module.signature = "NOPE";
     const fs::path song = write_module(module);
-    ToolRun result = run(song.string() + " " + (dir / "out.wav").string());
+    ProgramRun result = run(song.string() + " " + (dir / "out.wav").string());
     EXPECT_EQ(result.status, 1);
     EXPECT_NE(result.errors.find(": not a module this player knows: no signature such as M.K."),
               std::string::npos)
@@ -177,15 +149,14 @@ TEST_F(MusicTool, AnOversizeModuleIsCutAndAnUnseekableOutputRefused)
     std::vector<std::uint8_t> bytes = module.bytes();
     bytes.resize(1000001, 0x55);
     const fs::path big = dir / "big.mod";
-    std::ofstream(big, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    ToolRun result = run("--seconds 1 " + big.string() + " " + (dir / "big.wav").string());
+    write_bytes(big, bytes);
+    ProgramRun result = run("--seconds 1 " + big.string() + " " + (dir / "big.wav").string());
     ASSERT_EQ(result.status, 0) << result.errors;
     EXPECT_NE(result.errors.find("tinkettles-music: " + big.string() +
                                  " is longer than 1000000 bytes; only those are used\n"),
               std::string::npos)
         << result.errors;
-    const auto wav = read_file(dir / "big.wav");
+    const auto wav = read_bytes(dir / "big.wav");
     expect_wav(wav, 44100, 16, 44100);
     EXPECT_TRUE(std::equal(wav.begin() + 44, wav.end(), offline(module, 2, 44100).begin()));
 
@@ -200,9 +171,7 @@ TEST_F(MusicTool, AnOversizeModuleIsCutAndAnUnseekableOutputRefused)
     const int status = std::system(command.c_str());
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 1);
-    const auto text = read_file(errors);
-    EXPECT_NE(std::string(text.begin(), text.end())
-                  .find("tinkettles-music: cannot finish the WAV file (is it seekable?): Illegal seek"),
+    EXPECT_NE(read_text(errors).find("tinkettles-music: cannot finish the WAV file (is it seekable?): Illegal seek"),
               std::string::npos);
     // The pipe is the user's, not a half-written file of ours: it stays.
     EXPECT_TRUE(fs::is_fifo(pipe));
@@ -212,16 +181,16 @@ TEST_F(MusicTool, SecondsInBothModesMatchTheCallbackByteForByte)
 {
     const TestModule module = two_order_song();
     const fs::path song = write_module(module);
-    const ToolRun sixteen = run("--seconds 2.5 " + song.string() + " " + (dir / "a.wav").string());
+    const ProgramRun sixteen = run("--seconds 2.5 " + song.string() + " " + (dir / "a.wav").string());
     ASSERT_EQ(sixteen.status, 0) << sixteen.errors;
     EXPECT_NE(sixteen.errors.find("rendered"), std::string::npos);
-    const auto wav16 = read_file(dir / "a.wav");
+    const auto wav16 = read_bytes(dir / "a.wav");
     expect_wav(wav16, 44100, 16, 110250);
     EXPECT_TRUE(std::equal(wav16.begin() + 44, wav16.end(), offline(module, 2, 110250).begin()));
 
-    const ToolRun eight = run(song.string() + " " + (dir / "b.wav").string() + " --seconds 1 --mode 1");
+    const ProgramRun eight = run(song.string() + " " + (dir / "b.wav").string() + " --seconds 1 --mode 1");
     ASSERT_EQ(eight.status, 0) << eight.errors;
-    const auto wav8 = read_file(dir / "b.wav");
+    const auto wav8 = read_bytes(dir / "b.wav");
     expect_wav(wav8, 22050, 8, 22050);
     EXPECT_TRUE(std::equal(wav8.begin() + 44, wav8.end(), offline(module, 1, 22050).begin()));
 }
@@ -230,11 +199,11 @@ TEST_F(MusicTool, DefaultStopsWhenTheSongWraps)
 {
     const TestModule module = two_order_song();
     const fs::path song = write_module(module);
-    const ToolRun result = run(song.string() + " " + (dir / "c.wav").string());
+    const ProgramRun result = run(song.string() + " " + (dir / "c.wav").string());
     ASSERT_EQ(result.status, 0) << result.errors;
     // Two orders of 64 rows at speed 6, 938 samples a tick.
     const std::size_t samples = whole_buffers_through(2 * 64 * 6 * 938);
-    const auto wav = read_file(dir / "c.wav");
+    const auto wav = read_bytes(dir / "c.wav");
     expect_wav(wav, 44100, 16, samples);
     EXPECT_TRUE(std::equal(wav.begin() + 44, wav.end(), offline(module, 2, samples).begin()));
     EXPECT_NE(result.errors.find("wrapped"), std::string::npos) << result.errors;
@@ -244,9 +213,9 @@ TEST_F(MusicTool, OrdersStopAtTheOrderOrAtAJumpBack)
 {
     TestModule module = two_order_song();
     const fs::path song = write_module(module);
-    ToolRun result = run("--orders 1 --mode 1 " + song.string() + " " + (dir / "d.wav").string());
+    ProgramRun result = run("--orders 1 --mode 1 " + song.string() + " " + (dir / "d.wav").string());
     ASSERT_EQ(result.status, 0) << result.errors;
-    expect_wav(read_file(dir / "d.wav"), 22050, 8, whole_buffers_through(64 * 6 * 469));
+    expect_wav(read_bytes(dir / "d.wav"), 22050, 8, whole_buffers_through(64 * 6 * 469));
 
     // A song that loops by jumping back from order 2 to order 1 never passes its end;
     // the jump on order 2's first row ends the rendering.
@@ -256,23 +225,22 @@ TEST_F(MusicTool, OrdersStopAtTheOrderOrAtAJumpBack)
     const fs::path looping = write_module(module, "loop.mod");
     result = run(looping.string() + " " + (dir / "e.wav").string());
     ASSERT_EQ(result.status, 0) << result.errors;
-    expect_wav(read_file(dir / "e.wav"), 44100, 16, whole_buffers_through(2 * 64 * 6 * 938));
+    expect_wav(read_bytes(dir / "e.wav"), 44100, 16, whole_buffers_through(2 * 64 * 6 * 938));
 }
 
 TEST_F(MusicTool, SoxReadsTheFiles)
 {
-    if (std::system("command -v soxi >/dev/null 2>&1") != 0)
+    if (run_program("command -v soxi").status != 0)
         GTEST_SKIP() << "soxi is not installed";
     const fs::path song = write_module(two_order_song());
     ASSERT_EQ(run("--seconds 1 " + song.string() + " " + (dir / "f.wav").string()).status, 0);
     ASSERT_EQ(run("--mode 1 --seconds 1 " + song.string() + " " + (dir / "g.wav").string()).status, 0);
-    const std::string check = "soxi -s " + (dir / "f.wav").string() + " > " + (dir / "f.txt").string() +
-                              " && soxi -s " + (dir / "g.wav").string() + " > " + (dir / "g.txt").string();
-    ASSERT_EQ(std::system(check.c_str()), 0);
-    std::ifstream f(dir / "f.txt"), g(dir / "g.txt");
-    long sixteen = 0, eight = 0;
-    f >> sixteen;
-    g >> eight;
+    const ProgramRun f = run_program("soxi -s " + (dir / "f.wav").string());
+    const ProgramRun g = run_program("soxi -s " + (dir / "g.wav").string());
+    ASSERT_EQ(f.status, 0);
+    ASSERT_EQ(g.status, 0);
+    const long sixteen = std::atol(f.out.c_str());
+    const long eight = std::atol(g.out.c_str());
     EXPECT_EQ(sixteen, 44100);
     EXPECT_EQ(eight, 22050);
 }

@@ -46,7 +46,7 @@ protected:
         ASSERT_EQ(load_font(path.c_str()), 0);
     }
     GuardedFrame frame{background};
-    std::uint8_t* buffer() { return frame.frame(); }
+    std::uint8_t* buffer() { return frame.pixels(); }
 };
 
 // The frame a glyph drawn with its top-left corner at (x, y) was taken from, or -1.
@@ -79,7 +79,7 @@ TEST_F(Font, CharacterSetPositionsPickTheirCells)
     const std::string set = "abcdefghijklmnopqrstuvwxyz1234567890!'";
     for (int g = 0; g < static_cast<int>(set.size()); ++g) {
         GuardedFrame fresh{background};
-        draw_glyph(fresh.frame(), 100, 100, set[static_cast<std::size_t>(g)], 2, colour);
+        draw_glyph(fresh.pixels(), 100, 100, set[static_cast<std::size_t>(g)], 2, colour);
         EXPECT_EQ(fresh.at(105, 102 + g / 10), colour) << set[static_cast<std::size_t>(g)];
         EXPECT_EQ(fresh.at(106, 102 + g % 10), colour) << set[static_cast<std::size_t>(g)];
         EXPECT_EQ(fresh.changed(background).size(), 8u);
@@ -129,7 +129,7 @@ TEST_F(Font, FramesRippleAlongTheCaptionEvery140Milliseconds)
     } cases[] = {{0, 0}, {139, 0}, {140, 1}, {280, 2}, {420, 0}, {1000000, (1000000 / 140) % 3}};
     for (const auto& c : cases) {
         GuardedFrame fresh{background};
-        draw_caption(fresh.frame(), 10, 10, "kettles", 0, c.time, colour);
+        draw_caption(fresh.pixels(), 10, 10, "kettles", 0, c.time, colour);
         for (int i = 0; i < 7; ++i)
             EXPECT_EQ(frame_at(fresh, 10 + 22 * i, 10), (c.first_frame + i) % 3)
                 << "time " << c.time << " letter " << i;
@@ -141,10 +141,10 @@ TEST_F(Font, GapsAdvanceWithoutDrawing)
     GuardedFrame spaced{background};
     GuardedFrame upper{background};
     GuardedFrame direct{background};
-    draw_caption(spaced.frame(), 20, 30, "a b", 0, 0, colour);
-    draw_caption(upper.frame(), 20, 30, "aBb", 0, 0, colour);
-    draw_glyph(direct.frame(), 20, 30, 'a', 0, colour);
-    draw_glyph(direct.frame(), 64, 30, 'b', 2, colour);
+    draw_caption(spaced.pixels(), 20, 30, "a b", 0, 0, colour);
+    draw_caption(upper.pixels(), 20, 30, "aBb", 0, 0, colour);
+    draw_glyph(direct.pixels(), 20, 30, 'a', 0, colour);
+    draw_glyph(direct.pixels(), 64, 30, 'b', 2, colour);
     EXPECT_EQ(spaced.bytes, direct.bytes);
     EXPECT_EQ(upper.bytes, direct.bytes);
     draw_caption(buffer(), 20, 30, "", 1, 0, colour);

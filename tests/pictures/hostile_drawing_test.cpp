@@ -1,7 +1,7 @@
-// Geometry faults found by fuzzing the picture loader and rasterizer with hostile
-// files: each case is a shape that once made the triangulation or the rasterizer
-// overflow or touch memory outside its tables. Under the sanitizer build they also
-// fail on the bad access itself, not only on a wrong result.
+// Hostile geometry for the picture loader and rasterizer: each case is a shape at the
+// edge of what the triangulation and the rasterizer handle, where a slip would overflow
+// or touch memory outside their tables. Under the sanitizer build they also fail on the
+// bad access itself, not only on a wrong result.
 #include "picture_test_support.h"
 #include "pictures/pictures.h"
 
@@ -18,7 +18,7 @@ TEST(HostileDrawing, EdgeWhollyAboveTheFrameIsLeftOut)
 {
     GuardedFrame frame;
     const std::int32_t triangle[6] = {0, -400, 400, -300, 200, 400};
-    fill_triangle(frame.frame(), triangle, 9);
+    fill_triangle(frame.pixels(), triangle, 9);
     EXPECT_TRUE(frame.guards_intact());
     EXPECT_EQ(frame.at(24, 0), 0);
     EXPECT_EQ(frame.at(25, 0), 9);

@@ -26,13 +26,13 @@ std::set<std::pair<int, int>> block(int x0, int y0, int x1, int y1)
 
 void fill(GuardedFrame& frame, std::vector<std::int32_t> t, std::uint8_t colour = 9)
 {
-    fill_triangle(frame.frame(), t.data(), colour);
+    fill_triangle(frame.pixels(), t.data(), colour);
 }
 
 void line(GuardedFrame& frame, std::vector<std::int32_t> s, std::int32_t width,
           std::uint8_t colour = 9)
 {
-    draw_wide_line(frame.frame(), s.data(), width, colour);
+    draw_wide_line(frame.pixels(), s.data(), width, colour);
 }
 
 TEST(FillTriangle, FlatTriangleOnOneRowDrawsNothing)
@@ -150,11 +150,11 @@ TEST(WideLine, HugeCoordinatesAndWidthsStayInsideTheFrame)
 TEST(PlotSubpixel, RoundsHalvesUpAndClips)
 {
     GuardedFrame frame;
-    plot_subpixel(frame.frame(), 5, 6, 1);      // (7 >> 2, 8 >> 2)
-    plot_subpixel(frame.frame(), -2, -2, 2);    // rounds to pixel (0, 0)
-    plot_subpixel(frame.frame(), -3, 40, 3);    // column -1: dropped
-    plot_subpixel(frame.frame(), 1277, 797, 4); // (319, 199)
-    plot_subpixel(frame.frame(), 1278, 40, 5);  // column 320: dropped
+    plot_subpixel(frame.pixels(), 5, 6, 1);      // (7 >> 2, 8 >> 2)
+    plot_subpixel(frame.pixels(), -2, -2, 2);    // rounds to pixel (0, 0)
+    plot_subpixel(frame.pixels(), -3, 40, 3);    // column -1: dropped
+    plot_subpixel(frame.pixels(), 1277, 797, 4); // (319, 199)
+    plot_subpixel(frame.pixels(), 1278, 40, 5);  // column 320: dropped
     EXPECT_EQ(frame.at(1, 2), 1);
     EXPECT_EQ(frame.at(0, 0), 2);
     EXPECT_EQ(frame.at(319, 199), 4);
@@ -214,7 +214,7 @@ TEST(DrawPicture, FillUnderOutlineAndOpenPolylines)
     Picture picture{};
     picture.shapes = &open;
     GuardedFrame frame;
-    draw_picture(&picture, frame.frame(), pass_through);
+    draw_picture(&picture, frame.pixels(), pass_through);
     EXPECT_EQ(frame.at(20, 10), 7);
     EXPECT_EQ(frame.at(30, 20), 7);
     EXPECT_EQ(frame.at(25, 25), 0);   // on the missing closing diagonal
@@ -246,7 +246,7 @@ TEST(DrawPicture, ConvexFillStaysInsideItsOutlineBox)
         low_y = std::min(low_y, y), high_y = std::max(high_y, y);
     }
     GuardedFrame frame;
-    draw_picture(&picture, frame.frame(), screen_transform);
+    draw_picture(&picture, frame.pixels(), screen_transform);
     const auto pixels = pixels_of(frame);
     EXPECT_GT(pixels.size(), 1000u);
     // A pixel c covers quarter-pixel units 4c - 2 .. 4c + 1.
@@ -276,14 +276,14 @@ TEST(DrawPicture, ZeroScaleAndFarOffsetsWriteOnlyInsideTheFrame)
         picture_offset_x = c[1];
         picture_offset_y = c[2];
         GuardedFrame frame;
-        draw_picture(&picture, frame.frame(), screen_transform);
+        draw_picture(&picture, frame.pixels(), screen_transform);
         EXPECT_TRUE(frame.guards_intact()) << c[0] << " " << c[1] << " " << c[2];
     }
     picture_scale = 0;
     picture_offset_x = 0;
     picture_offset_y = 0;
     GuardedFrame dot;
-    draw_picture(&picture, dot.frame(), screen_transform);
+    draw_picture(&picture, dot.pixels(), screen_transform);
     // Every point lands on the centre: no triangle has height, and each outline segment
     // has equal ends, which plot one point whatever the width.
     EXPECT_EQ(pixels_of(dot), (std::set<std::pair<int, int>>{{160, 100}}));
@@ -316,11 +316,11 @@ TEST(HostileDrawing, RandomTrianglesAndLinesStayInsideTheFrame)
         std::int32_t values[6];
         for (std::int32_t& v : values)
             v = wild_coordinate(&state);
-        fill_triangle(frame.frame(), values, static_cast<std::uint8_t>(round));
+        fill_triangle(frame.pixels(), values, static_cast<std::uint8_t>(round));
         const std::int32_t width = static_cast<std::int32_t>(state % 7) - 1;
-        draw_wide_line(frame.frame(), values, width, static_cast<std::uint8_t>(round));
-        draw_text_line(frame.frame(), values + 2, width, static_cast<std::uint8_t>(round));
-        plot_subpixel(frame.frame(), values[4], values[5], 1);
+        draw_wide_line(frame.pixels(), values, width, static_cast<std::uint8_t>(round));
+        draw_text_line(frame.pixels(), values + 2, width, static_cast<std::uint8_t>(round));
+        plot_subpixel(frame.pixels(), values[4], values[5], 1);
     }
     EXPECT_TRUE(frame.guards_intact());
     EXPECT_FALSE(frame.changed().empty());

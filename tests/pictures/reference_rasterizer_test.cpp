@@ -1,7 +1,8 @@
 // The library's rasterizer takes shortcuts (rows and steps off the frame jumped over,
-// one plot per pixel group, wide arithmetic). These tests compare it with a plain
-// step-by-step model in 32-bit arithmetic over coordinates where that arithmetic is
-// exact: every pixel must agree.
+// one plot per pixel group, wide arithmetic). These tests compare it with plain
+// step-by-step models (a line walk in 32-bit arithmetic, and the triangle model of
+// tests/common) over coordinates where 32-bit arithmetic is exact: every pixel must agree.
+#include "common/triangle_model.h"
 #include "picture_test_support.h"
 #include "pictures/pictures.h"
 
@@ -48,45 +49,6 @@ void model_line(Frame& frame, std::int32_t x0, std::int32_t y0, std::int32_t x1,
             else
                 model_plot(frame, across, major, colour);
         }
-    }
-}
-
-// Every row of every edge visited from its true start, then one span per row.
-void model_triangle(Frame& frame, const std::int32_t* t, std::uint8_t colour)
-{
-    std::int32_t left[200];
-    std::int32_t right[200];
-    const std::int32_t top = std::max(0, (std::min({t[1], t[3], t[5]}) + 2) >> 2);
-    const std::int32_t bottom = std::min(199, (std::max({t[1], t[3], t[5]}) + 2) >> 2);
-    for (std::int32_t r = top; r <= bottom; ++r) {
-        left[r] = 0x27100000;
-        right[r] = -0x27100000;
-    }
-    for (int e = 0; e < 3; ++e) {
-        std::int32_t xa = t[2 * e], ra = (t[2 * e + 1] + 2) >> 2;
-        std::int32_t xb = t[(2 * e + 2) % 6], rb = (t[(2 * e + 3) % 6] + 2) >> 2;
-        if (ra == rb)
-            continue;
-        if (ra > rb) {
-            std::swap(ra, rb);
-            std::swap(xa, xb);
-        }
-        std::int32_t x = xa * 16384;
-        const std::int32_t step = ((xb - xa) * 16384) / (rb - ra);
-        for (std::int32_t r = ra; r <= std::min(rb, bottom); ++r, x += step) {
-            if (r >= 0 && r <= 199) {
-                left[r] = std::min(left[r], x);
-                right[r] = std::max(right[r], x);
-            }
-        }
-    }
-    for (std::int32_t r = top; r <= bottom; ++r) {
-        const std::int32_t xl = std::max(0, (left[r] + 0x7FFF) >> 16);
-        const std::int32_t xr = std::min(319, (right[r] + 0x7FFF) >> 16);
-        if (((right[r] + 0x7FFF) >> 16) < 0 || ((left[r] + 0x7FFF) >> 16) > 319)
-            continue;
-        for (std::int32_t x = xl; x <= xr; ++x)
-            frame[static_cast<std::size_t>(r * 320 + x)] = colour;
     }
 }
 
@@ -137,7 +99,7 @@ TEST(ReferenceRasterizer, TrianglesMatchTheRowByRowFill)
         }
         expected.fill(0);
         actual.fill(0);
-        model_triangle(expected, triangle, 1);
+        model_triangle(expected.data(), triangle, 1);
         fill_triangle(actual.data(), triangle, 1);
         ASSERT_EQ(actual, expected) << "triangle " << triangle[0] << "," << triangle[1] << " "
                                     << triangle[2] << "," << triangle[3] << " " << triangle[4]

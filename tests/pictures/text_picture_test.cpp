@@ -59,7 +59,7 @@ PixelSet joined(PixelSet a, const PixelSet& b)
 PixelSet drawn(const TextPicture* picture, std::int32_t first, std::int32_t last)
 {
     GuardedFrame frame;
-    draw_text_picture(frame.frame(), picture, first, last, 1);
+    draw_text_picture(frame.pixels(), picture, first, last, 1);
     EXPECT_TRUE(frame.guards_intact());
     return pixels_of(frame);
 }
@@ -130,9 +130,9 @@ TEST(TextLine, ZeroLengthSegmentSpreadsAlongTheRow)
 {
     GuardedFrame two, one, none;
     const std::int32_t dot[4] = {42, 40, 42, 40};
-    draw_text_line(two.frame(), dot, 2, 1);
-    draw_text_line(one.frame(), dot, 1, 1);
-    draw_text_line(none.frame(), dot, 0, 1);
+    draw_text_line(two.pixels(), dot, 2, 1);
+    draw_text_line(one.pixels(), dot, 1, 1);
+    draw_text_line(none.pixels(), dot, 0, 1);
     EXPECT_EQ(pixels_of(two), (PixelSet{{10, 10}, {11, 10}}));
     // Even width 1 starts half a pixel back (x 40, column 10), where a picture
     // outline's dot would sit on column 11.
@@ -186,7 +186,7 @@ TEST(TextPicture, DrawingFarOutsideStaysInTheFrame)
                                                 "2 -65536 400 65534 400 -1");
     ASSERT_NE(picture, nullptr);
     GuardedFrame frame;
-    draw_text_picture(frame.frame(), picture, 0, 10, 1);
+    draw_text_picture(frame.pixels(), picture, 0, 10, 1);
     EXPECT_TRUE(frame.guards_intact());
     EXPECT_FALSE(frame.changed().empty());
     free_text_picture(picture);

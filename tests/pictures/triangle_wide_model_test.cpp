@@ -1,7 +1,7 @@
 // The triangle fill walks the rows once from its sorted vertices, in 32 bits below a
-// coordinate bound and in 64 bits above it. These tests hold it to a plain model over
-// the whole signed 32-bit range: per-row tables of the leftmost and rightmost x, every
-// edge stepped from its true start in 64-bit arithmetic, then one span per row.
+// coordinate bound and in 64 bits above it. These tests hold it to the plain model of
+// tests/common over the whole signed 32-bit range.
+#include "common/triangle_model.h"
 #include "picture_test_support.h"
 #include "pictures/pictures.h"
 
@@ -13,54 +13,6 @@
 namespace {
 
 using Frame = std::array<std::uint8_t, 320 * 200>;
-
-std::int64_t model_row(std::int64_t y)
-{
-    return (y + 2) >> 2;
-}
-
-void model_triangle(Frame& frame, const std::int32_t* t, std::uint8_t colour)
-{
-    std::int64_t left[200];
-    std::int64_t right[200];
-    const std::int64_t top = std::max<std::int64_t>(0, model_row(std::min({t[1], t[3], t[5]})));
-    const std::int64_t bottom = std::min<std::int64_t>(199, model_row(std::max({t[1], t[3], t[5]})));
-    for (std::int64_t r = top; r <= bottom; ++r) {
-        left[r] = std::int64_t{10000} * 65536;
-        right[r] = std::int64_t{-10000} * 65536;
-    }
-    for (int e = 0; e < 3; ++e) {
-        std::int64_t xa = t[2 * e];
-        std::int64_t ra = model_row(t[2 * e + 1]);
-        std::int64_t xb = t[(2 * e + 2) % 6];
-        std::int64_t rb = model_row(t[(2 * e + 3) % 6]);
-        if (ra == rb)
-            continue;
-        if (ra > rb) {
-            std::swap(ra, rb);
-            std::swap(xa, xb);
-        }
-        const std::int64_t step = (xb - xa) * 16384 / (rb - ra);
-        // Rows above the frame are stepped through one by one, only not recorded; the
-        // walk starts no earlier than needed to keep the model quick on huge edges.
-        const std::int64_t first = std::max(ra, std::int64_t{-1});
-        std::int64_t x = xa * 16384 + step * (first - ra);
-        for (std::int64_t r = first; r <= std::min(rb, bottom); ++r, x += step) {
-            if (r >= 0) {
-                left[r] = std::min(left[r], x);
-                right[r] = std::max(right[r], x);
-            }
-        }
-    }
-    for (std::int64_t r = top; r <= bottom; ++r) {
-        const std::int64_t xl = (left[r] + 0x7FFF) >> 16;
-        const std::int64_t xr = (right[r] + 0x7FFF) >> 16;
-        if (xr < 0 || xl > 319)
-            continue;
-        for (std::int64_t x = std::max<std::int64_t>(xl, 0); x <= std::min<std::int64_t>(xr, 319); ++x)
-            frame[static_cast<std::size_t>(r * 320 + x)] = colour;
-    }
-}
 
 struct Random {
     std::uint64_t state;
@@ -84,14 +36,25 @@ std::int32_t clamp32(std::int64_t value)
                                                               std::numeric_limits<std::int32_t>::max()));
 }
 
+// Three corners within `reach` of a random point around the frame, clamped to 32 bits.
+void random_triangle(Random& random, std::int64_t reach, std::int32_t* triangle)
+{
+    const std::int64_t cx = random.between(-100, 1380);
+    const std::int64_t cy = random.between(-100, 900);
+    for (int k = 0; k < 3; ++k) {
+        triangle[2 * k] = clamp32(cx + random.between(-reach, reach));
+        triangle[2 * k + 1] = clamp32(cy + random.between(-reach, reach));
+    }
+}
+
 void expect_same_as_model(const std::int32_t* triangle)
 {
     Frame expected{};
-    model_triangle(expected, triangle, 7);
+    model_triangle(expected.data(), triangle, 7);
     GuardedFrame actual;
-    fill_triangle(actual.frame(), triangle, 7);
+    fill_triangle(actual.pixels(), triangle, 7);
     ASSERT_TRUE(actual.guards_intact());
-    ASSERT_TRUE(std::equal(expected.begin(), expected.end(), actual.frame()))
+    ASSERT_TRUE(std::equal(expected.begin(), expected.end(), actual.pixels()))
         << "triangle " << triangle[0] << "," << triangle[1] << " " << triangle[2] << ","
         << triangle[3] << " " << triangle[4] << "," << triangle[5];
 }
@@ -104,14 +67,8 @@ TEST(TriangleWideModel, RandomTrianglesAtEveryReachMatchTheModel)
     Random random{2024};
     const std::int64_t reaches[] = {3, 40, 1500, 65534, 65537, 131071, 300000, std::int64_t{1} << 31};
     for (int round = 0; round < 8000; ++round) {
-        const std::int64_t reach = reaches[round % 8];
-        const std::int64_t cx = random.between(-100, 1380);
-        const std::int64_t cy = random.between(-100, 900);
         std::int32_t triangle[6];
-        for (int k = 0; k < 3; ++k) {
-            triangle[2 * k] = clamp32(cx + random.between(-reach, reach));
-            triangle[2 * k + 1] = clamp32(cy + random.between(-reach, reach));
-        }
+        random_triangle(random, reaches[round % 8], triangle);
         expect_same_as_model(triangle);
     }
 }
@@ -167,16 +124,10 @@ TEST(TriangleWideModel, PictureFillsMatchTheModelInDrawingOrder)
         for (int s = 0; s < 2; ++s) {
             const auto colour = static_cast<std::uint8_t>(7 + 2 * s);
             for (int t = 0; t < 5; ++t) {
-                const std::int64_t reach = reaches[(round + s + t) % 7];
-                const std::int64_t cx = random.between(-100, 1380);
-                const std::int64_t cy = random.between(-100, 900);
                 std::int32_t triangle[6];
-                for (int k = 0; k < 3; ++k) {
-                    triangle[2 * k] = clamp32(cx + random.between(-reach, reach));
-                    triangle[2 * k + 1] = clamp32(cy + random.between(-reach, reach));
-                }
+                random_triangle(random, reaches[(round + s + t) % 7], triangle);
                 shapes[s].triangles.insert(shapes[s].triangles.end(), triangle, triangle + 6);
-                model_triangle(expected, triangle, colour);
+                model_triangle(expected.data(), triangle, colour);
             }
             shapes[s].flags = 2;
             shapes[s].fill_colour = colour;
@@ -186,9 +137,9 @@ TEST(TriangleWideModel, PictureFillsMatchTheModelInDrawingOrder)
         Picture picture{};
         picture.shapes = &shapes[0];
         GuardedFrame actual;
-        draw_picture(&picture, actual.frame(), pass_through);
+        draw_picture(&picture, actual.pixels(), pass_through);
         ASSERT_TRUE(actual.guards_intact());
-        ASSERT_TRUE(std::equal(expected.begin(), expected.end(), actual.frame())) << "round " << round;
+        ASSERT_TRUE(std::equal(expected.begin(), expected.end(), actual.pixels())) << "round " << round;
     }
 }
 

@@ -11,8 +11,7 @@ namespace {
 
 std::string make_folder(const std::string& name)
 {
-    const std::string path = ::testing::TempDir() + "tk_pictures_" + std::to_string(getpid()) +
-                             "_" + name;
+    const std::string path = (program_scratch_folder() / name).string();
     std::filesystem::create_directories(path);
     return path;
 }

@@ -1,80 +1,38 @@
-#include <gtest/gtest.h>
-#include <png.h>
+#include "common/files.h"
+#include "common/png_file.h"
+#include "common/program_run.h"
+#include "common/scratch_folder.h"
 
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
+#include <gtest/gtest.h>
+
 #include <string>
 #include <sys/stat.h>
-#include <unistd.h>
 #include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
 
 std::string temp_path(const std::string& name)
 {
-    return ::testing::TempDir() + "tk_preview_" + std::to_string(getpid()) + "_" + name;
+    return (program_scratch_folder() / name).string();
 }
 
 std::string write_file(const std::string& name, const std::string& content)
 {
     const std::string path = temp_path(name);
-    std::ofstream(path, std::ios::binary) << content;
+    write_text(path, content);
     return path;
 }
 
-struct ToolRun {
-    int status;
-    std::string errors;
-};
-
-ToolRun run_preview(const std::string& arguments)
+ProgramRun run_preview(const std::string& arguments)
 {
-    const std::string errors = temp_path("stderr.txt");
-    const int raw = std::system((std::string(PREVIEW_PROGRAM) + " " + arguments + " 2>" + errors).c_str());
-    std::ifstream in(errors);
-    std::stringstream text;
-    text << in.rdbuf();
-    return ToolRun{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, text.str()};
-}
-
-struct Image {
-    bool ok = false;
-    int width = 0;
-    int height = 0;
-    bool indexed = false;
-    int palette_size = 0;
-    std::vector<std::uint8_t> rgb;
-
-    std::uint32_t at(int x, int y) const
-    {
-        const std::uint8_t* p = &rgb[(static_cast<std::size_t>(y) * width + x) * 3];
-        return static_cast<std::uint32_t>(p[0] << 16 | p[1] << 8 | p[2]);
-    }
-};
-
-// Reads a PNG with libpng's own reader, converted to RGB.
-Image read_png(const std::string& path)
-{
-    Image image;
-    png_image png{};
-    png.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&png, path.c_str()))
-        return image;
-    image.width = static_cast<int>(png.width);
-    image.height = static_cast<int>(png.height);
-    image.indexed = (png.format & PNG_FORMAT_FLAG_COLORMAP) != 0;
-    image.palette_size = static_cast<int>(png.colormap_entries);
-    png.format = PNG_FORMAT_RGB;
-    image.rgb.resize(PNG_IMAGE_SIZE(png));
-    image.ok = png_image_finish_read(&png, nullptr, image.rgb.data(), 0, nullptr) != 0;
-    return image;
+    return run_program(PREVIEW_PROGRAM " " + arguments);
 }
 
 bool pngcheck_accepts(const std::string& path)
 {
-    return std::system(("pngcheck -q " + path + " >/dev/null 2>&1").c_str()) == 0;
+    return run_program("pngcheck -q " + path).status == 0;
 }
 
 struct PixelColour {
@@ -83,19 +41,19 @@ struct PixelColour {
     std::uint32_t colour;
 };
 
-void expect_pixels(const Image& image, std::initializer_list<PixelColour> pixels)
+void expect_pixels(const PngImage& image, std::initializer_list<PixelColour> pixels)
 {
     for (const PixelColour& p : pixels)
-        EXPECT_EQ(image.at(p.x, p.y), p.colour) << "pixel " << p.x << "," << p.y;
+        EXPECT_EQ(image.rgb(p.x, p.y), p.colour) << "pixel " << p.x << "," << p.y;
 }
 
 // Runs the preview on a file holding content and reads the PNG it wrote; the run's
 // failure is reported and an empty image returned.
-Image render(const std::string& options, const std::string& name, const std::string& content)
+PngImage render(const std::string& options, const std::string& name, const std::string& content)
 {
     const std::string input = write_file(name, content);
     const std::string output = temp_path(name + ".png");
-    const ToolRun run = run_preview(options + " " + input + " " + output);
+    const ProgramRun run = run_preview(options + " " + input + " " + output);
     EXPECT_EQ(run.status, 0) << run.errors;
     EXPECT_TRUE(pngcheck_accepts(output)) << output;
     return read_png(output);
@@ -113,7 +71,7 @@ const std::string squares =
 
 TEST(Preview, DrawsAPictureWithItsPaletteAtTheDefaultScale)
 {
-    const Image image = render("", "squares.cgm", squares);
+    const PngImage image = render("", "squares.cgm", squares);
     ASSERT_TRUE(image.ok);
     EXPECT_EQ(image.width, 320);
     EXPECT_EQ(image.height, 200);
@@ -127,7 +85,7 @@ TEST(Preview, DrawsAPictureWithItsPaletteAtTheDefaultScale)
 
 TEST(Preview, ScaleAndOffsetMoveThePicture)
 {
-    const Image image = render("--scale 45 --offset 40 -20", "moved.cgm", squares);
+    const PngImage image = render("--scale 45 --offset 40 -20", "moved.cgm", squares);
     ASSERT_TRUE(image.ok);
     // x: 640 + 40 +- 180 = 500..860 (columns 125..215); y: 400 - 20 +- 180 (rows 50..140).
     expect_pixels(image, {{125, 50, red}, {215, 140, red}, {124, 100, black}, {216, 100, black},
@@ -136,7 +94,7 @@ TEST(Preview, ScaleAndOffsetMoveThePicture)
 
 TEST(Preview, PresentEnlargesWithDimmedOddLines)
 {
-    const Image image = render("--present", "present.cgm", squares);
+    const PngImage image = render("--present", "present.cgm", squares);
     ASSERT_TRUE(image.ok);
     EXPECT_EQ(image.width, 640);
     EXPECT_EQ(image.height, 480);
@@ -151,8 +109,8 @@ TEST(Preview, DrawsTextPicturesWhiteOnBlackUpToNSegments)
 {
     // Stored points (40,40)-(80,40) and (40,120)-(80,120): rows 9-10 and 29-30.
     const std::string lines = "2 80 288 160 288\n2 80 448 160 448\n-1\n";
-    const Image a = render("", "lines.txt", lines);
-    const Image f = render("--segments 1", "lines.txt", lines);
+    const PngImage a = render("", "lines.txt", lines);
+    const PngImage f = render("--segments 1", "lines.txt", lines);
     ASSERT_TRUE(a.ok && f.ok);
     EXPECT_EQ(a.width, 320);
     expect_pixels(a, {{15, 9, white}, {15, 10, white}, {15, 30, white}, {15, 11, black}});
@@ -169,7 +127,7 @@ TEST(Preview, BadArgumentsPrintUsageAndExit2)
           "--segments -1 " + input + " " + output, "--zoom 2 " + input + " " + output,
           input + " " + output + " extra.png", output + " " + temp_path("out2.png"),
           "--scale 99999999999 " + input + " " + output}) {
-        const ToolRun run = run_preview(arguments);
+        const ProgramRun run = run_preview(arguments);
         EXPECT_EQ(run.status, 2) << arguments;
         EXPECT_NE(run.errors.find("usage: tinkettles-preview"), std::string::npos) << arguments;
     }
@@ -178,7 +136,7 @@ TEST(Preview, BadArgumentsPrintUsageAndExit2)
 TEST(Preview, FilesThatDoNotLoadSayWhyAndExit1)
 {
     const std::string output = temp_path("fail.png");
-    ToolRun run = run_preview("/nonexistent/none.cgm " + output);
+    ProgramRun run = run_preview("/nonexistent/none.cgm " + output);
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.errors.find("/nonexistent/none.cgm: cannot open"), std::string::npos) << run.errors;
 

@@ -1,5 +1,7 @@
 // sound_start's answer, the two devices, the silent mode's timer clock and the real
 // SDL audio path through the disk driver.
+#include "common/scratch_folder.h"
+#include "sound/devices.h"
 #include "sound/mixer.h"
 #include "sound/module_writer.h"
 #include "sound/music_stream.h"
@@ -142,8 +144,8 @@ TEST_F(Devices, RefusedAudioPlaysSilentlyOnTheTimer)
 
 TEST_F(Devices, DiskAudioWritesWhatTheCallbackMixesOffline)
 {
-    const std::filesystem::path file =
-        std::filesystem::temp_directory_path() / ("tk_sound_disk_" + std::to_string(getpid()) + ".raw");
+    const ScratchFolder scratch("sound-disk");
+    const std::filesystem::path file = scratch / "disk.raw";
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", file.c_str(), 1);
     // A short pause per buffer keeps the writer a few times faster than real time;
@@ -180,7 +182,6 @@ TEST_F(Devices, DiskAudioWritesWhatTheCallbackMixesOffline)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     SDL_CloseAudio();
-    std::filesystem::remove(file);
     ASSERT_GE(written.size(), start + wanted);
 
     std::vector<std::uint8_t> again = pristine;

@@ -1,5 +1,5 @@
-// Song flows that only a damaged or hostile module produces, found by fuzzing: the
-// player must keep its order position on the order table whatever the effects do.
+// Song flows that only a damaged or hostile module produces: the player must keep its
+// order position on the order table whatever the effects do.
 #include "sound/player.h"
 #include "sound/player_fixture.h"
 

@@ -2,36 +2,16 @@
 // error, and that nothing is written when the input is wrong.
 #include "svg_test_support.h"
 
+#include "common/program_run.h"
 #include "pictures/loader_extras.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 namespace {
-
-struct ProgramRun {
-    int status;
-    std::string errors;
-};
-
-// A path in single quotes for the shell, built by appending (GCC 12 warns of a false
-// overlap in "'" + string at -O3).
-std::string quoted(const std::filesystem::path& path)
-{
-    std::string text = "'";
-    text += path.string();
-    text += '\'';
-    return text;
-}
 
 ProgramRun run_converter(const std::string& arguments)
 {
-    const std::filesystem::path errors = temporary_directory() / "stderr.txt";
-    const std::string command = std::string("'") + TINKETTLES_SVG + "' " + arguments + " > /dev/null 2> '" +
-                                errors.string() + "'";
-    const int status = std::system(command.c_str());
-    return ProgramRun{WIFEXITED(status) ? WEXITSTATUS(status) : -1, read_text_file(errors)};
+    return run_program(std::string("'") + TINKETTLES_SVG + "' " + arguments);
 }
 
 TEST(ConverterProgram, BadArgumentsPrintUsageAndExit2)
@@ -46,20 +26,20 @@ TEST(ConverterProgram, BadArgumentsPrintUsageAndExit2)
 
 TEST(ConverterProgram, UnreadableOrWrongInputExits1AndWritesNothing)
 {
-    const std::filesystem::path directory = temporary_directory();
+    const std::filesystem::path directory = program_scratch_folder();
     const std::filesystem::path output = directory / "never.cgm";
-    const ProgramRun missing = run_converter(quoted(directory / "missing.svg") + " " + quoted(output));
+    const ProgramRun missing = run_converter(shell_quoted(directory / "missing.svg") + " " + shell_quoted(output));
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(missing.errors.rfind("tinkettles-svg: cannot read ", 0), 0u) << missing.errors;
     EXPECT_NE(missing.errors.find("missing.svg: No such file or directory"), std::string::npos) << missing.errors;
 
     // A folder opens but cannot be read: named with the reason, not parsed as an empty file.
-    const ProgramRun folder = run_converter(quoted(directory) + " " + quoted(output));
+    const ProgramRun folder = run_converter(shell_quoted(directory) + " " + shell_quoted(output));
     EXPECT_EQ(folder.status, 1);
     EXPECT_EQ(folder.errors, "tinkettles-svg: cannot read " + directory.string() + ": Is a directory\n");
 
-    write_text_file(directory / "broken.svg", "<svg viewBox='0 0 9 9'>\n<path d='M1 1 Q2'/>\n</svg>\n");
-    const ProgramRun broken = run_converter(quoted(directory / "broken.svg") + " " + quoted(output));
+    write_text(directory / "broken.svg", "<svg viewBox='0 0 9 9'>\n<path d='M1 1 Q2'/>\n</svg>\n");
+    const ProgramRun broken = run_converter(shell_quoted(directory / "broken.svg") + " " + shell_quoted(output));
     EXPECT_EQ(broken.status, 1);
     EXPECT_NE(broken.errors.find("broken.svg:2: error: <path> d:"), std::string::npos) << broken.errors;
     EXPECT_FALSE(std::filesystem::exists(output));
@@ -67,8 +47,8 @@ TEST(ConverterProgram, UnreadableOrWrongInputExits1AndWritesNothing)
 
 TEST(ConverterProgram, WarningsAreShownButTheFileIsWritten)
 {
-    const std::filesystem::path directory = temporary_directory();
-    write_text_file(directory / "dashed.svg",
+    const std::filesystem::path directory = program_scratch_folder();
+    write_text(directory / "dashed.svg",
                     svg_document("<path d='M1 1 L50 50' stroke='#000' stroke-dasharray='2 2'/>"));
     const std::filesystem::path output = directory / "dashed.txt";
     const ProgramRun run = run_converter("--segments 7 '" + (directory / "dashed.svg").string() + "' '" + output.string() + "'");

@@ -4,10 +4,11 @@
 // scenes that show them.
 #include "svg_test_support.h"
 
+#include "common/png_file.h"
+#include "common/program_run.h"
 #include "pictures/loader_extras.h"
 
 #include <gtest/gtest.h>
-#include <png.h>
 #include <pugixml.hpp>
 
 #include <algorithm>
@@ -64,18 +65,18 @@ TEST(PictureData, ManifestNamesAllTwelveFilesTheDemoLoads)
 
 TEST(PictureData, RebuildingFromTheSourcesGivesTheSameBytes)
 {
-    const std::filesystem::path root = temporary_directory() / "rebuilt";
+    const std::filesystem::path root = program_scratch_folder() / "rebuilt";
     std::filesystem::create_directories(root);
-    const std::string command = "cd '" + source_root.string() + "' && sh assets/pictures/build-data.sh '" +
-                                TINKETTLES_SVG + "' '" + root.string() + "' > '" +
-                                (root / "log").string() + "' 2>&1";
-    ASSERT_EQ(std::system(command.c_str()), 0) << read_text_file(root / "log");
+    const ProgramRun run = run_program(
+        std::string("sh assets/pictures/build-data.sh '") + TINKETTLES_SVG + "' '" + root.string() + "' 2>&1",
+        source_root);
+    ASSERT_EQ(run.status, 0) << run.out;
     // The sources convert without a single warning.
-    EXPECT_EQ(read_text_file(root / "log").find("warning"), std::string::npos) << read_text_file(root / "log");
+    EXPECT_EQ(run.out.find("warning"), std::string::npos) << run.out;
     for (const DataFile& file : manifest()) {
-        const std::string committed = read_text_file(source_root / file.target);
+        const std::string committed = read_text(source_root / file.target);
         ASSERT_FALSE(committed.empty()) << file.target;
-        EXPECT_TRUE(committed == read_text_file(root / file.target))
+        EXPECT_TRUE(committed == read_text(root / file.target))
             << file.target << " differs from what " << file.source << " makes";
     }
 }
@@ -104,25 +105,6 @@ TEST(PictureData, EveryPictureLoadsWithinLimitsAndEveryFillHasTriangles)
     }
 }
 
-// An RGBA image read with libpng's simplified reader.
-struct Image {
-    int width = 0, height = 0;
-    std::vector<std::uint8_t> rgba;
-};
-
-bool read_png(const std::filesystem::path& path, Image& image)
-{
-    png_image reader{};
-    reader.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&reader, path.c_str()))
-        return false;
-    reader.format = PNG_FORMAT_RGBA;
-    image.width = static_cast<int>(reader.width);
-    image.height = static_cast<int>(reader.height);
-    image.rgba.resize(PNG_IMAGE_SIZE(reader));
-    return png_image_finish_read(&reader, nullptr, image.rgba.data(), 0, nullptr) != 0;
-}
-
 struct Coverage {
     int both = 0, either = 0;
     double iou() const { return either ? double(both) / either : 1.0; }
@@ -135,7 +117,7 @@ Coverage compare_with_rsvg(const DataFile& file)
 {
     Coverage coverage;
     Conversion conversion;
-    const std::string svg = read_text_file(source_root / file.source);
+    const std::string svg = read_text(source_root / file.source);
     EXPECT_TRUE(read_svg(svg, ReadOptions{}, conversion.drawing, conversion.diagnostics));
     const SvgDrawing& drawing = conversion.drawing;
     const double pixels = pixels_per_unit(drawing, OutputKind::picture);
@@ -150,15 +132,15 @@ Coverage compare_with_rsvg(const DataFile& file)
     document.load_string(svg.c_str());
     const double intrinsic = document.document_element().attribute("width").as_double(drawing.view_width) /
                              drawing.view_width;
-    const std::filesystem::path rendered = temporary_directory() / "rsvg.png";
+    const std::filesystem::path rendered = program_scratch_folder() / "rsvg.png";
     char command[1024];
     std::snprintf(command, sizeof command,
                   "rsvg-convert --zoom %.9f --page-width %d --page-height %d --left %.6f --top %.6f '%s' -o '%s'",
                   pixels / intrinsic, canvas_width, canvas_height, centre_x + 0.5 - width / 2,
                   centre_y + 0.5 - height / 2, (source_root / file.source).c_str(), rendered.c_str());
-    EXPECT_EQ(std::system(command), 0) << command;
-    Image reference;
-    EXPECT_TRUE(read_png(rendered, reference)) << rendered;
+    EXPECT_EQ(run_program(command).status, 0) << command;
+    const PngImage reference = read_png(rendered, true);
+    EXPECT_TRUE(reference.ok) << rendered;
     EXPECT_EQ(reference.width, canvas_width);
     EXPECT_EQ(reference.height, canvas_height);
     if (reference.width != canvas_width || reference.height != canvas_height)
@@ -180,7 +162,7 @@ Coverage compare_with_rsvg(const DataFile& file)
                 for (int x = 0; x < 320; ++x) {
                     const int cx = 320 * tx + x, cy = 200 * ty + y;
                     const bool ours = frame[y * 320 + x] != 255;
-                    const bool theirs = reference.rgba[(static_cast<std::size_t>(cy) * canvas_width + cx) * 4 + 3] >= 128;
+                    const bool theirs = reference.at(cx, cy)[3] >= 128;
                     coverage.both += ours && theirs;
                     coverage.either += ours || theirs;
                 }
@@ -191,7 +173,7 @@ Coverage compare_with_rsvg(const DataFile& file)
 
 TEST(PictureData, DemoRasterizerAndRsvgCoverTheSamePixels)
 {
-    if (std::system("rsvg-convert --version > /dev/null 2>&1") != 0)
+    if (run_program("rsvg-convert --version").status != 0)
         GTEST_SKIP() << "rsvg-convert (librsvg2-bin) is not installed";
     for (const DataFile& file : pictures()) {
         const Coverage coverage = compare_with_rsvg(file);

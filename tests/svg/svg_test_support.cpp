@@ -1,33 +1,5 @@
 #include "svg_test_support.h"
 
-#include <fstream>
-#include <sstream>
-#include <unistd.h>
-
-std::filesystem::path temporary_directory()
-{
-    static const std::filesystem::path directory = [] {
-        std::filesystem::path path = std::filesystem::temp_directory_path() /
-                                     ("tk-svg-test-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(path);
-        return path;
-    }();
-    return directory;
-}
-
-void write_text_file(const std::filesystem::path& path, const std::string& text)
-{
-    std::ofstream(path, std::ios::binary) << text;
-}
-
-std::string read_text_file(const std::filesystem::path& path)
-{
-    std::ifstream input(path, std::ios::binary);
-    std::stringstream text;
-    text << input.rdbuf();
-    return text.str();
-}
-
 Conversion convert_svg(const std::string& svg, OutputKind kind)
 {
     Conversion conversion;
@@ -57,14 +29,14 @@ std::string svg_document(const std::string& body, const std::string& view_box,
 
 Picture* load_converted_picture(const std::string& cgm)
 {
-    const std::filesystem::path path = temporary_directory() / "converted.cgm";
-    write_text_file(path, cgm);
+    const std::filesystem::path path = program_scratch_folder() / "converted.cgm";
+    write_text(path, cgm);
     return load_picture(path.c_str());
 }
 
 TextPicture* load_converted_text_picture(const std::string& text)
 {
-    const std::filesystem::path path = temporary_directory() / "converted.txt";
-    write_text_file(path, text);
+    const std::filesystem::path path = program_scratch_folder() / "converted.txt";
+    write_text(path, text);
     return load_text_picture(path.c_str());
 }

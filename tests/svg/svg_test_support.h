@@ -3,6 +3,8 @@
 #pragma once
 
 #include "cgm_writer.h"
+#include "common/files.h"
+#include "common/scratch_folder.h"
 #include "line_drawing_writer.h"
 #include "pictures/pictures.h"
 #include "svg_reader.h"
@@ -16,10 +18,6 @@ struct Conversion {
     Diagnostics diagnostics;
     SvgDrawing drawing;
 };
-
-std::filesystem::path temporary_directory();
-void write_text_file(const std::filesystem::path& path, const std::string& text);
-std::string read_text_file(const std::filesystem::path& path);
 
 // Reads the SVG text and writes it as a picture or a line drawing.
 Conversion convert_svg(const std::string& svg, OutputKind kind = OutputKind::picture);

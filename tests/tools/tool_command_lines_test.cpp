@@ -1,15 +1,12 @@
 // The seven tools run as a user runs them, each in a scratch folder: help on standard
 // output with status 0, the version, an unknown option refused with the usage and
 // status 2, and a file that cannot be made named with the system's reason.
+#include "common/program_run.h"
+#include "common/scratch_folder.h"
+
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <ostream>
 #include <string>
 
@@ -40,60 +37,33 @@ void PrintTo(const Tool& tool, std::ostream* out)
     *out << tool.name;
 }
 
-struct ToolRun {
-    int status = -1;
-    std::string out, errors;
-};
-
-std::string read_text(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 class ToolCommandLine : public ::testing::TestWithParam<Tool> {
 protected:
-    void SetUp() override
-    {
-        scratch = fs::temp_directory_path() / ("tk-tools-" + std::to_string(getpid()) + "-" + GetParam().name);
-        fs::create_directories(scratch);
-    }
-    void TearDown() override { fs::remove_all(scratch); }
-
     // Runs the tool with `arguments` in `folder` (the scratch folder unless named).
-    ToolRun run_tool(const std::string& arguments, const std::string& folder = "") const
+    ProgramRun run_tool(const std::string& arguments, const std::string& folder = "") const
     {
         const std::string program = std::string(TK_TOOL_FOLDER) + "/" + GetParam().folder + "/" + GetParam().name;
-        const std::string command = "cd '" + (folder.empty() ? scratch.string() : folder) + "' && '" + program +
-                                    "' " + arguments + " </dev/null >'" + (scratch / "out.txt").string() +
-                                    "' 2>'" + (scratch / "errors.txt").string() + "'";
-        ToolRun result;
-        const int status = std::system(command.c_str());
-        result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        result.out = read_text(scratch / "out.txt");
-        result.errors = read_text(scratch / "errors.txt");
-        fs::remove(scratch / "out.txt");
-        fs::remove(scratch / "errors.txt");
-        return result;
+        return run_program("'" + program + "' " + arguments, folder.empty() ? scratch : fs::path(folder));
     }
 
-    fs::path scratch;
+    const ScratchFolder scratch_folder{"tools"};
+    const fs::path scratch = scratch_folder.path;
 };
 
 TEST_P(ToolCommandLine, HelpAndVersionGoToStandardOutput)
 {
     const std::string name = GetParam().name;
-    const ToolRun help = run_tool("--help");
+    const ProgramRun help = run_tool("--help");
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind("usage: " + name + " ", 0), 0u) << help.out;
     EXPECT_EQ(help.errors, "");
     // --help wins wherever it stands, and writes nothing else.
-    const ToolRun late = run_tool("a b --help");
+    const ProgramRun late = run_tool("a b --help");
     EXPECT_EQ(late.status, 0);
     EXPECT_EQ(late.out, help.out);
     EXPECT_TRUE(fs::is_empty(scratch)) << "a file was made";
 
-    const ToolRun version = run_tool("--version");
+    const ProgramRun version = run_tool("--version");
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out, name + " " TINKETTLES_VERSION "\n");
 }
@@ -102,7 +72,7 @@ TEST_P(ToolCommandLine, AnUnknownOptionIsRefusedWithTheUsage)
 {
     const std::string name = GetParam().name;
     for (const char* arguments : {"--no-such-option a b", "-x a b"}) {
-        const ToolRun refused = run_tool(arguments);
+        const ProgramRun refused = run_tool(arguments);
         EXPECT_EQ(refused.status, 2) << arguments;
         EXPECT_EQ(refused.errors.rfind(name + ": unknown option -", 0), 0u) << refused.errors;
         EXPECT_NE(refused.errors.find("\nusage: " + name + " "), std::string::npos) << refused.errors;
@@ -114,7 +84,7 @@ TEST_P(ToolCommandLine, AnUnknownOptionIsRefusedWithTheUsage)
 TEST_P(ToolCommandLine, AnOutputThatCannotBeMadeIsNamedWithTheReason)
 {
     const std::string name = GetParam().name;
-    const ToolRun failed = run_tool(GetParam().unwritable, TK_SOURCE_DIR);
+    const ProgramRun failed = run_tool(GetParam().unwritable, TK_SOURCE_DIR);
     EXPECT_EQ(failed.status, 1);
     const std::size_t at = failed.errors.find(name + ": cannot create /nonexistent-tk/out.");
     ASSERT_NE(at, std::string::npos) << failed.errors;
