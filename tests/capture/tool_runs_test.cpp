@@ -50,21 +50,21 @@ TEST(CaptureTool, DataFoundAsTheDemoFindsItOrAReason)
 // path opened, in one line under the capture's own name, before any output is made.
 TEST(CaptureTool, AMissingOrRefusedModuleIsNamed)
 {
-    const fs::path folder = scratch_folder("module");
+    const ScratchFolder folder("capture-module");
     const fs::path data = folder / "data";
     fs::copy(fs::path(TK_SOURCE_DIR) / "data", data);
     const fs::path module = data / "da_wobble.mod";
     const std::string tool = TK_CAPTURE_TOOL " --data " + data.string() + " --wav out.wav";
-    std::string errors;
     fs::resize_file(module, 3000);   // the header, and patterns that stop short
-    EXPECT_EQ(run_tool(tool, folder, &errors), 1);
-    EXPECT_EQ(errors, "tinkettles-capture: " + module.string() +
-                          ": the patterns reach beyond the end of the file\n");
+    ProgramRun run = run_program(tool, folder.path);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.errors, "tinkettles-capture: " + module.string() +
+                              ": the patterns reach beyond the end of the file\n");
     fs::remove(module);
-    EXPECT_EQ(run_tool(tool, folder, &errors), 1);
-    EXPECT_EQ(errors, "tinkettles-capture: cannot open " + module.string() + ": No such file or directory\n");
+    run = run_program(tool, folder.path);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.errors, "tinkettles-capture: cannot open " + module.string() + ": No such file or directory\n");
     EXPECT_FALSE(fs::exists(folder / "out.wav"));
-    fs::remove_all(folder.parent_path());
 }
 
 TEST(CaptureTool, EveryOutputPathIsTriedBeforeRendering)

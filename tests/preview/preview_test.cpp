@@ -163,7 +163,7 @@ TEST(Preview, AFullDeviceIsReportedAndKept)
         GTEST_SKIP() << "no /dev/full device here";
     const std::string input = write_file("full.cgm", squares);
     for (const char* options : {"", "--present "}) {
-        const ToolRun run = run_preview(options + input + " /dev/full");
+        const ProgramRun run = run_preview(options + input + " /dev/full");
         EXPECT_EQ(run.status, 1) << options;
         EXPECT_EQ(run.errors, "tinkettles-preview: cannot write /dev/full: No space left on device\n");
         struct stat after;
