@@ -54,6 +54,6 @@ void BM_CaptureWholeDemo(benchmark::State& state)
 }
 BENCHMARK(BM_CaptureWholeDemo)->Iterations(1)->UseRealTime()->Unit(benchmark::kSecond);
 
-}  // namespace
+}   // namespace
 
 BENCHMARK_MAIN();

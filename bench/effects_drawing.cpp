@@ -48,8 +48,8 @@ bool write_grid_picture(const std::string& path, int columns, int rows, int size
         for (int column = 0; column < columns; ++column) {
             const int x = column * size;
             const int y = row * size;
-            std::fprintf(file, "fillcolr %d;\nrect (%d,%d) (%d,%d);\n", 1 + (row + column) % 3,
-                         x, y, x + size - 2, y + size - 2);
+            std::fprintf(file, "fillcolr %d;\nrect (%d,%d) (%d,%d);\n", 1 + (row + column) % 3, x, y,
+                         x + size - 2, y + size - 2);
         }
     std::fprintf(file, "ENDMF;\n");
     return std::fclose(file) == 0;
@@ -58,15 +58,15 @@ bool write_grid_picture(const std::string& path, int columns, int rows, int size
 // Two grid pictures of about the same number of squares (two triangles each).
 bool load_tunnel_pictures(int squares)
 {
-    const std::filesystem::path folder = std::filesystem::temp_directory_path() /
-                                         ("tk_bench_effects_" + std::to_string(getpid()));
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("tk_bench_effects_" + std::to_string(getpid()));
     std::filesystem::create_directories(folder);
     const std::string first = (folder / "grid1.cgm").string();
     const std::string second = (folder / "grid2.cgm").string();
     const int rows = squares >= 100 ? 10 : 5;
     const int columns = squares / rows;
-    const bool written = write_grid_picture(first, columns, rows, 40) &&
-                         write_grid_picture(second, rows, columns, 30);
+    const bool written =
+        write_grid_picture(first, columns, rows, 40) && write_grid_picture(second, rows, columns, 30);
     if (written) {
         tunnel_picture = load_picture(first.c_str());
         tunnel_picture2 = load_picture(second.c_str());
@@ -124,6 +124,6 @@ BENCHMARK(BM_apply_zoom_map);
 
 BENCHMARK(BM_Memset1024000)->Unit(benchmark::kMicrosecond);
 
-}  // namespace
+}   // namespace
 
 BENCHMARK_MAIN();

@@ -16,8 +16,7 @@ SDL_Surface* make_memory_screen()
 {
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     SDL_Init(SDL_INIT_VIDEO);
-    return SDL_CreateRGBSurface(SDL_SWSURFACE, 640, 480, 32, 0x00ff0000, 0x0000ff00,
-                                0x000000ff, 0);
+    return SDL_CreateRGBSurface(SDL_SWSURFACE, 640, 480, 32, 0x00ff0000, 0x0000ff00, 0x000000ff, 0);
 }
 
 void BM_PresentFrame(benchmark::State& state)
@@ -82,6 +81,6 @@ void BM_MemsetOfOneFrame(benchmark::State& state)
 }
 BENCHMARK(BM_MemsetOfOneFrame)->Unit(benchmark::kMicrosecond);
 
-}  // namespace
+}   // namespace
 
 BENCHMARK_MAIN();

@@ -35,8 +35,7 @@ bool demo_ready()
             return false;
         setenv("SDL_VIDEODRIVER", "dummy", 1);
         SDL_Init(SDL_INIT_VIDEO);
-        screen = SDL_CreateRGBSurface(SDL_SWSURFACE, 640, 480, 32, 0x00ff0000, 0x0000ff00,
-                                      0x000000ff, 0);
+        screen = SDL_CreateRGBSurface(SDL_SWSURFACE, 640, 480, 32, 0x00ff0000, 0x0000ff00, 0x000000ff, 0);
         return screen != nullptr;
     }();
     return ready;
@@ -90,6 +89,6 @@ BENCHMARK(BM_PictureTunnel)->Unit(benchmark::kMicrosecond);
 
 BENCHMARK(BM_Memset1024000)->Unit(benchmark::kMicrosecond);
 
-}  // namespace
+}   // namespace
 
 BENCHMARK_MAIN();

@@ -35,8 +35,8 @@ Picture* bench_picture()
         const double cx = std::sin(p * 1.7) * 7000.0;
         const double cy = std::cos(p * 2.3) * 4000.0;
         const double radius = 500.0 + (p % 7) * 400.0;
-        text += "fillcolr " + std::to_string(1 + p % 4) + ";\nlinecolr " +
-                std::to_string(1 + (p + 1) % 4) + ";\npolygon";
+        text += "fillcolr " + std::to_string(1 + p % 4) + ";\nlinecolr " + std::to_string(1 + (p + 1) % 4) +
+                ";\npolygon";
         for (int k = 0; k < 22; ++k) {
             const double angle = 2.0 * M_PI * k / 22.0;
             text += " (" + std::to_string(std::lround(cx + radius * std::cos(angle))) + "," +
@@ -58,8 +58,10 @@ TextPicture* bench_text_picture()
     for (int p = 0; p < 100; ++p) {
         text += "51";
         for (int k = 0; k < 51; ++k) {
-            const int x = 200 + (p * 37) % 2000 + static_cast<int>(std::lround(std::cos(k * 0.7 + p) * 24.0 * (k % 5)));
-            const int y = 300 + (p * 53) % 1400 + static_cast<int>(std::lround(std::sin(k * 0.9 + p) * 24.0 * (k % 4)));
+            const int x =
+                200 + (p * 37) % 2000 + static_cast<int>(std::lround(std::cos(k * 0.7 + p) * 24.0 * (k % 5)));
+            const int y =
+                300 + (p * 53) % 1400 + static_cast<int>(std::lround(std::sin(k * 0.9 + p) * 24.0 * (k % 4)));
             text += " " + std::to_string(x) + " " + std::to_string(y);
         }
         text += "\n";
@@ -126,7 +128,7 @@ void BM_DrawTextPicture5000Segments(benchmark::State& state)
 
 BENCHMARK(BM_Memset1024000)->Unit(benchmark::kMicrosecond);
 
-}  // namespace
+}   // namespace
 
 BENCHMARK(BM_DrawPicture2000Triangles)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DrawCentredCaption11)->Unit(benchmark::kMicrosecond);

@@ -34,8 +34,8 @@ std::string picture_file(bool spiky)
 
 std::string write_file(bool spiky)
 {
-    const std::string path = "/tmp/tk_bench_pictures_" + std::to_string(getpid()) +
-                             (spiky ? "_spiky.cgm" : "_round.cgm");
+    const std::string path =
+        "/tmp/tk_bench_pictures_" + std::to_string(getpid()) + (spiky ? "_spiky.cgm" : "_round.cgm");
     std::FILE* file = std::fopen(path.c_str(), "wb");
     const std::string text = picture_file(spiky);
     std::fwrite(text.data(), 1, text.size(), file);
@@ -69,7 +69,7 @@ void BM_LoadPicture100x500Round(benchmark::State& state)
     load_largest_elements(state, false);
 }
 
-}  // namespace
+}   // namespace
 
 BENCHMARK(BM_LoadPicture100x500Spiky)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadPicture100x500Round)->Unit(benchmark::kMillisecond);

@@ -48,8 +48,8 @@ void mix_voices(benchmark::State& state)
         benchmark::DoNotOptimize(stream);
         mixed += 2048;
     }
-    state.counters["x_realtime"] = benchmark::Counter(static_cast<double>(mixed) / rate,
-                                                      benchmark::Counter::kIsRate);
+    state.counters["x_realtime"] =
+        benchmark::Counter(static_cast<double>(mixed) / rate, benchmark::Counter::kIsRate);
 }
 BENCHMARK(mix_voices)->Arg(4)->Arg(8);
 
@@ -115,11 +115,11 @@ void render_whole_module(benchmark::State& state)
         std::fclose(out);
         rendered += result.samples;
     }
-    state.counters["x_realtime"] = benchmark::Counter(static_cast<double>(rendered) / rate,
-                                                      benchmark::Counter::kIsRate);
+    state.counters["x_realtime"] =
+        benchmark::Counter(static_cast<double>(rendered) / rate, benchmark::Counter::kIsRate);
 }
 BENCHMARK(render_whole_module)->Unit(benchmark::kMillisecond);
 
-}  // namespace
+}   // namespace
 
 BENCHMARK_MAIN();

@@ -13,7 +13,7 @@ constexpr const char* fixed_captions[] = {
     "tin kettles", "abcdefghijklmnopqrstuvwxyz", "1234567890!'", "Upper Case and space", "",
 };
 
-}  // namespace
+}   // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -12,7 +12,7 @@ constexpr int ticks_played = 3000;
 constexpr int ticks_between_mixes = 150;
 constexpr int mixed_bytes = 1024;
 
-}  // namespace
+}   // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -13,11 +13,11 @@ struct Placement {
 };
 
 constexpr Placement placements[] = {
-    {100, 0, 0}, {0, 0, 0}, {1, -100, 50}, {400, -700, 300}, {4000, 0, 0},
-    {-300, 100, -100}, {20000, -5000, 5000}, {65535, 131072, -131072},
+    {100, 0, 0},  {0, 0, 0},         {1, -100, 50},        {400, -700, 300},
+    {4000, 0, 0}, {-300, 100, -100}, {20000, -5000, 5000}, {65535, 131072, -131072},
 };
 
-}  // namespace
+}   // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

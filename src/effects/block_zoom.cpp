@@ -32,7 +32,7 @@ void map_tile(std::int32_t x0, std::int32_t y0, std::int32_t block)
             zoom_map[(y0 + j) * width + x0 + i] = source_index(sx + i, sy + j);
 }
 
-}  // namespace
+}   // namespace
 
 void build_zoom_map(std::int32_t block)
 {

@@ -13,8 +13,8 @@ void build_sqrt_table()
         sqrt_table[n] = static_cast<std::int16_t>(std::sqrt(static_cast<double>(n)));
 }
 
-void fill_span(std::int32_t x_left, std::int32_t x_right, std::int32_t row,
-               std::uint8_t* buffer, std::uint8_t colour)
+void fill_span(std::int32_t x_left, std::int32_t x_right, std::int32_t row, std::uint8_t* buffer,
+               std::uint8_t colour)
 {
     // A row outside the frame would write outside the buffer; the ring tunnel never
     // passes one, but this is callable from anywhere.
@@ -26,6 +26,5 @@ void fill_span(std::int32_t x_left, std::int32_t x_right, std::int32_t row,
         x_right = 319;
     if (x_left > x_right)
         return;
-    std::memset(buffer + row * 320 + x_left, colour,
-                static_cast<std::size_t>(x_right - x_left + 1));
+    std::memset(buffer + row * 320 + x_left, colour, static_cast<std::size_t>(x_right - x_left + 1));
 }

@@ -6,12 +6,14 @@
 
 extern std::int16_t sqrt_table[90000];
 void build_sqrt_table();
-void fill_span(std::int32_t x_left, std::int32_t x_right, std::int32_t row,
-               std::uint8_t* buffer, std::uint8_t colour);
-struct RingPlacement { std::int32_t cx, cy, s; };   // centre and hole shift of one ring
+void fill_span(std::int32_t x_left, std::int32_t x_right, std::int32_t row, std::uint8_t* buffer,
+               std::uint8_t colour);
+struct RingPlacement {
+    std::int32_t cx, cy, s;
+};   // centre and hole shift of one ring
 RingPlacement place_ring(std::int32_t radius, std::int32_t time, std::int32_t mode);
-void draw_rings(std::uint8_t* buffer, std::int32_t time, std::int32_t ring_width,
-                std::int32_t mode, std::uint8_t colour);
+void draw_rings(std::uint8_t* buffer, std::int32_t time, std::int32_t ring_width, std::int32_t mode,
+                std::uint8_t colour);
 
 extern float tunnel_angle;
 extern std::int32_t tunnel_matrix[4];   // m00, m01, m10, m11, 14 fraction bits

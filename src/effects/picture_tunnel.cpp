@@ -158,12 +158,15 @@ struct CopyTransform {
 // The transform of the copy that the tunnel globals describe.
 CopyTransform current_copy_transform()
 {
-    const std::int64_t distance =
-        tunnel_copy == fixed_depth_copy ? 1080 : std::int64_t{tunnel_depth} + 90;
+    const std::int64_t distance = tunnel_copy == fixed_depth_copy ? 1080 : std::int64_t{tunnel_depth} + 90;
     const bool tabled = distance >= nearest_distance && distance <= farthest_distance;
     const bool turn = within(tunnel_matrix[0], unit_turn) && within(tunnel_matrix[1], unit_turn) &&
                       within(tunnel_matrix[2], unit_turn) && within(tunnel_matrix[3], unit_turn);
-    return {tunnel_matrix[0], tunnel_matrix[1], tunnel_matrix[2], tunnel_matrix[3], distance,
+    return {tunnel_matrix[0],
+            tunnel_matrix[1],
+            tunnel_matrix[2],
+            tunnel_matrix[3],
+            distance,
             tabled ? distance_reciprocals[static_cast<std::size_t>(distance - nearest_distance)] : 0,
             tabled && turn};
 }
@@ -180,21 +183,22 @@ constexpr std::size_t visit_capacity = 3 * corner_capacity;
 constexpr std::size_t hash_slots = 2 * corner_capacity;   // a power of two
 
 struct CornerTable {
-    const Picture* picture;                          // built from this one, or none
+    const Picture* picture;   // built from this one, or none
     std::int32_t corner_count;
     std::int32_t visit_count;
-    bool complete;                                   // every visit is listed
-    bool within_reach;                               // every corner within +-65536
-    std::int32_t corners[2 * corner_capacity];        // x, y of each distinct corner
-    std::uint16_t visits[visit_capacity];             // corner of each visit, in order
-    std::int32_t visited[2 * visit_capacity];         // x, y of each visit, in order
+    bool complete;                               // every visit is listed
+    bool within_reach;                           // every corner within +-65536
+    std::int32_t corners[2 * corner_capacity];   // x, y of each distinct corner
+    std::uint16_t visits[visit_capacity];        // corner of each visit, in order
+    std::int32_t visited[2 * visit_capacity];    // x, y of each visit, in order
 };
 
 CornerTable corner_tables[2];   // the even copies' picture, the odd copies'
 
 std::size_t hash_slot(std::int32_t x, std::int32_t y)
 {
-    const std::uint64_t key = (std::uint64_t{static_cast<std::uint32_t>(x)} << 32) | static_cast<std::uint32_t>(y);
+    const std::uint64_t key =
+        (std::uint64_t{static_cast<std::uint32_t>(x)} << 32) | static_cast<std::uint32_t>(y);
     return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15u) >> 51) & (hash_slots - 1);
 }
 
@@ -314,8 +318,7 @@ struct PlacedTriangles {
 
 // draw_picture with tunnel_transform, each distinct corner transformed once and the
 // transform inlined.
-void draw_copy(const Picture* picture, std::uint8_t* buffer, CopyTransform transform,
-               CornerTable& table)
+void draw_copy(const Picture* picture, std::uint8_t* buffer, CopyTransform transform, CornerTable& table)
 {
     // Checked once for the whole table, not per corner. A true turn of a picture-range
     // point at a tabled distance lands within a few thousand quarter pixels of the
@@ -326,7 +329,8 @@ void draw_copy(const Picture* picture, std::uint8_t* buffer, CopyTransform trans
             std::int32_t x;
             std::int32_t y;
             transform.narrow_point(table.corners[2 * c], table.corners[2 * c + 1], &x, &y);
-            vertices[c] = {triangle_fill_detail::rounded_16_16<std::int32_t>(x), triangle_fill_detail::row_of(y)};
+            vertices[c] = {triangle_fill_detail::rounded_16_16<std::int32_t>(x),
+                           triangle_fill_detail::row_of(y)};
         }
         PlacedTriangles triangles{table.visits, vertices};
         draw_picture_filling(picture, buffer, triangles, transform);
@@ -345,7 +349,7 @@ void draw_copy(const Picture* picture, std::uint8_t* buffer, CopyTransform trans
     draw_picture_with(picture, buffer, corners, transform);
 }
 
-}  // namespace
+}   // namespace
 
 void tunnel_transform(std::int32_t x, std::int32_t y, std::int32_t* out_x, std::int32_t* out_y)
 {

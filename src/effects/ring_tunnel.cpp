@@ -33,8 +33,7 @@ RingPlacement place_winding_ring(double radius, double time)
     RingPlacement ring;
     ring.cx = truncate_to_int(160.0 - std::sin(angle) * 100.0);
     ring.cy = truncate_to_int(std::cos(angle) * 100.0 + 100.0);
-    ring.s = truncate_to_int(
-        std::sin(radius * one_300th + time * one_666th) * 32.0);
+    ring.s = truncate_to_int(std::sin(radius * one_300th + time * one_666th) * 32.0);
     return ring;
 }
 
@@ -52,8 +51,8 @@ RingPlacement place_chain_ring(std::int32_t radius, double time)
     return ring;
 }
 
-void draw_ring(std::uint8_t* buffer, std::int32_t radius, const RingPlacement& ring,
-               std::int32_t ring_width, std::uint8_t colour)
+void draw_ring(std::uint8_t* buffer, std::int32_t radius, const RingPlacement& ring, std::int32_t ring_width,
+               std::uint8_t colour)
 {
     const std::int32_t outer = radius * radius;
     const std::int32_t hole_radius = radius - ring_width;
@@ -78,7 +77,7 @@ void draw_ring(std::uint8_t* buffer, std::int32_t radius, const RingPlacement& r
     }
 }
 
-}  // namespace
+}   // namespace
 
 RingPlacement place_ring(std::int32_t radius, std::int32_t time, std::int32_t mode)
 {
@@ -89,8 +88,8 @@ RingPlacement place_ring(std::int32_t radius, std::int32_t time, std::int32_t mo
     return RingPlacement{0, 0, 0};
 }
 
-void draw_rings(std::uint8_t* buffer, std::int32_t time, std::int32_t ring_width,
-                std::int32_t mode, std::uint8_t colour)
+void draw_rings(std::uint8_t* buffer, std::int32_t time, std::int32_t ring_width, std::int32_t mode,
+                std::uint8_t colour)
 {
     if (mode != 1 && mode != 2)
         return;

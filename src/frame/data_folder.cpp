@@ -58,7 +58,7 @@ bool take_named_folder(const char* what, const char* path, DataSource source, Da
     return true;
 }
 
-}  // namespace
+}   // namespace
 
 bool installed_data_folder(const char* executable, char* out, std::size_t capacity)
 {
@@ -75,12 +75,11 @@ bool installed_data_folder(const char* executable, char* out, std::size_t capaci
         int parent = folder_length;
         while (parent > 0 && executable[parent - 1] != '/')
             --parent;
-        written = std::snprintf(out, capacity, "%.*s%s", parent > 0 ? parent : 1, executable,
-                                installed_suffix);
+        written =
+            std::snprintf(out, capacity, "%.*s%s", parent > 0 ? parent : 1, executable, installed_suffix);
     } else {
         // A relative folder may be "." or "..": step out of it by name.
-        written = std::snprintf(out, capacity, "%.*s/../%s", folder_length, executable,
-                                installed_suffix);
+        written = std::snprintf(out, capacity, "%.*s/../%s", folder_length, executable, installed_suffix);
     }
     return written > 0 && static_cast<std::size_t>(written) < capacity;
 }
@@ -88,11 +87,9 @@ bool installed_data_folder(const char* executable, char* out, std::size_t capaci
 bool find_data_folder(const DataSearch& search, DataFolder* found)
 {
     if (search.option_folder)
-        return take_named_folder("--data ", search.option_folder, DataSource::option,
-                                 found);
+        return take_named_folder("--data ", search.option_folder, DataSource::option, found);
     if (search.environment && *search.environment != '\0')
-        return take_named_folder("TINKETTLES_DATA=", search.environment,
-                                 DataSource::environment, found);
+        return take_named_folder("TINKETTLES_DATA=", search.environment, DataSource::environment, found);
     if (folder_fault(working_folder) == 0) {
         copy_text(working_folder, found->path, sizeof found->path);
         found->source = DataSource::working_directory;
@@ -118,8 +115,7 @@ bool find_demo_data_folder(const char* option_folder)
     const ssize_t length = readlink("/proc/self/exe", executable, sizeof executable - 1);
     if (length > 0)
         executable[length] = '\0';
-    const DataSearch search{option_folder, std::getenv("TINKETTLES_DATA"),
-                            length > 0 ? executable : nullptr};
+    const DataSearch search{option_folder, std::getenv("TINKETTLES_DATA"), length > 0 ? executable : nullptr};
     return find_data_folder(search, &data_folder);
 }
 

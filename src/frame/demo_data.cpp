@@ -40,8 +40,7 @@ void report_failed_first_tunnel_picture(const char* file_name)
 {
     std::FILE* file = std::fopen(file_name, "rb");
     if (!file) {
-        std::fprintf(stderr, "%s: %s: cannot open: %s\n", program_name, file_name,
-                     std::strerror(errno));
+        std::fprintf(stderr, "%s: %s: cannot open: %s\n", program_name, file_name, std::strerror(errno));
         return;
     }
     std::fclose(file);
@@ -85,7 +84,7 @@ bool load_tunnel_pictures()
     return false;
 }
 
-}  // namespace
+}   // namespace
 
 bool load_demo_data()
 {

@@ -6,10 +6,10 @@
 #include <cstdio>
 
 struct DemoOptions {
-    bool windowed;              // -w, or a program name ending in 'w'
-    const char* data_folder;    // --data DIR, or nullptr to search
-    std::int32_t from;          // --from: music position to start at, or -1 for the start
-    std::int32_t to;            // --to: music position at which the demo ends
+    bool windowed;             // -w, or a program name ending in 'w'
+    const char* data_folder;   // --data DIR, or nullptr to search
+    std::int32_t from;         // --from: music position to start at, or -1 for the start
+    std::int32_t to;           // --to: music position at which the demo ends
 };
 
 enum class DemoCommand { run, help, version, usage_error };

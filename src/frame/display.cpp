@@ -37,7 +37,7 @@ bool names_driver(const char* requested, const char* driver)
     return false;
 }
 
-}  // namespace
+}   // namespace
 
 bool refuses_video_driver(const char* driver, const char* requested)
 {
@@ -78,8 +78,7 @@ bool open_display(bool windowed)
         flags |= SDL_FULLSCREEN;
     screen = SDL_SetVideoMode(640, 480, 32, flags);
     if (!screen) {
-        std::fprintf(stderr, "tinkettles: SDL_SetVideoMode 640x480x32 failed: %s\n",
-                     SDL_GetError());
+        std::fprintf(stderr, "tinkettles: SDL_SetVideoMode 640x480x32 failed: %s\n", SDL_GetError());
         return false;
     }
     // The 40 rows above and below the picture are never drawn again: clear them once.

@@ -10,13 +10,13 @@
 struct Picture;
 
 using FrameBuffer = std::array<std::uint8_t, 320 * 200>;
-extern FrameBuffer work_buffer;            // all scene drawing goes here
-extern FrameBuffer overlay_buffer;         // captions that must not stay; block zoom output
-extern std::uint8_t* display_buffer;       // what present_frame shows
-extern std::uint32_t colour_table[256];    // full brightness screen pixels
-extern std::uint32_t dim_table[256];       // four fifths brightness
-extern std::int32_t demo_time;             // ms since the timeline began
-extern SDL_Surface* screen;                // the 640x480x32 display surface
+extern FrameBuffer work_buffer;           // all scene drawing goes here
+extern FrameBuffer overlay_buffer;        // captions that must not stay; block zoom output
+extern std::uint8_t* display_buffer;      // what present_frame shows
+extern std::uint32_t colour_table[256];   // full brightness screen pixels
+extern std::uint32_t dim_table[256];      // four fifths brightness
+extern std::int32_t demo_time;            // ms since the timeline began
+extern SDL_Surface* screen;               // the 640x480x32 display surface
 
 void set_colour(int index, int r, int g, int b);
 void set_colours(int first, int count, const std::uint8_t* rgb);

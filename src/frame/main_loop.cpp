@@ -20,7 +20,7 @@ void drain_events()
     }
 }
 
-}  // namespace
+}   // namespace
 
 void draw_frame(std::int32_t position)
 {

@@ -47,7 +47,7 @@ bool take_position(const char* name, const char* text, bool* given, std::int32_t
     return true;
 }
 
-}  // namespace
+}   // namespace
 
 bool parse_music_position(const char* text, std::int32_t* position)
 {
@@ -86,11 +86,11 @@ DemoCommand parse_demo_options(int argc, const char* const* argv, DemoOptions* o
             understood = !options->data_folder || complain("given twice", name);
             understood = understood && take_value(argc, argv, &i, &options->data_folder);
         } else if (std::strcmp(name, "--from") == 0) {
-            understood = take_value(argc, argv, &i, &value) &&
-                         take_position(name, value, &from_given, &options->from);
+            understood =
+                take_value(argc, argv, &i, &value) && take_position(name, value, &from_given, &options->from);
         } else if (std::strcmp(name, "--to") == 0) {
-            understood = take_value(argc, argv, &i, &value) &&
-                         take_position(name, value, &to_given, &options->to);
+            understood =
+                take_value(argc, argv, &i, &value) && take_position(name, value, &to_given, &options->to);
         } else {
             understood = complain(name[0] == '-' ? "unknown option" : "unexpected argument", name);
         }

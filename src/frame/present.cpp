@@ -5,7 +5,6 @@
 #include "frame/present_kernels.h"
 #include "pictures/pictures.h"
 
-
 FrameBuffer work_buffer;
 FrameBuffer overlay_buffer;
 std::uint8_t* display_buffer = work_buffer.data();
@@ -22,7 +21,7 @@ constexpr int first_screen_row = 40;
 // 16-byte load.
 PixelQuad quads[256];
 
-}  // namespace
+}   // namespace
 
 void set_colour(int index, int r, int g, int b)
 {
@@ -31,8 +30,7 @@ void set_colour(int index, int r, int g, int b)
     const Uint8 blue = static_cast<Uint8>(b & 0xff);
     const std::size_t entry = static_cast<std::size_t>(index & 0xff);
     colour_table[entry] = SDL_MapRGB(screen->format, red, green, blue);
-    dim_table[entry] = SDL_MapRGB(screen->format, dimmed_level(red), dimmed_level(green),
-                                  dimmed_level(blue));
+    dim_table[entry] = SDL_MapRGB(screen->format, dimmed_level(red), dimmed_level(green), dimmed_level(blue));
     quads[entry] = {{colour_table[entry], colour_table[entry]}, {dim_table[entry], dim_table[entry]}};
 }
 
@@ -44,7 +42,7 @@ void set_colours(int first, int count, const std::uint8_t* rgb)
 
 void set_picture_palette(const Picture* picture, int r, int g, int b, int count)
 {
-    for (int i = 1; i <= count && i < 128; ++i) {  // 128 + i stays a colour index
+    for (int i = 1; i <= count && i < 128; ++i) {   // 128 + i stays a colour index
         const std::uint32_t colour = picture->palette[i];
         const int red = static_cast<int>((colour >> 16) & 0xff);
         const int green = static_cast<int>((colour >> 8) & 0xff);

@@ -54,8 +54,7 @@ bool always()
         std::uint8_t* dim = bright + pitch;
         for (int x = 0; x < source_width; x += 2) {
             const __m128i left = _mm_load_si128(reinterpret_cast<const __m128i*>(&quads[source[x]]));
-            const __m128i right =
-                _mm_load_si128(reinterpret_cast<const __m128i*>(&quads[source[x + 1]]));
+            const __m128i right = _mm_load_si128(reinterpret_cast<const __m128i*>(&quads[source[x + 1]]));
             _mm_storeu_si128(reinterpret_cast<__m128i*>(bright + 8 * x), _mm_unpacklo_epi64(left, right));
             _mm_storeu_si128(reinterpret_cast<__m128i*>(dim + 8 * x), _mm_unpackhi_epi64(left, right));
         }
@@ -71,8 +70,7 @@ bool has_sse2()
 // Four source pixels a step. Pixels 0 and 2 share one 256-bit register, 1 and 3 the
 // other; interleaving their 64-bit halves within each 128-bit lane lines up the four
 // upper-line pairs in one register and the four lower-line pairs in the other.
-[[gnu::target("avx2")]] inline __m256i quad_pair(const PixelQuad* quads, std::uint8_t low,
-                                                 std::uint8_t high)
+[[gnu::target("avx2")]] inline __m256i quad_pair(const PixelQuad* quads, std::uint8_t low, std::uint8_t high)
 {
     const __m128i first = _mm_load_si128(reinterpret_cast<const __m128i*>(&quads[low]));
     const __m128i second = _mm_load_si128(reinterpret_cast<const __m128i*>(&quads[high]));
@@ -98,12 +96,12 @@ inline std::uint8_t pixel_at(std::uint64_t pixels, int shift)
             std::memcpy(&pixels, source + x, 8);
             for (int half = 0; half < 2; ++half) {
                 const int shift = 32 * half;
-                const __m256i even =
-                    quad_pair(quads, pixel_at(pixels, shift), pixel_at(pixels, shift + 16));
+                const __m256i even = quad_pair(quads, pixel_at(pixels, shift), pixel_at(pixels, shift + 16));
                 const __m256i odd =
                     quad_pair(quads, pixel_at(pixels, shift + 8), pixel_at(pixels, shift + 24));
                 const std::size_t at = 8 * static_cast<std::size_t>(x) + 32 * static_cast<std::size_t>(half);
-                _mm256_storeu_si256(reinterpret_cast<__m256i*>(bright + at), _mm256_unpacklo_epi64(even, odd));
+                _mm256_storeu_si256(reinterpret_cast<__m256i*>(bright + at),
+                                    _mm256_unpacklo_epi64(even, odd));
                 _mm256_storeu_si256(reinterpret_cast<__m256i*>(dim + at), _mm256_unpackhi_epi64(even, odd));
             }
         }
@@ -118,7 +116,7 @@ bool has_avx2()
 
 #endif
 
-}  // namespace
+}   // namespace
 
 const PresentKernel present_kernels[] = {
     {"plain", convert_plain, always},

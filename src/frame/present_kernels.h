@@ -22,8 +22,8 @@ inline constexpr std::uint8_t dimmed_level(std::uint8_t level)
 
 // source: 64,000 indexes, row by row. first_row: the screen's pixel byte where the
 // upper line of source row 0 starts; pitch: bytes from one screen row to the next.
-using ConvertFrame = void (*)(const std::uint8_t* source, std::uint8_t* first_row,
-                              std::size_t pitch, const PixelQuad* quads);
+using ConvertFrame = void (*)(const std::uint8_t* source, std::uint8_t* first_row, std::size_t pitch,
+                              const PixelQuad* quads);
 
 struct PresentKernel {
     const char* name;

@@ -27,9 +27,8 @@ struct ScenePicture {
 };
 
 inline constexpr ScenePicture scene_pictures[] = {
-    {"ankels.cgm", "ankels.cgm", 1},       {"blinq.cgm", "flonk1.cgm", 5},
-    {"blinq2.cgm", "strutto.cgm", 7},      {"flonk1.cgm", "flonk1.cgm", 5},
-    {"flonk2.cgm", "flonk2.cgm", 8},       {"strutto.cgm", "strutto.cgm", 7},
-    {"struttoblk.cgm", "strutto.cgm", 7},  {"wobbli.cgm", "wobbli.cgm", 9},
-    {"zippsy.cgm", "zippsy.cgm", 9},       {"bottles.cgm", "bottles.cgm", 10},
+    {"ankels.cgm", "ankels.cgm", 1},      {"blinq.cgm", "flonk1.cgm", 5},  {"blinq2.cgm", "strutto.cgm", 7},
+    {"flonk1.cgm", "flonk1.cgm", 5},      {"flonk2.cgm", "flonk2.cgm", 8}, {"strutto.cgm", "strutto.cgm", 7},
+    {"struttoblk.cgm", "strutto.cgm", 7}, {"wobbli.cgm", "wobbli.cgm", 9}, {"zippsy.cgm", "zippsy.cgm", 9},
+    {"bottles.cgm", "bottles.cgm", 10},
 };

@@ -22,8 +22,7 @@ void start_sound()
     std::ungetc('\n', stdin);
     std::ungetc('2', stdin);
     if (!sound_start()) {
-        std::fprintf(stderr, "tinkettles: no sound (%s: %s); playing silently\n", last_error,
-                     SDL_GetError());
+        std::fprintf(stderr, "tinkettles: no sound (%s: %s); playing silently\n", last_error, SDL_GetError());
     }
 }
 
@@ -33,7 +32,7 @@ bool module_refused(const ModuleFile& module, const char* reason)
     return false;
 }
 
-}  // namespace
+}   // namespace
 
 ModuleFile load_module_file(const char* file_name)
 {
@@ -107,17 +106,10 @@ int demo_main(int argc, char** argv)
 {
     DemoOptions options;
     switch (parse_demo_options(argc, argv, &options)) {
-    case DemoCommand::help:
-        print_demo_usage(stdout);
-        return 0;
-    case DemoCommand::version:
-        std::printf("tinkettles %s\n", TINKETTLES_VERSION);
-        return 0;
-    case DemoCommand::usage_error:
-        print_demo_usage(stderr);
-        return 2;
-    case DemoCommand::run:
-        break;
+    case DemoCommand::help: print_demo_usage(stdout); return 0;
+    case DemoCommand::version: std::printf("tinkettles %s\n", TINKETTLES_VERSION); return 0;
+    case DemoCommand::usage_error: print_demo_usage(stderr); return 2;
+    case DemoCommand::run: break;
     }
     // Every data file is read before the display opens, so that a missing one ends
     // the program before any window appears.

@@ -31,8 +31,8 @@ const Picture* scene9_picture;
 std::uint8_t fade_palette[100 * 3];   // red, green, blue of palette entries 0..99
 
 const char* const greetings[20] = {
-    " ", "sprocketz", "vkm", "pelmore", "moonwicket", "qaz", "glimsk", "lumbo", "vorpa",
-    "", "", "", "", "", "", "", "", "", "", "",
+    " ", "sprocketz", "vkm", "pelmore", "moonwicket", "qaz", "glimsk", "lumbo", "vorpa", "",
+    "",  "",          "",    "",        "",           "",    "",       "",      "",      "",
 };
 
 // Elapsed time and row of the frame being drawn.
@@ -92,8 +92,8 @@ void draw_scaled(const Picture* picture, std::int32_t x, std::int32_t y, std::in
     draw_picture(picture, work_buffer.data(), screen_transform);
 }
 
-void caption(std::uint8_t* buffer, std::int32_t x, std::int32_t y, const char* text,
-             std::int32_t centred, std::uint8_t colour)
+void caption(std::uint8_t* buffer, std::int32_t x, std::int32_t y, const char* text, std::int32_t centred,
+             std::uint8_t colour)
 {
     draw_caption(buffer, x, y, text, centred, demo_time, colour);
 }
@@ -122,8 +122,7 @@ void draw_strokes(const TextPicture* drawing, std::int32_t due)
 }
 
 // Three copies of a small picture scrolling right, each wrapping at the screen's edge.
-void draw_scrollers(const Picture* picture, std::int32_t ms_per_pixel, std::int32_t top,
-                    std::int32_t spacing)
+void draw_scrollers(const Picture* picture, std::int32_t ms_per_pixel, std::int32_t top, std::int32_t spacing)
 {
     for (std::int32_t k = 0; k < 3; ++k) {
         const std::int32_t x = ((demo_time / ms_per_pixel + 160 * k) % 400 - 200) * 4;
@@ -135,8 +134,7 @@ void draw_scrollers(const Picture* picture, std::int32_t ms_per_pixel, std::int3
 void enter_scene1(const SceneClock&)
 {
     set_picture_palette(demo_data.ankels, 255, 255, 255, 100);
-    set_scene_colours({{127, 255, 150, 150}, {255, 255, 200, 200}, {128, 100, 90, 90},
-                       {126, 255, 255, 255}});
+    set_scene_colours({{127, 255, 150, 150}, {255, 255, 200, 200}, {128, 100, 90, 90}, {126, 255, 255, 255}});
 }
 
 void draw_scene1(const SceneClock& clock)
@@ -152,8 +150,8 @@ void draw_scene1(const SceneClock& clock)
 // Scene 2: the ring tunnel, running forwards and backwards in turns of 16 rows.
 void enter_scene2(const SceneClock&)
 {
-    set_scene_colours({{3, 0, 0, 0}, {1, 255, 180, 180}, {129, 128, 90, 90},
-                       {2, 255, 60, 200}, {130, 128, 30, 100}});
+    set_scene_colours(
+        {{3, 0, 0, 0}, {1, 255, 180, 180}, {129, 128, 90, 90}, {2, 255, 60, 200}, {130, 128, 30, 100}});
 }
 
 void draw_scene2(const SceneClock& clock)
@@ -167,8 +165,11 @@ void draw_scene2(const SceneClock& clock)
 // Scene 3: the afrogirl drawing, one stroke every 5 ms, and a blinking caption.
 void enter_scene3(const SceneClock&)
 {
-    start_line_drawing({{1, 110, 200, 150}, {2, 30, 64, 50}, {129, 200, 255, 220},
-                        {130, 130, 170, 120}, {126, 255, 255, 255}});
+    start_line_drawing({{1, 110, 200, 150},
+                        {2, 30, 64, 50},
+                        {129, 200, 255, 220},
+                        {130, 130, 170, 120},
+                        {126, 255, 255, 255}});
 }
 
 void draw_scene3(const SceneClock& clock)
@@ -182,8 +183,8 @@ void draw_scene3(const SceneClock& clock)
 // Scene 4: the mirrored ring tunnel with a caption typed out one letter every 8 rows.
 void enter_scene4(const SceneClock&)
 {
-    set_scene_colours({{3, 0, 0, 0}, {1, 255, 255, 255}, {129, 128, 128, 128},
-                       {2, 120, 120, 255}, {130, 60, 60, 125}});
+    set_scene_colours(
+        {{3, 0, 0, 0}, {1, 255, 255, 255}, {129, 128, 128, 128}, {2, 120, 120, 255}, {130, 60, 60, 125}});
 }
 
 void draw_scene4(const SceneClock& clock)
@@ -213,8 +214,11 @@ void draw_scene5(const SceneClock&)
 // Scene 6: the groovster drawing, one stroke every 9 ms, and the greetings.
 void enter_scene6(const SceneClock&)
 {
-    start_line_drawing({{1, 255, 160, 160}, {2, 100, 0, 0}, {129, 255, 200, 200},
-                        {130, 200, 100, 100}, {126, 255, 255, 255}});
+    start_line_drawing({{1, 255, 160, 160},
+                        {2, 100, 0, 0},
+                        {129, 255, 200, 200},
+                        {130, 200, 100, 100},
+                        {126, 255, 255, 255}});
 }
 
 void draw_scene6(const SceneClock& clock)
@@ -315,8 +319,7 @@ void draw_scene10(const SceneClock& clock)
     constexpr std::int64_t background[3] = {255, 220, 80};
     for (int i = 0; i < 100; ++i) {
         const std::uint32_t colour = demo_data.bottles->palette[i];
-        const std::int64_t channels[3] = {(colour >> 16) & 0xff, (colour >> 8) & 0xff,
-                                          colour & 0xff};
+        const std::int64_t channels[3] = {(colour >> 16) & 0xff, (colour >> 8) & 0xff, colour & 0xff};
         for (int c = 0; c < 3; ++c)
             fade_palette[3 * i + c] =
                 static_cast<std::uint8_t>((channels[c] * f + (255 - f) * background[c]) / 256);
@@ -333,9 +336,9 @@ struct Scene {
 };
 
 const Scene scenes[scene_count] = {
-    {enter_scene1, draw_scene1}, {enter_scene2, draw_scene2}, {enter_scene3, draw_scene3},
-    {enter_scene4, draw_scene4}, {enter_scene5, draw_scene5}, {enter_scene6, draw_scene6},
-    {enter_scene7, draw_scene7}, {enter_scene8, draw_scene8}, {enter_scene9, draw_scene9},
+    {enter_scene1, draw_scene1},   {enter_scene2, draw_scene2}, {enter_scene3, draw_scene3},
+    {enter_scene4, draw_scene4},   {enter_scene5, draw_scene5}, {enter_scene6, draw_scene6},
+    {enter_scene7, draw_scene7},   {enter_scene8, draw_scene8}, {enter_scene9, draw_scene9},
     {enter_scene10, draw_scene10},
 };
 
@@ -352,7 +355,7 @@ bool scene_holds(int index, std::int32_t position)
     return offset < static_cast<std::uint32_t>(span.end - span.first);
 }
 
-}  // namespace
+}   // namespace
 
 std::int32_t scene_number(std::int32_t position)
 {

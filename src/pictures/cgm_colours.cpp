@@ -43,7 +43,7 @@ std::int32_t find_colour(const CgmReader& reader, std::uint32_t colour)
     return 0;
 }
 
-}  // namespace
+}   // namespace
 
 // The file's first table gives its k-th entry palette position k and index k,
 // whatever start index it names. It ends after the entry whose blue word ends in ";".

@@ -112,7 +112,7 @@ bool starts_metafile(std::FILE* file)
     return read_token(file, &first) && token_is(first, "BEGMF");
 }
 
-}  // namespace
+}   // namespace
 
 Picture* load_picture(const char* file_name)
 {

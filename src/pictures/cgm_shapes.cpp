@@ -40,9 +40,9 @@ std::int32_t read_point_list(std::FILE* file, BoundingBox* box)
         std::int32_t x = 0;
         std::int32_t y = 0;
         const bool has_x = read_integer(file, &x);
-        std::getc(file);  // the ","
+        std::getc(file);   // the ","
         const bool has_y = read_integer(file, &y);
-        std::getc(file);  // the ")"
+        std::getc(file);   // the ")"
         if (has_x && has_y && count < element_point_capacity) {
             scratch_points[2 * count] = x;
             scratch_points[2 * count + 1] = y;
@@ -109,8 +109,7 @@ std::int32_t normalise(std::int32_t v, std::int64_t centre, std::int64_t half)
     return static_cast<std::int32_t>((static_cast<std::int64_t>(v) - centre) * 65536 / half);
 }
 
-void normalise_pairs(std::vector<std::int32_t>* values, std::int64_t cx, std::int64_t cy,
-                     std::int64_t half)
+void normalise_pairs(std::vector<std::int32_t>* values, std::int64_t cx, std::int64_t cy, std::int64_t half)
 {
     for (std::size_t k = 0; k + 1 < values->size(); k += 2) {
         (*values)[k] = normalise((*values)[k], cx, half);
@@ -118,7 +117,7 @@ void normalise_pairs(std::vector<std::int32_t>* values, std::int64_t cx, std::in
     }
 }
 
-}  // namespace
+}   // namespace
 
 void read_shape(CgmReader* reader, ShapeKind kind)
 {

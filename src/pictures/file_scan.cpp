@@ -31,7 +31,7 @@ std::int32_t signed_value(std::int64_t magnitude, bool negative)
     return static_cast<std::int32_t>(magnitude >= magnitude_limit ? magnitude_limit - 1 : magnitude);
 }
 
-}  // namespace
+}   // namespace
 
 bool read_token(std::FILE* file, Token* token)
 {

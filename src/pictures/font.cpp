@@ -22,7 +22,7 @@ constexpr std::int64_t frame_height = 200;
 
 std::uint8_t font_image[3 * frame_bytes];
 
-}  // namespace
+}   // namespace
 
 int load_font(const char* file_name)
 {
@@ -44,14 +44,14 @@ int load_font(const char* file_name)
 }
 
 // Draws the part of the glyph cell that lies inside the frame buffer.
-void draw_glyph(std::uint8_t* buffer, std::int32_t x, std::int32_t y, char character,
-                std::int32_t frame, std::uint8_t colour)
+void draw_glyph(std::uint8_t* buffer, std::int32_t x, std::int32_t y, char character, std::int32_t frame,
+                std::uint8_t colour)
 {
     const std::int32_t glyph = glyph_number(character);
     if (glyph < 0 || frame < 0 || frame > 2)
         return;
-    const std::uint8_t* cell = font_image + frame * frame_bytes + (glyph / 10) * cell_row_bytes +
-                               (glyph % 10) * cell_size;
+    const std::uint8_t* cell =
+        font_image + frame * frame_bytes + (glyph / 10) * cell_row_bytes + (glyph % 10) * cell_size;
     for (std::int32_t r = 0; r < glyph_height; ++r) {
         const std::int64_t row = std::int64_t{y} + r;
         if (row < 0 || row >= frame_height)
@@ -59,8 +59,7 @@ void draw_glyph(std::uint8_t* buffer, std::int32_t x, std::int32_t y, char chara
         for (std::int32_t c = 0; c < glyph_width; ++c) {
             const std::int64_t column = std::int64_t{x} + c;
             if (column >= 0 && column < frame_width)
-                draw_glyph_pixel(buffer + row * frame_width + column, cell[r * image_width + c],
-                                 colour);
+                draw_glyph_pixel(buffer + row * frame_width + column, cell[r * image_width + c], colour);
         }
     }
 }
@@ -85,7 +84,7 @@ void draw_caption(std::uint8_t* buffer, std::int32_t x, std::int32_t y, const ch
         if (glyph_x + glyph_width <= 0 || start_y + glyph_height <= 0 || start_y >= frame_height)
             continue;
         const auto frame = static_cast<std::int32_t>((time / 140 + i) % 3);
-        draw_glyph(buffer, static_cast<std::int32_t>(glyph_x), static_cast<std::int32_t>(start_y),
-                   text[i], frame, colour);
+        draw_glyph(buffer, static_cast<std::int32_t>(glyph_x), static_cast<std::int32_t>(start_y), text[i],
+                   frame, colour);
     }
 }

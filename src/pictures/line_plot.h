@@ -12,8 +12,8 @@ inline std::int64_t pixel_of(std::int64_t quarter)
 
 // Sets count pixels from pixel (px, py) on, one apart along x when along_x is set,
 // otherwise along y; those off the frame are skipped. Inline: lines call it per pixel.
-inline void plot_pixel_run(std::uint8_t* buffer, std::int64_t px, std::int64_t py,
-                           std::int64_t count, bool along_x, std::uint8_t colour)
+inline void plot_pixel_run(std::uint8_t* buffer, std::int64_t px, std::int64_t py, std::int64_t count,
+                           bool along_x, std::uint8_t colour)
 {
     constexpr std::int64_t width = 320;
     constexpr std::int64_t height = 200;

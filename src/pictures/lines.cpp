@@ -17,8 +17,8 @@ constexpr std::int64_t last_visible_y = 4 * frame_height - 3;
 
 // Plots one step: the point on the line, or width points across it starting half the
 // width before it.
-void plot_step(std::uint8_t* buffer, std::int64_t major_pixel, std::int64_t minor_pixel,
-               std::int64_t count, bool x_major, std::uint8_t colour)
+void plot_step(std::uint8_t* buffer, std::int64_t major_pixel, std::int64_t minor_pixel, std::int64_t count,
+               bool x_major, std::uint8_t colour)
 {
     if (x_major)
         plot_pixel_run(buffer, major_pixel, minor_pixel, count, false, colour);
@@ -56,7 +56,7 @@ void walk(std::uint8_t* buffer, std::int64_t major0, std::int64_t minor0, std::i
     }
 }
 
-}  // namespace
+}   // namespace
 
 void draw_line_between(std::uint8_t* buffer, const std::int32_t* segment, std::int32_t width,
                        std::uint8_t colour)

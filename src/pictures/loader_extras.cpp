@@ -7,7 +7,7 @@ namespace {
 
 char error_text[160];
 
-}  // namespace
+}   // namespace
 
 const char* picture_error = error_text;
 

@@ -22,7 +22,7 @@ struct PlacedOnScreen {
     }
 };
 
-}  // namespace
+}   // namespace
 
 // 32-bit products in the usual range; computed wide so that an extreme scale wraps
 // instead of overflowing.

@@ -50,7 +50,7 @@ void outline_shape(const Shape& shape, std::uint8_t* buffer, Transform& transfor
     }
 }
 
-}  // namespace picture_walk
+}   // namespace picture_walk
 
 // What draw_picture does, with each filled shape handed to fill(shape, buffer) and the
 // outlines' points mapped by `points`, shape by shape in draw_picture's order.

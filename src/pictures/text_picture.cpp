@@ -39,15 +39,14 @@ void read_polyline(std::FILE* file, std::vector<std::int16_t>* points, std::int3
 void read_polylines(std::FILE* file, TextPicture* picture)
 {
     std::int32_t count = 0;
-    while (picture->polyline_count < polyline_capacity && read_integer(file, &count) &&
-           count >= 0) {
+    while (picture->polyline_count < polyline_capacity && read_integer(file, &count) && count >= 0) {
         const std::int32_t slot = picture->polyline_count++;
         read_polyline(file, &picture->points[slot], count);
         picture->point_counts[slot] = static_cast<std::int32_t>(picture->points[slot].size() / 2);
     }
 }
 
-}  // namespace
+}   // namespace
 
 TextPicture* load_text_picture(const char* file_name)
 {

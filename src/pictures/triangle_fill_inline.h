@@ -180,7 +180,8 @@ Value larger(Value a, Value b)
 // than branches: on small triangles, where the middle row falls and which edge is
 // left is a coin toss for the branch predictor, and so is the end of each extra loop.
 template <typename Value, bool Clip, bool Prescaled>
-[[gnu::always_inline]] inline void fill_rows(std::uint8_t* buffer, const Vertex* v, Value top, Value bottom, std::uint8_t colour)
+[[gnu::always_inline]] inline void fill_rows(std::uint8_t* buffer, const Vertex* v, Value top, Value bottom,
+                                             std::uint8_t colour)
 {
     const std::uint64_t pattern = 0x0101010101010101u * colour;
     const Value middle = v[1].row;
@@ -213,10 +214,8 @@ template <typename Value, bool Prescaled = false>
         return;
     // Every edge's x stays between its two ends, so a triangle wholly left or right of
     // the frame has no span to fill: leave it before stepping its edges.
-    const Value left_column =
-        x_16_16<Value, Prescaled>(smaller(v[0].x, smaller(v[1].x, v[2].x))) >> 16;
-    const Value right_column =
-        x_16_16<Value, Prescaled>(larger(v[0].x, larger(v[1].x, v[2].x))) >> 16;
+    const Value left_column = x_16_16<Value, Prescaled>(smaller(v[0].x, smaller(v[1].x, v[2].x))) >> 16;
+    const Value right_column = x_16_16<Value, Prescaled>(larger(v[0].x, larger(v[1].x, v[2].x))) >> 16;
     if (right_column < 0 || left_column > last_column)
         return;
     if (left_column >= 0 && right_column <= last_column)
@@ -254,7 +253,7 @@ inline void order_pair(Vertex& first, Vertex& second)
     return narrow_triangle;
 }
 
-}  // namespace triangle_fill_detail
+}   // namespace triangle_fill_detail
 
 // fill_triangle for corners already given as rows and x in 16.16 with the rounding
 // amount (rounded_16_16), all from the 32-bit range (narrow): a caller that places each

@@ -60,13 +60,12 @@ Wide cell_of(const PointGrid& grid, Point p)
 }
 
 // Buckets the current points; entry_of[k] tells where point k went.
-void build_grid(const std::vector<Point>& points, PointGrid* grid,
-                std::vector<std::int32_t>* entry_of)
+void build_grid(const std::vector<Point>& points, PointGrid* grid, std::vector<std::int32_t>* entry_of)
 {
-    const auto [min_x, max_x] = std::minmax_element(points.begin(), points.end(),
-        [](Point a, Point b) { return a.x < b.x; });
-    const auto [min_y, max_y] = std::minmax_element(points.begin(), points.end(),
-        [](Point a, Point b) { return a.y < b.y; });
+    const auto [min_x, max_x] =
+        std::minmax_element(points.begin(), points.end(), [](Point a, Point b) { return a.x < b.x; });
+    const auto [min_y, max_y] =
+        std::minmax_element(points.begin(), points.end(), [](Point a, Point b) { return a.y < b.y; });
     grid->min_x = min_x->x;
     grid->min_y = min_y->y;
     grid->span_x = max_x->x - min_x->x;
@@ -107,9 +106,9 @@ bool ear_blocked(const PointGrid& grid, Point a, Point b, Point c)
             const auto cell = static_cast<std::size_t>(row * grid.side + column);
             for (std::int32_t e = grid.cell_start[cell]; e < grid.cell_start[cell + 1]; ++e) {
                 const Point q = grid.entries[static_cast<std::size_t>(e)];
-                if (grid.alive[static_cast<std::size_t>(e)] && q.x > low_x && q.x < high_x &&
-                    q.y > low_y && q.y < high_y && strictly_left(a, b, q) &&
-                    strictly_left(b, c, q) && strictly_left(c, a, q))
+                if (grid.alive[static_cast<std::size_t>(e)] && q.x > low_x && q.x < high_x && q.y > low_y &&
+                    q.y < high_y && strictly_left(a, b, q) && strictly_left(b, c, q) &&
+                    strictly_left(c, a, q))
                     return true;
             }
         }
@@ -152,7 +151,7 @@ void write_back(const std::vector<Point>& points, std::int32_t* out)
     }
 }
 
-}  // namespace
+}   // namespace
 
 std::vector<std::int32_t> triangulate_polygon(std::int32_t n, std::int32_t* points)
 {

@@ -44,7 +44,7 @@ void sdl_device_fill(void* userdata, Uint8* stream, int length)
     stream_pace.samples_played += sound_mode == 1 ? length : length / 2;
 }
 
-}  // namespace
+}   // namespace
 
 bool open_audio_output(std::int32_t rate)
 {

@@ -48,7 +48,7 @@ void install_silent_device()
     start_installed_device();
 }
 
-}  // namespace
+}   // namespace
 
 void install_sdl_device(std::int32_t mode)
 {

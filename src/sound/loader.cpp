@@ -96,7 +96,7 @@ int reject(LoadedModule& module, const char* reason)
     return 0;
 }
 
-}  // namespace
+}   // namespace
 
 int pt_takemod(std::uint8_t* buffer, std::size_t size)
 {
@@ -128,8 +128,7 @@ int pt_takemod(std::uint8_t* buffer, std::size_t size)
 
     // Everything is measured before anything is rewritten, so a rejected module's
     // buffer stays as it was read.
-    const std::size_t pattern_bytes = static_cast<std::size_t>(channels) * rows_per_pattern *
-                                      cell_bytes;
+    const std::size_t pattern_bytes = static_cast<std::size_t>(channels) * rows_per_pattern * cell_bytes;
     const std::size_t patterns_end = cursor.offset + pattern_bytes * (highest + 1);
     if (patterns_end > size)
         return reject(module, "the patterns reach beyond the end of the file");
@@ -152,8 +151,8 @@ int pt_takemod(std::uint8_t* buffer, std::size_t size)
         const std::int32_t loop_start = module.sample_loop_start[number];
         const std::int32_t loop_length = module.sample_loop_length[number];
         sound_device.define_sample(number, reinterpret_cast<const std::int8_t*>(buffer + cursor.offset),
-                                   length, loop_start, loop_start + loop_length,
-                                   loop_length > 2 ? 1 : 0, loop_length);
+                                   length, loop_start, loop_start + loop_length, loop_length > 2 ? 1 : 0,
+                                   loop_length);
         skip_bytes(cursor, static_cast<std::size_t>(length));
     }
     sound_device.set_channel_count(channels);

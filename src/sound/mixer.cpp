@@ -256,9 +256,13 @@ void mix_voices(std::uint8_t* stream, std::int32_t count, std::int32_t bits)
         Voice& voice = mixing_voices[v];
         if (voice.length == 0 || voice.volume == 0 || !voice.data || voice_ended[v])
             continue;
-        runs[active++] = {&voice, v, voice.data, place_of(voice),
+        runs[active++] = {&voice,
+                          v,
+                          voice.data,
+                          place_of(voice),
                           (std::uint64_t{voice.step} << 32) | voice.step_fraction,
-                          static_cast<std::int32_t>(voice_factor(voice)), false};
+                          static_cast<std::int32_t>(voice_factor(voice)),
+                          false};
     }
     if (active == 0) {
         for (std::int32_t i = 0; i < count; ++i) {
@@ -283,7 +287,7 @@ void mix_voices(std::uint8_t* stream, std::int32_t count, std::int32_t bits)
             store_place(*runs[r].voice, runs[r].place);
 }
 
-}  // namespace
+}   // namespace
 
 std::int32_t segment_length()
 {

@@ -24,7 +24,7 @@ Uint32 timer_tick(Uint32 interval)
     return interval;
 }
 
-}  // namespace
+}   // namespace
 
 int music_load(std::uint8_t* module, std::size_t size)
 {

@@ -40,10 +40,10 @@ bool failed(RenderResult* result, RenderFailure failure)
     return false;
 }
 
-}  // namespace
+}   // namespace
 
-bool render_music(std::uint8_t* buffer, std::size_t size, std::FILE* out,
-                  const RenderRequest& request, RenderResult* result)
+bool render_music(std::uint8_t* buffer, std::size_t size, std::FILE* out, const RenderRequest& request,
+                  RenderResult* result)
 {
     MusicStream stream;
     if (const char* refusal = start_music_stream(&stream, request.mode, buffer, size)) {

@@ -9,9 +9,9 @@
 #include <cstdio>
 
 struct RenderRequest {
-    std::int32_t mode = 2;              // 1 = 22050 Hz 8-bit, 2 = 44100 Hz 16-bit
-    std::int64_t sample_limit = -1;     // render exactly this many samples, or
-    std::int32_t order_limit = 25;      // until this order position is reached
+    std::int32_t mode = 2;            // 1 = 22050 Hz 8-bit, 2 = 44100 Hz 16-bit
+    std::int64_t sample_limit = -1;   // render exactly this many samples, or
+    std::int32_t order_limit = 25;    // until this order position is reached
     // Called every ten seconds of audio and once more at the end (final), if given.
     void (*progress)(std::int64_t samples, std::int32_t rate, MusicPlace place, bool final) = nullptr;
 };
@@ -25,11 +25,11 @@ struct RenderResult {
     std::int64_t samples = 0;
     RenderEnd end = RenderEnd::sample_limit;
     RenderFailure failure = RenderFailure::none;
-    const char* refusal = nullptr;      // the player's reason for module_refused
+    const char* refusal = nullptr;   // the player's reason for module_refused
     int error_number = 0;
 };
 
 // Loads the module in buffer (size bytes), and writes the rendered WAV to out, which
 // must be seekable. Returns false on a failure, which result (if given) describes.
-bool render_music(std::uint8_t* buffer, std::size_t size, std::FILE* out,
-                  const RenderRequest& request, RenderResult* result);
+bool render_music(std::uint8_t* buffer, std::size_t size, std::FILE* out, const RenderRequest& request,
+                  RenderResult* result);

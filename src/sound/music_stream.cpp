@@ -11,8 +11,7 @@
 
 static_assert(device_buffer_samples == mix_buffer_samples);
 
-const char* start_music_stream(MusicStream* stream, std::int32_t mode, std::uint8_t* module,
-                               std::size_t size)
+const char* start_music_stream(MusicStream* stream, std::int32_t mode, std::uint8_t* module, std::size_t size)
 {
     *stream = MusicStream{mode == 1 ? 22050 : 44100, mode == 1 ? 1 : 2, 0};
     install_sdl_device(mode);
@@ -58,9 +57,7 @@ void describe_module_read(const ModuleRead& read, const char* path, char* out, s
     case ModuleReadStatus::cannot_open:
         std::snprintf(out, capacity, "cannot open %s: %s", path, std::strerror(read.error_number));
         break;
-    case ModuleReadStatus::cannot_read:
-        std::snprintf(out, capacity, "cannot read %s", path);
-        break;
+    case ModuleReadStatus::cannot_read: std::snprintf(out, capacity, "cannot read %s", path); break;
     default:
         std::snprintf(out, capacity, "%s is longer than %zu bytes; only those are used", path,
                       module_buffer_bytes);

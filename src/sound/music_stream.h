@@ -14,9 +14,9 @@ inline constexpr std::int32_t demo_ticks_per_second = 47;
 inline constexpr std::int32_t device_buffer_samples = 2048;
 
 struct MusicStream {
-    std::int32_t rate = 44100;          // 22050 (8-bit) in sound mode 1
+    std::int32_t rate = 44100;   // 22050 (8-bit) in sound mode 1
     std::int32_t bytes_per_sample = 2;
-    std::int64_t samples = 0;           // rendered so far
+    std::int64_t samples = 0;   // rendered so far
 };
 
 // Where the player stands after the samples rendered so far.
@@ -43,9 +43,9 @@ MusicPlace music_place();
 enum class ModuleReadStatus { whole, cut_short, cannot_open, cannot_read };
 
 struct ModuleRead {
-    std::size_t size = 0;                       // bytes read into the buffer
+    std::size_t size = 0;   // bytes read into the buffer
     ModuleReadStatus status = ModuleReadStatus::whole;
-    int error_number = 0;                       // errno when it cannot be opened
+    int error_number = 0;   // errno when it cannot be opened
 };
 
 // Reads the file at `path` into buffer, which holds module_buffer_bytes. A file longer

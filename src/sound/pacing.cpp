@@ -19,7 +19,7 @@ std::int64_t elapsed_ms(std::uint32_t start_ms, std::uint32_t now_ms)
     return static_cast<std::int64_t>(static_cast<std::uint32_t>(now_ms - start_ms));
 }
 
-}  // namespace
+}   // namespace
 
 TickSchedule start_tick_schedule(std::uint32_t now_ms, std::int32_t rate)
 {

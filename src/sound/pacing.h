@@ -20,9 +20,9 @@ std::int32_t ticks_due(TickSchedule& schedule, std::uint32_t now_ms);
 
 // How far an audio stream has run ahead of the wall clock since its first buffer.
 struct StreamPace {
-    bool started;              // false until the first buffer
-    std::uint32_t start_ms;    // SDL_GetTicks() at the first buffer
-    std::int32_t rate;         // samples per second
+    bool started;             // false until the first buffer
+    std::uint32_t start_ms;   // SDL_GetTicks() at the first buffer
+    std::int32_t rate;        // samples per second
     std::int64_t samples_played;
 };
 

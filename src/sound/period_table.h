@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdint>
 
-inline constexpr int note_count = 85;         // note indexes 0..84, 84 = no note
+inline constexpr int note_count = 85;   // note indexes 0..84, 84 = no note
 inline constexpr int no_note = 84;
 // The Amiga's clock constant: a period p plays amiga_clock / p sample bytes a second.
 inline constexpr std::int64_t amiga_clock = 3546836;

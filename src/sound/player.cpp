@@ -50,8 +50,7 @@ void next_row()
         song.break_row = 0;
         // Past the song's end, or off the order table altogether (a jump beyond it,
         // a song length above 128), the song goes on at its restart position.
-        if (static_cast<std::uint32_t>(position) >=
-                static_cast<std::uint32_t>(loaded_module.song_length) ||
+        if (static_cast<std::uint32_t>(position) >= static_cast<std::uint32_t>(loaded_module.song_length) ||
             position >= order_count) {
             position = loaded_module.restart_position;
             ++song.restarts;
@@ -107,7 +106,7 @@ void start_note(ChannelState& channel, const Cell& cell)
     channel.note = cell.note;
 }
 
-}  // namespace
+}   // namespace
 
 void pt_init()
 {

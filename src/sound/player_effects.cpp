@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr std::int32_t lowest_period = 27;     // bounds of the period slides
+constexpr std::int32_t lowest_period = 27;   // bounds of the period slides
 constexpr std::int32_t highest_period = 3628;
 
 std::int32_t clamp_volume(std::int32_t volume)
@@ -28,13 +28,19 @@ void set_channel_period(ChannelState& channel, std::int32_t period)
 }
 
 // The low nibble, then the high one, of an effect parameter.
-std::int32_t low(std::int32_t parameter) { return parameter & 15; }
-std::int32_t high(std::int32_t parameter) { return parameter >> 4; }
+std::int32_t low(std::int32_t parameter)
+{
+    return parameter & 15;
+}
+std::int32_t high(std::int32_t parameter)
+{
+    return parameter >> 4;
+}
 
 void volume_slide(ChannelState& channel, std::int32_t parameter)
 {
-    const std::int32_t volume = parameter < 16 ? channel.volume - low(parameter)
-                                               : channel.volume + high(parameter);
+    const std::int32_t volume =
+        parameter < 16 ? channel.volume - low(parameter) : channel.volume + high(parameter);
     set_channel_volume(channel, clamp_volume(volume));
 }
 
@@ -64,8 +70,7 @@ std::int32_t semitone_period(const ChannelState& channel)
 
 void vibrate(ChannelState& channel)
 {
-    const std::int32_t offset =
-        song.vibrato_waveform[channel.vibrato_position] * channel.vibrato_depth / 127;
+    const std::int32_t offset = song.vibrato_waveform[channel.vibrato_position] * channel.vibrato_depth / 127;
     sound_device.set_period(channel.period + offset);
     channel.vibrato_position = (channel.vibrato_position + channel.vibrato_speed) & 63;
 }
@@ -76,8 +81,7 @@ void tremolo(ChannelState& channel, std::int32_t parameter)
         channel.tremolo_depth = low(parameter) * 2;
     if (high(parameter) != 0)
         channel.tremolo_speed = high(parameter);
-    const std::int32_t offset =
-        song.tremolo_waveform[channel.tremolo_position] * channel.tremolo_depth / 127;
+    const std::int32_t offset = song.tremolo_waveform[channel.tremolo_position] * channel.tremolo_depth / 127;
     sound_device.set_volume(clamp_volume(channel.volume + offset));
     channel.tremolo_position = (channel.tremolo_position + channel.tremolo_speed) & 63;
 }
@@ -151,18 +155,14 @@ void extended_row_effect(ChannelState& channel, std::int32_t extended, std::int3
             channel.tremolo_position = 0;
         break;
     case 0xE80: sound_device.set_pan(low(parameter) * 17); break;
-    case 0xEA0:
-        set_channel_volume(channel, channel.volume < 64 ? channel.volume + 1 : channel.volume);
-        break;
-    case 0xEB0:
-        set_channel_volume(channel, channel.volume > 0 ? channel.volume - 1 : channel.volume);
-        break;
+    case 0xEA0: set_channel_volume(channel, channel.volume < 64 ? channel.volume + 1 : channel.volume); break;
+    case 0xEB0: set_channel_volume(channel, channel.volume > 0 ? channel.volume - 1 : channel.volume); break;
     case 0xEE0: channel.delay = low(parameter); break;
     default: break;
     }
 }
 
-}  // namespace
+}   // namespace
 
 std::int32_t note_period(const ChannelState& channel, std::int32_t note)
 {
@@ -207,7 +207,8 @@ void apply_tick_effect(ChannelState& channel, const Cell& cell)
         set_channel_period(channel, channel.period - p < lowest_period ? lowest_period : channel.period - p);
         break;
     case 0x200:
-        set_channel_period(channel, channel.period + p > highest_period ? highest_period : channel.period + p);
+        set_channel_period(channel,
+                           channel.period + p > highest_period ? highest_period : channel.period + p);
         break;
     case 0x300:
         if (p != 0)

@@ -7,8 +7,8 @@
 
 struct DeviceTable {
     void (*define_sample)(std::int32_t number, const std::int8_t* data, std::int32_t length,
-                          std::int32_t loop_start, std::int32_t loop_end,
-                          std::int32_t loop_flag, std::int32_t loop_length);
+                          std::int32_t loop_start, std::int32_t loop_end, std::int32_t loop_flag,
+                          std::int32_t loop_length);
     void (*set_period)(std::int32_t period);
     void (*set_channel_count)(std::int32_t count);
     void (*set_position)(std::int32_t offset);
@@ -20,8 +20,8 @@ struct DeviceTable {
     void (*set_master_volume)(std::int32_t volume);
     void (*set_volume)(std::int32_t volume);
 };
-extern DeviceTable sound_device;     // filled by the installed device
-extern std::int32_t sound_mode;      // 0 silent, 1 = 22050 Hz U8, 2 = 44100 Hz S16MSB
+extern DeviceTable sound_device;   // filled by the installed device
+extern std::int32_t sound_mode;    // 0 silent, 1 = 22050 Hz U8, 2 = 44100 Hz S16MSB
 extern const char* device_name;
 extern const char* last_error;
 
@@ -58,5 +58,5 @@ extern std::int32_t output_rate;
 extern std::int32_t mixed_voice_count;
 extern std::int32_t master_volume;
 
-void audio_fill(void* userdata, std::uint8_t* stream, int length);   // the SDL callback
+void audio_fill(void* userdata, std::uint8_t* stream, int length);             // the SDL callback
 void mix_chunk(std::uint8_t* stream, std::int32_t count, std::int32_t bits);   // bits: 8 or 16

@@ -49,14 +49,14 @@ Step step_for_period(std::int32_t period, std::int32_t rate)
     if (period <= 0 || rate <= 0)
         return {0, 0};
     const std::int64_t whole = amiga_clock / period / rate;
-    const double exact = static_cast<double>(amiga_clock) /
-                         (static_cast<double>(period) * static_cast<double>(rate));
+    const double exact =
+        static_cast<double>(amiga_clock) / (static_cast<double>(period) * static_cast<double>(rate));
     const double fraction = exact - std::floor(exact);
     const auto fraction24 = static_cast<std::uint32_t>(fraction * 16777216.0);
     return {static_cast<std::uint32_t>(whole), fraction24 << 8};
 }
 
-}  // namespace
+}   // namespace
 
 void voice_define_sample(std::int32_t number, const std::int8_t* data, std::int32_t length,
                          std::int32_t loop_start, std::int32_t loop_end, std::int32_t loop_flag,
@@ -64,8 +64,7 @@ void voice_define_sample(std::int32_t number, const std::int8_t* data, std::int3
 {
     if (number < 1 || number >= sample_slot_count)
         return;
-    sample_slots[number] = {data, static_cast<std::uint32_t>(length),
-                            static_cast<std::uint32_t>(loop_start),
+    sample_slots[number] = {data, static_cast<std::uint32_t>(length), static_cast<std::uint32_t>(loop_start),
                             static_cast<std::uint32_t>(loop_end), loop_flag};
 }
 

@@ -22,7 +22,7 @@ void put_tag(std::uint8_t* at, const char* tag)
         at[i] = static_cast<std::uint8_t>(tag[i]);
 }
 
-}  // namespace
+}   // namespace
 
 bool write_wav_header(std::FILE* file, WavFormat format, std::uint32_t data_bytes)
 {

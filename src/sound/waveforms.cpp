@@ -15,7 +15,7 @@ std::uint32_t next_random(std::uint32_t& state)
     return state % 2147483647u;
 }
 
-}  // namespace
+}   // namespace
 
 void build_waveforms()
 {
@@ -25,6 +25,7 @@ void build_waveforms()
         waveforms[1][i] = static_cast<std::int16_t>(255 - 8 * i);
         const int quarter = i / 16;
         waveforms[2][i] = static_cast<std::int16_t>(quarter == 1 ? 255 : quarter == 3 ? -256 : 0);
-        waveforms[3][i] = static_cast<std::int16_t>(static_cast<std::int32_t>(next_random(random_state) % 511) - 256);
+        waveforms[3][i] =
+            static_cast<std::int16_t>(static_cast<std::int32_t>(next_random(random_state) % 511) - 256);
     }
 }

@@ -25,9 +25,7 @@ int parse_status(std::initializer_list<const char*> arguments, CaptureOptions* o
     for (const char* argument : arguments)
         argv.push_back(const_cast<char*>(argument));
     int status = -1;
-    return parse_capture_options(static_cast<int>(argv.size()), argv.data(), options, &status)
-               ? -1
-               : status;
+    return parse_capture_options(static_cast<int>(argv.size()), argv.data(), options, &status) ? -1 : status;
 }
 
 bool parse(std::initializer_list<const char*> arguments, CaptureOptions* options)
@@ -45,8 +43,8 @@ TEST(CaptureOptions, EveryOptionTakesItsValue)
     EXPECT_EQ(options.from_position, part_open_start);
     EXPECT_EQ(options.to_position, part_open_end);
 
-    ASSERT_TRUE(parse({"--fps", "25", "--png-dir", "frames", "--y4m", "-", "--wav", "a.wav",
-                       "--mp4", "a.mp4", "--log", "a.log", "--contact-sheet", "s.png"},
+    ASSERT_TRUE(parse({"--fps", "25", "--png-dir", "frames", "--y4m", "-", "--wav", "a.wav", "--mp4", "a.mp4",
+                       "--log", "a.log", "--contact-sheet", "s.png"},
                       &options));
     EXPECT_EQ(options.fps, 25);
     EXPECT_STREQ(options.png_dir, "frames");
@@ -60,17 +58,31 @@ TEST(CaptureOptions, EveryOptionTakesItsValue)
 TEST(CaptureOptions, BadArgumentsAreRefused)
 {
     const std::initializer_list<const char*> refused[] = {
-        {"--fps"},           {"--fps", "0"},        {"--fps", "1001"},     {"--fps", "12x"},
-        {"--fps", ""},       {"--fps", "-5"},       {"--fps", "99999999999999999999"},
-        {"--wav"},           {"--wav", ""},         {"--wav", "-"},        {"--bogus", "x"},
-        {"out.wav"},         {"--fps", "2", "--fps", "3"},                 {"--log", "a", "--log", "b"},
+        {"--fps"},
+        {"--fps", "0"},
+        {"--fps", "1001"},
+        {"--fps", "12x"},
+        {"--fps", ""},
+        {"--fps", "-5"},
+        {"--fps", "99999999999999999999"},
+        {"--wav"},
+        {"--wav", ""},
+        {"--wav", "-"},
+        {"--bogus", "x"},
+        {"out.wav"},
+        {"--fps", "2", "--fps", "3"},
+        {"--log", "a", "--log", "b"},
         // No output at all is a mistake of its own.
-        {},                  {"--fps", "30"},
+        {},
+        {"--fps", "30"},
         // Parts: positions are order x 100 + row, rows 0 to 63, the end after the start.
-        {"--log", "l", "--from", "164"},       {"--log", "l", "--to", "2501"},
-        {"--log", "l", "--from", "-1"},        {"--log", "l", "--from", "900", "--to", "900"},
+        {"--log", "l", "--from", "164"},
+        {"--log", "l", "--to", "2501"},
+        {"--log", "l", "--from", "-1"},
+        {"--log", "l", "--from", "900", "--to", "900"},
         {"--log", "l", "--from", "900", "--to", "863"},
-        {"--log", "l", "--scene", "0"},        {"--log", "l", "--scene", "11"},
+        {"--log", "l", "--scene", "0"},
+        {"--log", "l", "--scene", "11"},
         {"--log", "l", "--scene", "2", "--from", "300"},
         {"--log", "l", "--from", "1", "--from", "2"},
     };
@@ -159,8 +171,8 @@ TEST(VideoStream, ColoursBecomeStudioRangeYuv)
 
 TEST(VideoStream, ChromaIsTheMeanOfEachTwoByTwoBlock)
 {
-    SDL_Surface* surface = SDL_CreateRGBSurface(SDL_SWSURFACE, 640, 480, 32, 0x00ff0000,
-                                                0x0000ff00, 0x000000ff, 0);
+    SDL_Surface* surface =
+        SDL_CreateRGBSurface(SDL_SWSURFACE, 640, 480, 32, 0x00ff0000, 0x0000ff00, 0x000000ff, 0);
     ASSERT_NE(surface, nullptr);
     // Bright lines white, dimmed lines black, as a scan-lined white picture would be
     // if its dim lines were black.
@@ -185,10 +197,10 @@ TEST(VideoStream, ChromaIsTheMeanOfEachTwoByTwoBlock)
 
 TEST(ContactSheet, ThumbnailsComeFromTheMiddleRowOfEachScene)
 {
-    EXPECT_EQ(scene_middle_position(1), 100);    // orders 0-1: row 0 of order 1
-    EXPECT_EQ(scene_middle_position(3), 532);    // orders 4-6: row 32 of order 5
-    EXPECT_EQ(scene_middle_position(6), 1300);   // orders 11-14
-    EXPECT_EQ(scene_middle_position(10), 2400);  // orders 23-24, the last two
+    EXPECT_EQ(scene_middle_position(1), 100);     // orders 0-1: row 0 of order 1
+    EXPECT_EQ(scene_middle_position(3), 532);     // orders 4-6: row 32 of order 5
+    EXPECT_EQ(scene_middle_position(6), 1300);    // orders 11-14
+    EXPECT_EQ(scene_middle_position(10), 2400);   // orders 23-24, the last two
 }
 
 TEST(Mp4Output, FfmpegIsLookedForOnThePath)
@@ -203,4 +215,4 @@ TEST(Mp4Output, FfmpegIsLookedForOnThePath)
     setenv("PATH", path.c_str(), 1);
 }
 
-}  // namespace
+}   // namespace

@@ -58,12 +58,13 @@ TEST(CaptureTool, AMissingOrRefusedModuleIsNamed)
     fs::resize_file(module, 3000);   // the header, and patterns that stop short
     ProgramRun run = run_program(tool, folder.path);
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.errors, "tinkettles-capture: " + module.string() +
-                              ": the patterns reach beyond the end of the file\n");
+    EXPECT_EQ(run.errors,
+              "tinkettles-capture: " + module.string() + ": the patterns reach beyond the end of the file\n");
     fs::remove(module);
     run = run_program(tool, folder.path);
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.errors, "tinkettles-capture: cannot open " + module.string() + ": No such file or directory\n");
+    EXPECT_EQ(run.errors,
+              "tinkettles-capture: cannot open " + module.string() + ": No such file or directory\n");
     EXPECT_FALSE(fs::exists(folder / "out.wav"));
 }
 
@@ -74,9 +75,9 @@ TEST(CaptureTool, EveryOutputPathIsTriedBeforeRendering)
     // Each fails at once, with the system's reason, before the first frame's progress
     // line; the contact sheet would otherwise only be written after the whole render.
     const std::string missing = (folder / "no-such-folder").string();
-    for (const std::string& output : {" --contact-sheet " + missing + "/sheet.png",
-                                      " --y4m " + missing + "/demo.y4m", " --wav " + missing + "/demo.wav",
-                                      " --png-dir " + missing + "/frames"}) {
+    for (const std::string& output :
+         {" --contact-sheet " + missing + "/sheet.png", " --y4m " + missing + "/demo.y4m",
+          " --wav " + missing + "/demo.wav", " --png-dir " + missing + "/frames"}) {
         const ProgramRun run = run_program(tool + output, TK_SOURCE_DIR);
         const std::string& errors = run.errors;
         EXPECT_EQ(run.status, 1) << output;
@@ -112,7 +113,8 @@ TEST(CaptureTool, APartWithoutFramesIsAFailure)
     while (shown.count(unseen))
         ++unseen;
     ASSERT_LT(unseen, 364);
-    const std::string part = " --fps 1 --from " + std::to_string(unseen) + " --to " + std::to_string(unseen + 1);
+    const std::string part =
+        " --fps 1 --from " + std::to_string(unseen) + " --to " + std::to_string(unseen + 1);
     const ProgramRun run =
         run_program(TK_CAPTURE_TOOL + part + " --wav " + (folder / "part.wav").string(), TK_SOURCE_DIR);
     EXPECT_EQ(run.status, 1);
@@ -128,8 +130,8 @@ TEST(CaptureTool, MakesAnMp4WithFfmpeg)
     const fs::path movie = folder / "demo.mp4";
     const ProgramRun run = run_program(TK_CAPTURE_TOOL " --fps 1 --mp4 " + movie.string(), TK_SOURCE_DIR);
     ASSERT_EQ(run.status, 0) << run.errors;
-    const ProgramRun probe =
-        run_program("ffprobe -v error -show_entries stream=codec_type,width,height -of csv=p=0 " + movie.string());
+    const ProgramRun probe = run_program(
+        "ffprobe -v error -show_entries stream=codec_type,width,height -of csv=p=0 " + movie.string());
     ASSERT_EQ(probe.status, 0);
     const std::string& streams = probe.out;
     EXPECT_NE(streams.find("video,640,480"), std::string::npos) << streams;
@@ -141,4 +143,4 @@ TEST(CaptureTool, MakesAnMp4WithFfmpeg)
     EXPECT_EQ(files, 1u);   // demo.mp4
 }
 
-}  // namespace
+}   // namespace

@@ -95,7 +95,8 @@ protected:
                                                           (*first_folder / "sheet.png").string()));
         second = new CaptureRun(capture(*second_folder, ""));
         part_folder = new fs::path(scratch_folder("part"));
-        part = new CaptureRun(capture(*part_folder, "--scene 3 --png-dir " + (*part_folder / "png").string()));
+        part =
+            new CaptureRun(capture(*part_folder, "--scene 3 --png-dir " + (*part_folder / "png").string()));
     }
     static void TearDownTestSuite()
     {
@@ -227,7 +228,8 @@ TEST_F(WholeDemo, APartHoldsExactlyTheWholeCapturesFramesAndMusic)
     const std::size_t end = 44 + 2 * sample(expected.back().frame + 1);
     ASSERT_LE(end, first->wav.size());
     ASSERT_EQ(part->wav.size(), 44 + end - begin);
-    EXPECT_TRUE(std::equal(part->wav.begin() + 44, part->wav.end(), first->wav.begin() + static_cast<long>(begin)));
+    EXPECT_TRUE(
+        std::equal(part->wav.begin() + 44, part->wav.end(), first->wav.begin() + static_cast<long>(begin)));
 }
 
 TEST_F(WholeDemo, FramesShowTheEnlargedPictureWithScanLines)
@@ -286,4 +288,4 @@ TEST_F(WholeDemo, ContactSheetShowsTenLabelledScenes)
     EXPECT_TRUE(found);
 }
 
-}  // namespace
+}   // namespace

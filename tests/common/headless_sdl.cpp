@@ -10,4 +10,4 @@ const bool headless = [] {
     return true;
 }();
 
-}  // namespace
+}   // namespace

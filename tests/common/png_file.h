@@ -6,16 +6,17 @@
 #include <vector>
 
 struct PngImage {
-    bool ok = false;         // read whole; the other fields are set only then
+    bool ok = false;   // read whole; the other fields are set only then
     int width = 0, height = 0;
-    bool indexed = false;    // stored with a palette
+    bool indexed = false;   // stored with a palette
     int palette_size = 0;
-    int channels = 3;        // 3 for RGB, 4 for RGBA
+    int channels = 3;                   // 3 for RGB, 4 for RGBA
     std::vector<std::uint8_t> pixels;   // rows from the top, `channels` bytes a pixel
 
     const std::uint8_t* at(int x, int y) const
     {
-        return &pixels[(static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)) *
+        return &pixels[(static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                        static_cast<std::size_t>(x)) *
                        static_cast<std::size_t>(channels)];
     }
     // The pixel's colour as 0xRRGGBB.

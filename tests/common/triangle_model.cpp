@@ -11,7 +11,7 @@ std::int64_t model_row(std::int64_t y)
     return (y + 2) >> 2;
 }
 
-}  // namespace
+}   // namespace
 
 void model_triangle(std::uint8_t* frame, const std::int32_t* t, std::uint8_t colour)
 {

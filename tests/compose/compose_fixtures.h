@@ -34,8 +34,10 @@ inline std::string one_pattern(const std::map<int, std::string>& rows, const std
         char number[4];
         std::snprintf(number, sizeof number, "%02d", r);
         auto found = rows.find(r);
-        text += std::string(number) + (found != rows.end() ? found->second
-                                                          : " | ... .. ... | ... .. ... | ... .. ... | ... .. ... |") + "\n";
+        text +=
+            std::string(number) +
+            (found != rows.end() ? found->second : " | ... .. ... | ... .. ... | ... .. ... | ... .. ... |") +
+            "\n";
     }
     return text;
 }
@@ -61,4 +63,4 @@ inline std::string first_error(const Compiled& c)
     return std::to_string(d.line) + ":" + std::to_string(d.column) + ": " + d.message;
 }
 
-} // namespace compose_test
+}   // namespace compose_test

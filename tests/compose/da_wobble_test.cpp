@@ -40,16 +40,17 @@ ModuleFacts read_facts()
 
 const std::uint8_t* cell(const ModuleFacts& f, int pattern, int row, int channel)
 {
-    return &f.bytes[1084 + static_cast<std::size_t>(pattern) * 1024 + static_cast<std::size_t>(row * 4 + channel) * 4];
+    return &f.bytes[1084 + static_cast<std::size_t>(pattern) * 1024 +
+                    static_cast<std::size_t>(row * 4 + channel) * 4];
 }
 
-} // namespace
+}   // namespace
 
 TEST(DaWobble, ModuleLayoutPlaysTheWholeScript)
 {
     ModuleFacts f = read_facts();
     ASSERT_GE(f.bytes.size(), 1084u);
-    EXPECT_LE(f.bytes.size(), 1000000u);  // the demo reads at most this much
+    EXPECT_LE(f.bytes.size(), 1000000u);   // the demo reads at most this much
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(&f.bytes[1080]), 4), "M.K.");
     // Order 25 must be reached, not wrapped to the restart position.
     EXPECT_GE(f.song_length, 26);
@@ -68,7 +69,7 @@ TEST(DaWobble, CellsUseOnlyWhatThePlayerAccepts)
     std::set<int> periods;
     for (int n = compose::first_named_note; n < compose::note_count; ++n)
         periods.insert(compose::note_period(n));
-    std::set<int> effects;  // command * 16 + E sub-command
+    std::set<int> effects;   // command * 16 + E sub-command
     int speed_settings = 0;
     for (int o = 0; o < f.song_length; ++o) {
         int pattern = f.bytes[952 + o];
@@ -79,7 +80,8 @@ TEST(DaWobble, CellsUseOnlyWhatThePlayerAccepts)
                 int sample = (c[0] & 0xF0) + (c[2] >> 4);
                 int command = c[2] & 0x0F;
                 if (period != 0) {
-                    EXPECT_TRUE(periods.count(period)) << "order " << o << " row " << row << " period " << period;
+                    EXPECT_TRUE(periods.count(period))
+                        << "order " << o << " row " << row << " period " << period;
                 }
                 if (sample != 0) {
                     EXPECT_GT(f.sample_bytes[sample], 0u) << "order " << o << " row " << row;
@@ -105,8 +107,10 @@ TEST(DaWobble, CellsUseOnlyWhatThePlayerAccepts)
 TEST(DaWobble, SourcesRebuildTheModuleByteForByte)
 {
     const ScratchFolder dir("compose-rebuild");
-    const ProgramRun run = run_program(std::string(COMPOSE_TOOL) + " " TK_SOURCE_DIR "/assets/music/da_wobble.score " TK_SOURCE_DIR
-                                       "/assets/music/da_wobble.samples " + (dir / "rebuilt.mod").string() + " 2>&1");
+    const ProgramRun run = run_program(std::string(COMPOSE_TOOL) +
+                                       " " TK_SOURCE_DIR "/assets/music/da_wobble.score " TK_SOURCE_DIR
+                                       "/assets/music/da_wobble.samples " +
+                                       (dir / "rebuilt.mod").string() + " 2>&1");
     ASSERT_EQ(run.status, 0) << run.out;
     std::vector<std::uint8_t> rebuilt = read_bytes(dir / "rebuilt.mod");
     std::vector<std::uint8_t> committed = read_bytes(module_path);
@@ -135,7 +139,7 @@ TEST(DaWobble, RenderedSongMeetsItsLoudnessAndLengthFigures)
     ASSERT_EQ(read.status, ModuleReadStatus::whole);
     std::FILE* out = std::fopen((dir / "song.wav").c_str(), "w+b");
     ASSERT_NE(out, nullptr);
-    RenderRequest request;  // 44100 Hz, 16-bit, until order 25
+    RenderRequest request;   // 44100 Hz, 16-bit, until order 25
     RenderResult result;
     bool rendered = render_music(buffer.data(), read.size, out, request, &result);
     std::fclose(out);
@@ -156,7 +160,7 @@ TEST(DaWobble, RenderedSongMeetsItsLoudnessAndLengthFigures)
         int v = static_cast<std::int16_t>(wav[44 + 2 * i] | (wav[45 + 2 * i] << 8));
         clipped += v >= 32767 || v <= -32768;
         energy += static_cast<double>(v) * v;
-        quiet_run = std::abs(v) < 33 ? quiet_run + 1 : 0;  // below -60 dBFS
+        quiet_run = std::abs(v) < 33 ? quiet_run + 1 : 0;   // below -60 dBFS
         longest_quiet = std::max(longest_quiet, quiet_run);
     }
     EXPECT_LT(clipped, count / 1000);

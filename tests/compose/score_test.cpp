@@ -18,7 +18,7 @@ std::vector<std::uint8_t> cell_bytes(const std::vector<std::uint8_t>& module, in
 
 using Bytes = std::vector<std::uint8_t>;
 
-} // namespace
+}   // namespace
 
 TEST(ComposeScore, CellsBecomePeriodSampleAndEffectBytes)
 {
@@ -153,7 +153,8 @@ TEST(ComposeScore, UnplayedPatternsAreLeftOutWithAWarning)
     ASSERT_EQ(c.diags.warnings.size(), 1u);
     EXPECT_EQ(c.diags.warnings[0].line, 68);
     // Only pattern a is stored: the loader counts patterns from the order table.
-    std::size_t samples = 2u * (c.module[42] * 256u + c.module[43]) + 2u * (c.module[522] * 256u + c.module[523]);
+    std::size_t samples =
+        2u * (c.module[42] * 256u + c.module[43]) + 2u * (c.module[522] * 256u + c.module[523]);
     EXPECT_EQ(c.module.size(), 1084u + 1024 + samples);
 }
 
@@ -189,10 +190,10 @@ TEST(ComposeSettings, MistakesNameTheirLineAndColumn)
     for (const Case& k : cases) {
         Diagnostics diags;
         compose::parse_settings(k.text, "s", diags);
-        std::string error = diags.errors.empty() ? "no error"
-                                                 : std::to_string(diags.errors[0].line) + ":" +
-                                                       std::to_string(diags.errors[0].column) + ": " +
-                                                       diags.errors[0].message;
+        std::string error = diags.errors.empty()
+                                ? "no error"
+                                : std::to_string(diags.errors[0].line) + ":" +
+                                      std::to_string(diags.errors[0].column) + ": " + diags.errors[0].message;
         EXPECT_EQ(error.rfind(k.error, 0), 0u) << k.text << " gave " << error;
     }
 }

@@ -21,7 +21,8 @@ std::string two_patterns(const std::string& order, const std::map<int, std::stri
             char number[4];
             std::snprintf(number, sizeof number, "%02d", r);
             const auto found = b_rows.find(r);
-            text += number + (name[0] == 'b' && found != b_rows.end() ? found->second : std::string(" | | | | |")) +
+            text += number +
+                    (name[0] == 'b' && found != b_rows.end() ? found->second : std::string(" | | | | |")) +
                     "\n";
         }
     }
@@ -50,7 +51,7 @@ bool warns_of_no_end(const std::string& score)
     return false;
 }
 
-} // namespace
+}   // namespace
 
 TEST(ComposeSongEnd, ASongThatCannotReachOrder25IsWarnedOf)
 {
@@ -64,8 +65,8 @@ TEST(ComposeSongEnd, ASongThatCannotReachOrder25IsWarnedOf)
     EXPECT_FALSE(warns_of_no_end(two_patterns("a b " + repeated("a", 28), {{10, " | ... .. B19 | | | |"}})));
     EXPECT_TRUE(warns_of_no_end(two_patterns("a b a", {{10, " | ... .. B19 | | | |"}})));
     // A pattern loop on the last order repeats rows a while, then goes on.
-    EXPECT_FALSE(warns_of_no_end(two_patterns(repeated("a", 24) + " b a",
-                                              {{0, " | ... .. E60 | | | |"}, {63, " | ... .. E6F | | | |"}})));
+    EXPECT_FALSE(warns_of_no_end(two_patterns(
+        repeated("a", 24) + " b a", {{0, " | ... .. E60 | | | |"}, {63, " | ... .. E6F | | | |"}})));
     // Without an end to check for, nothing is said.
     Diagnostics diags;
     compose::compose_module({one_pattern({}), "t"}, {two_samples, "s"}, diags);
@@ -110,6 +111,7 @@ TEST(ComposeErrors, OneMistakeGivesOneError)
     EXPECT_EQ(count(long_pattern), 1u) << first_error(long_pattern);
 
     // Settings under a refused sample line.
-    auto settings = compile(one_pattern({}), std::string(two_samples) + "sample 40 extra\n  kind kick\n  decay 0.1\n");
+    auto settings =
+        compile(one_pattern({}), std::string(two_samples) + "sample 40 extra\n  kind kick\n  decay 0.1\n");
     EXPECT_EQ(count(settings), 1u) << first_error(settings);
 }

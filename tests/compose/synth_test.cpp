@@ -31,7 +31,7 @@ double component(const std::int8_t* bytes, int count, int cycles)
     return 2.0 * std::sqrt(re * re + im * im) / count;
 }
 
-} // namespace
+}   // namespace
 
 TEST(ComposeSynth, EverySampleFitsTheFormatAndStaysInsideEightBits)
 {
@@ -115,7 +115,8 @@ TEST(ComposeSynth, EveryToneLoopsInTuneWithItsNoteNames)
         }
         centre /= weight;
         EXPECT_LT(std::fabs(1200.0 * std::log2(centre / wanted_cycles)), 1.5);
-        double off_root = component(loop, data.loop_length, static_cast<int>(std::lround(wanted_cycles * 1.03)));
+        double off_root =
+            component(loop, data.loop_length, static_cast<int>(std::lround(wanted_cycles * 1.03)));
         EXPECT_GT(weight, 10.0);
         EXPECT_GT(weight, 8.0 * off_root);
     }

@@ -27,15 +27,9 @@ TEST(Mirror, OddSizesKeepTheMiddleColumnAndRow)
 {
     // Five by three: the middle column of the top row is copied down, the middle row
     // stays as it was. The byte after the picture must not be touched.
-    std::uint8_t picture[16] = {1, 2, 3, 4, 5,
-                                6, 7, 8, 9, 10,
-                                11, 12, 13, 14, 15,
-                                99};
+    std::uint8_t picture[16] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 99};
     mirror_quadrants(picture, 5, 3);
-    const std::uint8_t expected[16] = {1, 2, 3, 2, 1,
-                                       6, 7, 8, 9, 10,
-                                       1, 2, 3, 2, 1,
-                                       99};
+    const std::uint8_t expected[16] = {1, 2, 3, 2, 1, 6, 7, 8, 9, 10, 1, 2, 3, 2, 1, 99};
     EXPECT_TRUE(std::equal(picture, picture + 16, expected));
 
     // A single row has no top half: nothing moves.
@@ -66,8 +60,7 @@ TEST(BlockZoom, MapEntriesForTilesOf32)
     const std::int32_t corner_y[7] = {30, 53, 75, 98, 119, 142, 164};
     for (int y = 0; y < 200; ++y)
         for (int x = 0; x < 320; ++x) {
-            const std::int32_t expected =
-                source_at(corner_x[x / 32] + x % 32, corner_y[y / 32] + y % 32);
+            const std::int32_t expected = source_at(corner_x[x / 32] + x % 32, corner_y[y / 32] + y % 32);
             ASSERT_EQ(zoom_map[y * 320 + x], expected) << x << "," << y;
         }
 }
@@ -153,4 +146,4 @@ TEST(BlockZoom, OversizedAndEmptyTiles)
     EXPECT_EQ(zoom_map[63999], 55000);
 }
 
-}  // namespace
+}   // namespace

@@ -11,7 +11,9 @@
 
 namespace {
 
-struct Landing { std::int32_t x, y; };
+struct Landing {
+    std::int32_t x, y;
+};
 
 Landing land(std::int32_t x, std::int32_t y)
 {
@@ -153,7 +155,7 @@ TEST_F(PictureTunnel, TimeZeroStacksTheCopiesByDepth)
     EXPECT_EQ(tunnel_copy, 6);
 
     const int offsets[] = {0, 20, 41, 52, 70, 110, 150};
-    const std::uint8_t colours[] = {odd_colour, odd_colour, even_colour, odd_colour,
+    const std::uint8_t colours[] = {odd_colour,  odd_colour, even_colour, odd_colour,
                                     even_colour, odd_colour, even_colour};
     for (int i = 0; i < 7; ++i) {
         EXPECT_EQ(at(160 + offsets[i], 100), colours[i]) << "right " << offsets[i];
@@ -231,4 +233,4 @@ TEST_F(PictureTunnel, MissingPicturesAreLeftOut)
     EXPECT_EQ(tunnel_copy, 6);
 }
 
-}  // namespace
+}   // namespace

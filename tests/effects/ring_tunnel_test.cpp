@@ -17,8 +17,7 @@ std::int32_t root(std::int32_t n)
 
 // Whether pixel (x, y) lies on a ring: inside the outer circle and outside the open
 // interval that the shifted hole covers on that row.
-bool on_ring(std::int32_t x, std::int32_t y, std::int32_t radius, RingPlacement ring,
-             std::int32_t ring_width)
+bool on_ring(std::int32_t x, std::int32_t y, std::int32_t radius, RingPlacement ring, std::int32_t ring_width)
 {
     const std::int32_t dy = y - ring.cy;
     if (dy < -radius || dy > radius)
@@ -56,10 +55,10 @@ TEST_F(RingTunnel, FillSpanClipsToTheRow)
     const std::vector<std::uint8_t> before(frame.pixels(), frame.pixels() + 64000);
 
     fill_span(-5, 400, 7, frame.pixels(), 3);
-    fill_span(320, 400, 9, frame.pixels(), 4);    // wholly right of the buffer
-    fill_span(-30, -1, 9, frame.pixels(), 4);     // wholly left
-    fill_span(60, 50, 9, frame.pixels(), 4);      // reversed ends
-    fill_span(10, 20, -1, frame.pixels(), 4);     // rows outside the frame
+    fill_span(320, 400, 9, frame.pixels(), 4);   // wholly right of the buffer
+    fill_span(-30, -1, 9, frame.pixels(), 4);    // wholly left
+    fill_span(60, 50, 9, frame.pixels(), 4);     // reversed ends
+    fill_span(10, 20, -1, frame.pixels(), 4);    // rows outside the frame
     fill_span(10, 20, 200, frame.pixels(), 4);
     fill_span(319, 319, 199, frame.pixels(), 5);
     fill_span(0, 0, 0, frame.pixels(), 6);
@@ -80,12 +79,10 @@ TEST_F(RingTunnel, FillSpanClipsToTheRow)
 
 TEST_F(RingTunnel, PlacementsAtTimeZero)
 {
-    const RingPlacement winding[7] = {{107, 185, 26}, {113, 188, 23}, {120, 191, 20},
-                                      {127, 194, 17}, {134, 196, 13}, {142, 198, 9},
-                                      {150, 199, 5}};
-    const RingPlacement chain[7] = {{41, 109, -15}, {59, 123, -15}, {80, 137, -15},
-                                    {104, 149, -15}, {130, 159, -15}, {158, 167, -15},
-                                    {187, 172, -15}};
+    const RingPlacement winding[7] = {{107, 185, 26}, {113, 188, 23}, {120, 191, 20}, {127, 194, 17},
+                                      {134, 196, 13}, {142, 198, 9},  {150, 199, 5}};
+    const RingPlacement chain[7] = {{41, 109, -15},  {59, 123, -15},  {80, 137, -15}, {104, 149, -15},
+                                    {130, 159, -15}, {158, 167, -15}, {187, 172, -15}};
     for (int i = 0; i < 7; ++i) {
         const RingPlacement one = place_ring(radii[i], 0, 1);
         EXPECT_EQ(one.cx, winding[i].cx) << radii[i];
@@ -102,7 +99,10 @@ TEST_F(RingTunnel, PlacementsAtTimeZero)
 // a full double-precision phase, worked out by hand beforehand.
 TEST_F(RingTunnel, PlacementsAtLaterTimes)
 {
-    struct Case { std::int32_t radius, time, mode; RingPlacement expected; };
+    struct Case {
+        std::int32_t radius, time, mode;
+        RingPlacement expected;
+    };
     const Case cases[] = {
         {290, 16034, 1, {226, 24, -2}},    // double precision would give cx 225
         {50, 70145, 1, {121, 192, -31}},   // double precision would give cx 120
@@ -122,7 +122,9 @@ TEST_F(RingTunnel, PlacementsAtLaterTimes)
 // of it (the largest ring always reaches past the frame).
 TEST_F(RingTunnel, DrawsExactlyTheUnionOfTheRings)
 {
-    struct Case { std::int32_t time, ring_width, mode; };
+    struct Case {
+        std::int32_t time, ring_width, mode;
+    };
     const Case cases[] = {{0, 18, 1}, {2000, 28, 1}, {16034, 18, 1}, {999000, 23, 2},
                           {0, 23, 2}, {7777, -9, 1}, {4321, 349, 2}, {123456, 0, 1}};
     for (const Case& c : cases) {
@@ -208,4 +210,4 @@ TEST_F(RingTunnel, RejectedArgumentsDrawNothing)
     EXPECT_EQ(frame.bytes, before);
 }
 
-}  // namespace
+}   // namespace

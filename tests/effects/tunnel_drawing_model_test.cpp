@@ -131,7 +131,8 @@ TEST_F(TunnelDrawingModel, PicturesBeyondTheTablesCapacityDrawTheSame)
     const std::string path = (scratch / "many.cgm").string();
     std::FILE* file = std::fopen(path.c_str(), "w");
     ASSERT_NE(file, nullptr);
-    std::fprintf(file, "BEGMF \"many\";\ncolrtable 1 255 0 0 0 255 0 0 0 255;\nintstyle SOLID;\nedgevis OFF;\n");
+    std::fprintf(file,
+                 "BEGMF \"many\";\ncolrtable 1 255 0 0 0 255 0 0 0 255;\nintstyle SOLID;\nedgevis OFF;\n");
     for (int ring = 0; ring < 12; ++ring) {
         std::fprintf(file, "fillcolr %d;\npolygon", 1 + ring % 3);
         for (int k = 0; k < 450; ++k) {
@@ -158,4 +159,4 @@ TEST_F(TunnelDrawingModel, PicturesBeyondTheTablesCapacityDrawTheSame)
     tunnel_picture = kept;
 }
 
-}  // namespace
+}   // namespace

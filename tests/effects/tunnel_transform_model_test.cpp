@@ -16,10 +16,10 @@ struct Landing {
 
 Landing model(std::int32_t x, std::int32_t y)
 {
-    const std::int64_t turned_x = ((std::int64_t{tunnel_matrix[0]} * x) >> 14) +
-                                  ((std::int64_t{tunnel_matrix[1]} * y) >> 14);
-    const std::int64_t turned_y = ((std::int64_t{tunnel_matrix[2]} * x) >> 14) +
-                                  ((std::int64_t{tunnel_matrix[3]} * y) >> 14);
+    const std::int64_t turned_x =
+        ((std::int64_t{tunnel_matrix[0]} * x) >> 14) + ((std::int64_t{tunnel_matrix[1]} * y) >> 14);
+    const std::int64_t turned_y =
+        ((std::int64_t{tunnel_matrix[2]} * x) >> 14) + ((std::int64_t{tunnel_matrix[3]} * y) >> 14);
     const std::int64_t distance = tunnel_copy == 5 ? 1080 : std::int64_t{tunnel_depth} + 90;
     const std::int64_t near_x = turned_x * 400 / distance;
     const std::int64_t near_y = turned_y * 400 / distance;
@@ -52,10 +52,10 @@ void expect_model_at(std::int32_t x, std::int32_t y)
 {
     const Landing expected = model(x, y);
     const Landing got = actual(x, y);
-    ASSERT_EQ(got.x, expected.x) << "point " << x << "," << y << " depth " << tunnel_depth
-                                 << " copy " << tunnel_copy;
-    ASSERT_EQ(got.y, expected.y) << "point " << x << "," << y << " depth " << tunnel_depth
-                                 << " copy " << tunnel_copy;
+    ASSERT_EQ(got.x, expected.x) << "point " << x << "," << y << " depth " << tunnel_depth << " copy "
+                                 << tunnel_copy;
+    ASSERT_EQ(got.y, expected.y) << "point " << x << "," << y << " depth " << tunnel_depth << " copy "
+                                 << tunnel_copy;
 }
 
 // Every depth of the cycle and the fixed sixth copy, random points of the picture
@@ -130,4 +130,4 @@ TEST(TunnelTransformModel, PointsAndStateOutsideTheUsualRangeMatchTheDivision)
     }
 }
 
-}  // namespace
+}   // namespace

@@ -167,8 +167,7 @@ TEST_F(CommittedFont, LettersShareBaselineAndHeights)
         for (const char* ch = group; *ch; ++ch) {
             const auto found = ink_rows(glyph_number(*ch), f);
             EXPECT_EQ(top ? found.first : found.second, top ? reference.first : reference.second)
-                << "'" << *ch << "' against '" << group[0] << "' frame " << f
-                << (top ? " top" : " bottom");
+                << "'" << *ch << "' against '" << group[0] << "' frame " << f << (top ? " top" : " bottom");
         }
         return top ? reference.first : reference.second;
     };
@@ -188,8 +187,9 @@ TEST(FontTool, RebuildsTheCommittedFontByteForByte)
     const ScratchFolder scratch("font");
     const std::string raw = (scratch / "fontti.raw").string();
     const std::string png = (scratch / "font.png").string();
-    const ProgramRun run = run_program(shell_quoted(FONT_TOOL) + " --preview " + shell_quoted(png) + " " +
-                                       shell_quoted(std::string(TK_SOURCE_DIR) + "/assets/font") + " " + shell_quoted(raw));
+    const ProgramRun run =
+        run_program(shell_quoted(FONT_TOOL) + " --preview " + shell_quoted(png) + " " +
+                    shell_quoted(std::string(TK_SOURCE_DIR) + "/assets/font") + " " + shell_quoted(raw));
     ASSERT_EQ(run.status, 0) << run.errors;
     const std::string rebuilt = read_text(raw);
     ASSERT_EQ(rebuilt.size(), 122880u);
@@ -218,11 +218,12 @@ TEST(FontTool, FailuresExitNonZeroWithAMessage)
     EXPECT_FALSE(std::filesystem::exists(out));
 
     write_text(scratch / "glyphs.txt", dots_for_every_glyph());
-    run = run_program(tool + " " + shell_quoted(scratch.path) + " " + shell_quoted(scratch / "no/such/dir/out.raw"));
+    run = run_program(tool + " " + shell_quoted(scratch.path) + " " +
+                      shell_quoted(scratch / "no/such/dir/out.raw"));
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.errors.find("cannot create"), std::string::npos) << run.errors;
     EXPECT_EQ(run_program(tool + " " + shell_quoted(scratch.path) + " " + shell_quoted(out)).status, 0);
     EXPECT_EQ(read_text(out).size(), 122880u);
 }
 
-}  // namespace
+}   // namespace

@@ -33,8 +33,8 @@ Drawn draw(const std::string& strokes, double pen, int outline, FrameStyle frame
     drawn.cell.pixels.fill(77);
     Diagnostics report;
     if (!parse_font_style(minimal_style, "style.txt", *source, report) ||
-        !parse_glyph_strokes("glyph a\n" + strokes + dots_for_every_glyph("a"), "glyphs.txt",
-                             *source, report)) {
+        !parse_glyph_strokes("glyph a\n" + strokes + dots_for_every_glyph("a"), "glyphs.txt", *source,
+                             report)) {
         ADD_FAILURE() << format_diagnostics(report);
         return drawn;
     }
@@ -83,9 +83,9 @@ TEST(FontRaster, PartialArcSweepsFromStartToEndAngle)
     const Drawn lower = draw("arc 14 16 8 8 0 90\n", 1.0, 0, still);
     const Drawn upper = draw("arc 14 16 8 8 0 -90\n", 1.0, 0, still);
     ASSERT_TRUE(lower.ok && upper.ok);
-    EXPECT_EQ(lower.at(19, 21), ink_value);    // 45 degrees
-    EXPECT_NE(lower.at(8, 21), ink_value);     // 135 degrees
-    EXPECT_NE(lower.at(19, 10), ink_value);    // -45 degrees
+    EXPECT_EQ(lower.at(19, 21), ink_value);   // 45 degrees
+    EXPECT_NE(lower.at(8, 21), ink_value);    // 135 degrees
+    EXPECT_NE(lower.at(19, 10), ink_value);   // -45 degrees
     EXPECT_EQ(upper.at(19, 10), ink_value);
     EXPECT_NE(upper.at(19, 21), ink_value);
 }
@@ -94,8 +94,7 @@ TEST(FontRaster, StraightCurveMatchesTheLine)
 {
     // Control points a third and two thirds along the line.
     const Drawn line = draw("line 4.5 6.5 22.5 24.5\n", 1.5, 1, {0.0, 2, 2});
-    const Drawn curve = draw("curve 4.5 6.5 10.5 12.5 16.5 18.5 22.5 24.5\n", 1.5, 1,
-                             {0.0, 2, 2});
+    const Drawn curve = draw("curve 4.5 6.5 10.5 12.5 16.5 18.5 22.5 24.5\n", 1.5, 1, {0.0, 2, 2});
     ASSERT_TRUE(line.ok && curve.ok);
     EXPECT_EQ(line.cell.pixels, curve.cell.pixels);
 }
@@ -157,4 +156,4 @@ TEST(FontRaster, TooManySegmentsAreReported)
     EXPECT_EQ(drawn.error, "more than 2048 pen segments");
 }
 
-}  // namespace
+}   // namespace

@@ -8,15 +8,14 @@
 
 namespace {
 
-std::unique_ptr<FontSource> parse(const std::string& style, const std::string& glyphs,
-                                  std::string& error)
+std::unique_ptr<FontSource> parse(const std::string& style, const std::string& glyphs, std::string& error)
 {
     auto source = std::make_unique<FontSource>();
     Diagnostics report;
     if (!parse_font_style(style, "style.txt", *source, report) ||
         !parse_glyph_strokes(glyphs, "glyphs.txt", *source, report)) {
-        error = report.errors.empty() ? "no error reported"
-                                      : format_diagnostic(report.errors.front(), "error");
+        error =
+            report.errors.empty() ? "no error reported" : format_diagnostic(report.errors.front(), "error");
         return nullptr;
     }
     return source;
@@ -99,8 +98,7 @@ TEST(FontSource, FaultsNameTheFileAndLine)
         {"frame 3 0 2 2\n", "", "style.txt:1: error: '3' is not a whole number from 0 to 2"},
         {"guide 2x 4\n", "", "style.txt:1: error: bad guide name '2x'"},
         {"guide a 1\nguide a 2\n", "", "style.txt:2: error: guide 'a' defined twice"},
-        {"pen 1.5\noutline 1\nframe 0 0 2 2\nframe 1 0 2 2\n", "",
-         "style.txt: error: no 'frame 2' line"},
+        {"pen 1.5\noutline 1\nframe 0 0 2 2\nframe 1 0 2 2\n", "", "style.txt: error: no 'frame 2' line"},
         {nullptr, "line 1 2 3 4\n", "glyphs.txt:1: error: strokes before the first 'glyph' line"},
         {nullptr, "\n\nglyph A\n", "glyphs.txt:3: error: 'A' is not a character of the font"},
         {nullptr, "glyph ab\n", "glyphs.txt:1: error: 'ab' is not a character of the font"},
@@ -165,4 +163,4 @@ TEST(FontSource, LoadsBothFilesOfADirectory)
     EXPECT_EQ(source->glyphs[37].primitive_count, 1);
 }
 
-}  // namespace
+}   // namespace

@@ -23,8 +23,8 @@ inline std::string dots_for_every_glyph(const std::string& skip = "")
         if (skip.find(characters[i]) != std::string::npos) {
             continue;
         }
-        text += std::string("glyph ") + characters[i] + "\ndot " +
-                std::to_string(4 + i % 19) + " " + std::to_string(8 + i / 19 * 10) + "\n";
+        text += std::string("glyph ") + characters[i] + "\ndot " + std::to_string(4 + i % 19) + " " +
+                std::to_string(8 + i / 19 * 10) + "\n";
     }
     return text;
 }

@@ -41,8 +41,7 @@ protected:
     {
         DataFolder found{};
         ::testing::internal::CaptureStderr();
-        const bool ok = find_data_folder({option, environment, exe.empty() ? nullptr : exe.c_str()},
-                                         &found);
+        const bool ok = find_data_folder({option, environment, exe.empty() ? nullptr : exe.c_str()}, &found);
         message = ::testing::internal::GetCapturedStderr();
         if (!ok)
             return "";
@@ -101,8 +100,7 @@ TEST_F(DataSearchTest, NoFolderAnywhereIsOneLineWithTheWayOut)
     EXPECT_EQ(search(nullptr, nullptr, exe), "");
     EXPECT_EQ(message.find("tinkettles-capture: "), 0u) << message;
     EXPECT_EQ(message.find('\n'), message.size() - 1) << message;
-    EXPECT_NE(message.find((root / "prefix/share/tinkettles/data").string()), std::string::npos)
-        << message;
+    EXPECT_NE(message.find((root / "prefix/share/tinkettles/data").string()), std::string::npos) << message;
     EXPECT_NE(message.find("folder that holds data/"), std::string::npos) << message;
     EXPECT_NE(message.find("--data DIR"), std::string::npos) << message;
 }
@@ -159,9 +157,8 @@ TEST_F(DataSearchTest, AMissingFileIsNamedByThePathOpened)
     ::testing::internal::CaptureStderr();
     EXPECT_FALSE(load_demo_data());
     const std::string errors = ::testing::internal::GetCapturedStderr();
-    EXPECT_EQ(errors.find("tinkettles: " + (partial / "groovster.txt").string() + ": "), 0u)
-        << errors;
+    EXPECT_EQ(errors.find("tinkettles: " + (partial / "groovster.txt").string() + ": "), 0u) << errors;
     EXPECT_EQ(errors.find('\n'), errors.size() - 1) << errors;
 }
 
-}  // namespace
+}   // namespace

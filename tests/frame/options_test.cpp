@@ -31,7 +31,7 @@ TEST(WindowRule, AProgramNameEndingInLowerCaseWAsksForAWindow)
     EXPECT_FALSE(windowed({}));
 }
 
-}  // namespace
+}   // namespace
 
 namespace {
 
@@ -77,8 +77,7 @@ TEST(DemoOptions, WindowChoiceKeepsItsMeaningBesideTheOtherOptions)
 TEST(DemoOptions, HelpAndVersionWinOverEverythingAroundThem)
 {
     EXPECT_EQ(parse({"tinkettles", "--help"}).command, DemoCommand::help);
-    EXPECT_EQ(parse({"tinkettles", "-w", "--from", "99999", "--help"}).command,
-              DemoCommand::help);
+    EXPECT_EQ(parse({"tinkettles", "-w", "--from", "99999", "--help"}).command, DemoCommand::help);
     EXPECT_EQ(parse({"tinkettles", "--version"}).command, DemoCommand::version);
     EXPECT_EQ(parse({"tinkettlesw", "--version", "-w"}).command, DemoCommand::version);
 }
@@ -97,7 +96,7 @@ TEST(DemoOptions, AnythingElseIsAUsageError)
         {"tinkettles", "--from", "800", "--to", "800"},   // ends before it starts
         {"tinkettles", "--from", "2400", "--to", "900"},
         {"tinkettles", "--to", "0"},
-        {"tinkettles", "--to", "2501"},                   // beyond the demo's end
+        {"tinkettles", "--to", "2501"},   // beyond the demo's end
         {"tinkettles", "--from", "2500"},
     };
     for (const auto& args : wrong)
@@ -113,12 +112,12 @@ TEST(MusicPositionArgument, OrderTimesHundredPlusARowOfAPattern)
     EXPECT_EQ(position, 1563);
     EXPECT_TRUE(parse_music_position("012763", &position));   // order 127, row 63
     EXPECT_EQ(position, 12763);
-    for (const char* wrong : {"", "64", "1564", "1599", "12800", "99999999999", "-100", "+100",
-                              "15 00", "1500x", "0x10", " 100"}) {
+    for (const char* wrong : {"", "64", "1564", "1599", "12800", "99999999999", "-100", "+100", "15 00",
+                              "1500x", "0x10", " 100"}) {
         position = 7;
         EXPECT_FALSE(parse_music_position(wrong, &position)) << "'" << wrong << "'";
         EXPECT_EQ(position, 7) << "'" << wrong << "'";
     }
 }
 
-}  // namespace
+}   // namespace

@@ -35,8 +35,7 @@ Scene random_scene(std::uint32_t seed)
     return scene;
 }
 
-std::uint32_t pixel(const std::vector<std::uint8_t>& screen, std::size_t pitch, std::size_t x,
-                    std::size_t y)
+std::uint32_t pixel(const std::vector<std::uint8_t>& screen, std::size_t pitch, std::size_t x, std::size_t y)
 {
     std::uint32_t value;
     std::memcpy(&value, screen.data() + y * pitch + 4 * x, 4);
@@ -92,4 +91,4 @@ TEST(PresentKernels, TheChosenKernelRunsHereAndIsTheLastThatDoes)
     EXPECT_TRUE(after);
 }
 
-}  // namespace
+}   // namespace

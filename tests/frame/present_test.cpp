@@ -143,4 +143,4 @@ TEST_F(Presentation, PicturePaletteFillsColoursAndTheirHalfTintedTwins)
     EXPECT_EQ(colour_table[228], rgb(127, 127, 127));
 }
 
-}  // namespace
+}   // namespace

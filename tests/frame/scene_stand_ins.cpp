@@ -30,7 +30,7 @@ void draw_code_glyph(std::vector<std::uint8_t>& font, int frame, int glyph)
     font[cell + 320 + code_column] = 0;
 }
 
-}  // namespace
+}   // namespace
 
 std::uint32_t stand_in_colour(int picture, int position)
 {
@@ -69,10 +69,15 @@ void install_stand_in_data()
         }
         built = true;
     }
-    demo_data = DemoData{&drawings[0], &drawings[1], &pictures[stand_in_wobbli],
-                         &pictures[stand_in_zippsy], &pictures[stand_in_ankels],
-                         &pictures[stand_in_flonk1], &pictures[stand_in_flonk2],
-                         &pictures[stand_in_strutto], &pictures[stand_in_struttoblk],
+    demo_data = DemoData{&drawings[0],
+                         &drawings[1],
+                         &pictures[stand_in_wobbli],
+                         &pictures[stand_in_zippsy],
+                         &pictures[stand_in_ankels],
+                         &pictures[stand_in_flonk1],
+                         &pictures[stand_in_flonk2],
+                         &pictures[stand_in_strutto],
+                         &pictures[stand_in_struttoblk],
                          &pictures[stand_in_bottles]};
     tunnel_picture = &pictures[stand_in_blinq];
     tunnel_picture2 = &pictures[stand_in_blinq2];
@@ -93,8 +98,8 @@ void load_readable_font()
     EXPECT_EQ(load_font(path.c_str()), 0);
 }
 
-std::string read_caption(const std::uint8_t* buffer, std::int32_t x, std::int32_t y,
-                         std::int32_t centred, std::uint8_t colour, const std::string& expected)
+std::string read_caption(const std::uint8_t* buffer, std::int32_t x, std::int32_t y, std::int32_t centred,
+                         std::uint8_t colour, const std::string& expected)
 {
     const auto n = static_cast<std::int32_t>(expected.size());
     const std::int32_t left = centred ? x - (11 * n + 4) : x;
@@ -112,7 +117,8 @@ std::string read_caption(const std::uint8_t* buffer, std::int32_t x, std::int32_
         for (int bit = 0; bit < code_bits; ++bit)
             if (buffer[top * 320 + column + bit] == colour)
                 code |= 1 << bit;
-        text += code >= 1 && code <= static_cast<int>(glyph_characters.size()) ? glyph_characters[code - 1] : '?';
+        text +=
+            code >= 1 && code <= static_cast<int>(glyph_characters.size()) ? glyph_characters[code - 1] : '?';
     }
     return text;
 }

@@ -11,8 +11,16 @@
 
 // The ten pictures of the demo, in the order of their loading.
 enum StandInPicture {
-    stand_in_wobbli, stand_in_zippsy, stand_in_ankels, stand_in_flonk1, stand_in_flonk2,
-    stand_in_strutto, stand_in_struttoblk, stand_in_bottles, stand_in_blinq, stand_in_blinq2,
+    stand_in_wobbli,
+    stand_in_zippsy,
+    stand_in_ankels,
+    stand_in_flonk1,
+    stand_in_flonk2,
+    stand_in_strutto,
+    stand_in_struttoblk,
+    stand_in_bottles,
+    stand_in_blinq,
+    stand_in_blinq2,
     stand_in_picture_count
 };
 
@@ -35,8 +43,8 @@ void load_readable_font();
 // Reads back a caption drawn with the readable font in `colour`, laid out as
 // draw_caption lays out `expected` (so a centred caption of another length does not
 // match). Characters without a glyph read as spaces.
-std::string read_caption(const std::uint8_t* buffer, std::int32_t x, std::int32_t y,
-                         std::int32_t centred, std::uint8_t colour, const std::string& expected);
+std::string read_caption(const std::uint8_t* buffer, std::int32_t x, std::int32_t y, std::int32_t centred,
+                         std::uint8_t colour, const std::string& expected);
 
 // Number of pixels of one colour index in a frame buffer.
 std::int32_t count_colour(const std::uint8_t* buffer, std::uint8_t colour);

@@ -17,16 +17,16 @@ inline TestScreen open_test_screen(int pitch = 640 * 4)
     if (SDL_WasInit(SDL_INIT_VIDEO) == 0)
         SDL_Init(SDL_INIT_VIDEO);
     static std::uint8_t storage[(640 * 4 + 256) * 480];
-    SDL_Surface* surface = SDL_CreateRGBSurfaceFrom(storage, 640, 480, 32, pitch, 0x00ff0000,
-                                                    0x0000ff00, 0x000000ff, 0);
+    SDL_Surface* surface =
+        SDL_CreateRGBSurfaceFrom(storage, 640, 480, 32, pitch, 0x00ff0000, 0x0000ff00, 0x000000ff, 0);
     screen = surface;
     return {surface};
 }
 
 inline std::uint32_t pixel_at(SDL_Surface* surface, int x, int y)
 {
-    const auto* row = static_cast<const std::uint8_t*>(surface->pixels) +
-                      static_cast<std::size_t>(y) * surface->pitch;
+    const auto* row =
+        static_cast<const std::uint8_t*>(surface->pixels) + static_cast<std::size_t>(y) * surface->pitch;
     return reinterpret_cast<const std::uint32_t*>(row)[x];
 }
 

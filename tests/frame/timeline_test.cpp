@@ -20,9 +20,18 @@
 
 namespace {
 
-std::uint32_t red_of(std::uint32_t c) { return (c >> 16) & 0xff; }
-std::uint32_t green_of(std::uint32_t c) { return (c >> 8) & 0xff; }
-std::uint32_t blue_of(std::uint32_t c) { return c & 0xff; }
+std::uint32_t red_of(std::uint32_t c)
+{
+    return (c >> 16) & 0xff;
+}
+std::uint32_t green_of(std::uint32_t c)
+{
+    return (c >> 8) & 0xff;
+}
+std::uint32_t blue_of(std::uint32_t c)
+{
+    return c & 0xff;
+}
 
 class TimelineTest : public ::testing::Test {
 protected:
@@ -73,10 +82,9 @@ protected:
 TEST(SceneRanges, EachPositionFallsInTheSceneOfItsOrders)
 {
     const std::int32_t cases[][2] = {
-        {INT32_MIN, 1}, {-37, 1},   {0, 1},     {199, 1},   {200, 2},   {399, 2},  {400, 3},
-        {699, 3},       {700, 4},   {899, 4},   {900, 5},   {1099, 5},  {1100, 6}, {1499, 6},
-        {1500, 7},      {1799, 7},  {1800, 8},  {2099, 8},  {2100, 9},  {2299, 9}, {2300, 10},
-        {2500, 10},     {INT32_MAX, 10},
+        {INT32_MIN, 1}, {-37, 1},  {0, 1},    {199, 1},  {200, 2},   {399, 2},   {400, 3},        {699, 3},
+        {700, 4},       {899, 4},  {900, 5},  {1099, 5}, {1100, 6},  {1499, 6},  {1500, 7},       {1799, 7},
+        {1800, 8},      {2099, 8}, {2100, 9}, {2299, 9}, {2300, 10}, {2500, 10}, {INT32_MAX, 10},
     };
     for (const auto& [position, scene] : cases)
         EXPECT_EQ(scene_number(position), scene) << "position " << position;
@@ -177,12 +185,23 @@ TEST_F(Timeline, SceneSixTypesEachGreetingForThreeAndAHalfSeconds)
 {
     const std::int32_t entry = 5000;   // elapsed time counts from the entry frame
     const std::pair<std::int32_t, const char*> cases[] = {
-        {0, ""},          {299, ""},           {300, " "},           {3599, " "},
-        {3600, ""},       {3899, ""},          {3900, "s"},          {6300, "sprocketz"},
-        {7199, "sprocketz"}, {7800, "vk"},     {8 * 3600 + 1500, "vorpa"},
-        {9 * 3600 + 900, ""}, {19 * 3600 + 3599, ""},
+        {0, ""},
+        {299, ""},
+        {300, " "},
+        {3599, " "},
+        {3600, ""},
+        {3899, ""},
+        {3900, "s"},
+        {6300, "sprocketz"},
+        {7199, "sprocketz"},
+        {7800, "vk"},
+        {8 * 3600 + 1500, "vorpa"},
+        {9 * 3600 + 900, ""},
+        {19 * 3600 + 3599, ""},
         // Past the table's twenty entries there is nothing to read.
-        {20 * 3600, ""}, {20 * 3600 + 3000, ""}, {1000000, ""},
+        {20 * 3600, ""},
+        {20 * 3600 + 3000, ""},
+        {1000000, ""},
     };
     for (const auto& [elapsed, text] : cases) {
         frame(1100, entry + elapsed);
@@ -375,13 +394,13 @@ TEST_F(RealDataTimeline, EveryScenePlaysItsScriptOnTheDemoData)
         const char* caption;   // what caption_text holds after the frame, or nullptr
     };
     const Step steps[] = {
-        {50, 0, nullptr},       {132, 500, nullptr},      {250, 1000, nullptr},
-        {450, 1500, nullptr},   {700, 2000, ""},          {708, 2100, "k"},
-        {763, 2200, "kv'05 m"}, {800, 2300, "kv'05 ma"},  {824, 2400, "kv'05 mamas"},
-        {950, 3000, nullptr},   {1100, 4000, ""},         {1100, 7600, ""},
-        {1120, 7900, "s"},      {1550, 9000, nullptr},    {1850, 9500, nullptr},
+        {50, 0, nullptr},        {132, 500, nullptr},     {250, 1000, nullptr},
+        {450, 1500, nullptr},    {700, 2000, ""},         {708, 2100, "k"},
+        {763, 2200, "kv'05 m"},  {800, 2300, "kv'05 ma"}, {824, 2400, "kv'05 mamas"},
+        {950, 3000, nullptr},    {1100, 4000, ""},        {1100, 7600, ""},
+        {1120, 7900, "s"},       {1550, 9000, nullptr},   {1850, 9500, nullptr},
         {2150, 10000, "grafix"}, {2250, 10600, "funk"},   {2260, 10800, "pim"},
-        {2300, 11000, nullptr}, {2499, 17000, nullptr},   {2500, 18000, nullptr},
+        {2300, 11000, nullptr},  {2499, 17000, nullptr},  {2500, 18000, nullptr},
     };
     for (const Step& step : steps) {
         frame(step.position, step.time);
@@ -402,8 +421,7 @@ TEST_F(RealDataTimeline, EveryScenePlaysItsScriptOnTheDemoData)
     EXPECT_EQ(quit_flag, 1);
     // At d = 7000 the fade has settled on the bottles' own colours.
     const std::uint32_t own = demo_data.bottles->palette[9];
-    EXPECT_EQ(colour(9), rgb(red_of(own) * 255 / 256, green_of(own) * 255 / 256,
-                             blue_of(own) * 255 / 256));
+    EXPECT_EQ(colour(9), rgb(red_of(own) * 255 / 256, green_of(own) * 255 / 256, blue_of(own) * 255 / 256));
 }
 
-}  // namespace
+}   // namespace

@@ -15,7 +15,8 @@ namespace {
 // Writes the first `count` of `bytes` (all of them when there are fewer).
 void write_start(const fs::path& path, const std::vector<std::uint8_t>& bytes, std::size_t count)
 {
-    write_bytes(path, {bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(std::min(count, bytes.size()))});
+    write_bytes(path,
+                {bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(std::min(count, bytes.size()))});
 }
 
 // The same random bytes for the same file on every run, so a failure can be repeated.
@@ -28,7 +29,7 @@ std::vector<std::uint8_t> random_bytes(const std::string& file, std::size_t coun
     return bytes;
 }
 
-}  // namespace
+}   // namespace
 
 const char* damage_name(Damage damage)
 {
@@ -50,7 +51,8 @@ void intact_copy(const std::string& source_data, const fs::path& folder)
     fs::copy(source_data, folder / "data", fs::copy_options::recursive);
 }
 
-void damaged_copy(const std::string& source_data, const fs::path& folder, const std::string& file, Damage damage)
+void damaged_copy(const std::string& source_data, const fs::path& folder, const std::string& file,
+                  Damage damage)
 {
     intact_copy(source_data, folder);
     const fs::path target = folder / "data" / file;
@@ -58,7 +60,10 @@ void damaged_copy(const std::string& source_data, const fs::path& folder, const 
     const std::size_t size = original.size();
     switch (damage) {
     case Damage::missing: fs::remove(target); break;
-    case Damage::unreadable: fs::remove(target); fs::create_directory(target); break;
+    case Damage::unreadable:
+        fs::remove(target);
+        fs::create_directory(target);
+        break;
     case Damage::empty: write_start(target, original, 0); break;
     case Damage::cut_to_16_bytes: write_start(target, original, 16); break;
     case Damage::cut_to_quarter: write_start(target, original, size / 4); break;

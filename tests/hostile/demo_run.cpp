@@ -33,7 +33,7 @@ namespace {
     _exit(127);
 }
 
-}  // namespace
+}   // namespace
 
 DemoRun run_demo(const std::string& program, const std::string& folder, int seconds)
 {

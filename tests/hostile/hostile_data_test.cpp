@@ -16,13 +16,13 @@
 namespace {
 
 const char* const data_files[] = {
-    "groovster.txt", "afrogirl.txt", "wobbli.cgm", "zippsy.cgm", "ankels.cgm",
-    "flonk1.cgm", "flonk2.cgm", "strutto.cgm", "struttoblk.cgm", "bottles.cgm",
-    "blinq.cgm", "blinq2.cgm", "fontti.raw", "da_wobble.mod",
+    "groovster.txt", "afrogirl.txt", "wobbli.cgm",  "zippsy.cgm",     "ankels.cgm",
+    "flonk1.cgm",    "flonk2.cgm",   "strutto.cgm", "struttoblk.cgm", "bottles.cgm",
+    "blinq.cgm",     "blinq2.cgm",   "fontti.raw",  "da_wobble.mod",
 };
 
 constexpr Damage all_damages[] = {
-    Damage::missing, Damage::unreadable, Damage::empty, Damage::cut_to_16_bytes,
+    Damage::missing,        Damage::unreadable,  Damage::empty,         Damage::cut_to_16_bytes,
     Damage::cut_to_quarter, Damage::cut_to_half, Damage::last_byte_cut, Damage::random_bytes,
 };
 
@@ -117,4 +117,4 @@ std::string case_name(const ::testing::TestParamInfo<DamagedFile::ParamType>& in
 
 INSTANTIATE_TEST_SUITE_P(EveryFile, DamagedFile, ::testing::ValuesIn(every_case()), case_name);
 
-}  // namespace
+}   // namespace

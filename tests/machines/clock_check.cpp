@@ -135,7 +135,7 @@ void null_device(int seconds)
     SDL_CloseAudio();
 }
 
-}  // namespace
+}   // namespace
 
 int main(int argc, char** argv)
 {

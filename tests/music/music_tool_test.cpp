@@ -101,7 +101,7 @@ void expect_wav(const std::vector<std::uint8_t>& wav, std::uint32_t rate, std::u
     EXPECT_EQ(wav.size(), 44 + samples * bits / 8);
 }
 
-}  // namespace
+}   // namespace
 
 TEST_F(MusicTool, BadArgumentsPrintUsageAndExit2)
 {
@@ -111,9 +111,8 @@ TEST_F(MusicTool, BadArgumentsPrintUsageAndExit2)
     for (const std::string& arguments :
          {std::string(""), m, "--mode 3 " + m + " " + o, "--mode " + m + " " + o,
           "--seconds -1 " + m + " " + o, "--seconds x " + m + " " + o,
-          "--seconds 1 --orders 2 " + m + " " + o, "--orders 0 " + m + " " + o,
-          "--orders 1.5 " + m + " " + o, "--loud " + m + " " + o, m + " " + o + " extra",
-          m + " " + o + " --mode"}) {
+          "--seconds 1 --orders 2 " + m + " " + o, "--orders 0 " + m + " " + o, "--orders 1.5 " + m + " " + o,
+          "--loud " + m + " " + o, m + " " + o + " extra", m + " " + o + " --mode"}) {
         const ProgramRun result = run(arguments);
         EXPECT_EQ(result.status, 2) << arguments;
         EXPECT_NE(result.errors.find("usage: tinkettles-music"), std::string::npos) << arguments;
@@ -171,7 +170,8 @@ TEST_F(MusicTool, AnOversizeModuleIsCutAndAnUnseekableOutputRefused)
     const int status = std::system(command.c_str());
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 1);
-    EXPECT_NE(read_text(errors).find("tinkettles-music: cannot finish the WAV file (is it seekable?): Illegal seek"),
+    EXPECT_NE(read_text(errors).find(
+                  "tinkettles-music: cannot finish the WAV file (is it seekable?): Illegal seek"),
               std::string::npos);
     // The pipe is the user's, not a half-written file of ours: it stays.
     EXPECT_TRUE(fs::is_fifo(pipe));

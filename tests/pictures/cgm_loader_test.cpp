@@ -13,7 +13,8 @@ using Values = std::vector<std::int32_t>;
 std::string cgm(const std::string& body)
 {
     return "BEGMF \"test\";\nmfversion 1;\nBEGPIC \"p\";\n"
-           "colrtable 1 0 0 0 255 255 255 255 0 0 0 255 0 0 0 255;\n" + body + "\nENDPIC;\nENDMF;\n";
+           "colrtable 1 0 0 0 255 255 255 255 0 0 0 255 0 0 0 255;\n" +
+           body + "\nENDPIC;\nENDMF;\n";
 }
 
 Picture* load_text(const std::string& name, const std::string& content)
@@ -50,11 +51,10 @@ TEST(CgmLoader, RectangleBecomesClosedSquareOfTwoTriangles)
 
 TEST(CgmLoader, PolygonPointCountsAndRepeatedFirstPoint)
 {
-    Picture* picture = load_text("poly.cgm", cgm(
-        "polygon (0,0) (100,0) (0,100);\n"
-        "polygon (0,0) (100,0) (0,100) (0,0);\n"
-        "polygon (0,0) (100,0) (0,0);\n"
-        "polygon (50,50);"));
+    Picture* picture = load_text("poly.cgm", cgm("polygon (0,0) (100,0) (0,100);\n"
+                                                 "polygon (0,0) (100,0) (0,100) (0,0);\n"
+                                                 "polygon (0,0) (100,0) (0,0);\n"
+                                                 "polygon (50,50);"));
     ASSERT_NE(picture, nullptr);
     const auto shapes = shapes_of(picture);
     ASSERT_EQ(shapes.size(), 4u);
@@ -70,15 +70,15 @@ TEST(CgmLoader, PolygonPointCountsAndRepeatedFirstPoint)
 
 TEST(CgmLoader, LineWidthStylesAndVisibility)
 {
-    Picture* picture = load_text("styles.cgm", cgm(
-        "linewidth 14;\npolygon (0,0) (100,0) (0,100);\nline (0,0) (100,100);\n"
-        "edgewidth 30;\npolygon (0,0) (100,0) (0,100);\n"
-        "intstyle HOLLOW;\npolygon (0,0) (100,0) (0,100);\n"
-        "intstyle EMPTY;\npolygon (0,0) (100,0) (0,100);\n"
-        "intstyle HOLLOW;\npolygon (0,0) (100,0) (0,100);\n"
-        "intstyle SOLID;\nedgevis OFF;\npolygon (0,0) (100,0) (0,100);\n"
-        "edgevis on;\npolygon (0,0) (100,0) (0,100);\n"
-        "edgevis ON;\nline (0,0) (100,100);\npolygon (0,0) (100,0) (0,100);"));
+    Picture* picture =
+        load_text("styles.cgm", cgm("linewidth 14;\npolygon (0,0) (100,0) (0,100);\nline (0,0) (100,100);\n"
+                                    "edgewidth 30;\npolygon (0,0) (100,0) (0,100);\n"
+                                    "intstyle HOLLOW;\npolygon (0,0) (100,0) (0,100);\n"
+                                    "intstyle EMPTY;\npolygon (0,0) (100,0) (0,100);\n"
+                                    "intstyle HOLLOW;\npolygon (0,0) (100,0) (0,100);\n"
+                                    "intstyle SOLID;\nedgevis OFF;\npolygon (0,0) (100,0) (0,100);\n"
+                                    "edgevis on;\npolygon (0,0) (100,0) (0,100);\n"
+                                    "edgevis ON;\nline (0,0) (100,100);\npolygon (0,0) (100,0) (0,100);"));
     ASSERT_NE(picture, nullptr);
     const auto shapes = shapes_of(picture);
     ASSERT_EQ(shapes.size(), 10u);
@@ -103,9 +103,9 @@ TEST(CgmLoader, LineWidthStylesAndVisibility)
 TEST(CgmLoader, FirstColourTableIgnoresItsStartIndex)
 {
     Picture* picture = load_text("first_table.cgm",
-        "BEGMF \"x\";\ncolrtable 1 0 0 0 255 255 255;\n"
-        "fillcolr 2;\nlinecolr 1;\npolygon (0,0) (10,0) (0,10);\n"
-        "fillcolr 1;\nlinecolr 2;\npolygon (0,0) (10,0) (0,10);\nENDMF;\n");
+                                 "BEGMF \"x\";\ncolrtable 1 0 0 0 255 255 255;\n"
+                                 "fillcolr 2;\nlinecolr 1;\npolygon (0,0) (10,0) (0,10);\n"
+                                 "fillcolr 1;\nlinecolr 2;\npolygon (0,0) (10,0) (0,10);\nENDMF;\n");
     ASSERT_NE(picture, nullptr);
     EXPECT_EQ(picture->colour_count, 2);
     EXPECT_EQ(picture->palette[0], 0u);
@@ -123,11 +123,11 @@ TEST(CgmLoader, FirstColourTableIgnoresItsStartIndex)
 
 TEST(CgmLoader, LaterColourEntriesReuseOrAppend)
 {
-    Picture* picture = load_text("later_table.cgm", cgm(
-        "colrtable 7 255 0 0;\nfillcolr 7;\npolygon (0,0) (10,0) (0,10);\n"
-        "colrtable 8 1 2 3;\nfillcolr 8;\npolygon (0,0) (10,0) (0,10);\n"
-        "fillcolr 4;\ncolrtable 4 9 9 9;\npolygon (0,0) (10,0) (0,10);\n"
-        "backcolr 1 2 3;"));
+    Picture* picture =
+        load_text("later_table.cgm", cgm("colrtable 7 255 0 0;\nfillcolr 7;\npolygon (0,0) (10,0) (0,10);\n"
+                                         "colrtable 8 1 2 3;\nfillcolr 8;\npolygon (0,0) (10,0) (0,10);\n"
+                                         "fillcolr 4;\ncolrtable 4 9 9 9;\npolygon (0,0) (10,0) (0,10);\n"
+                                         "backcolr 1 2 3;"));
     ASSERT_NE(picture, nullptr);
     EXPECT_EQ(picture->colour_count, 7);   // five from the table, then 1 2 3 and 9 9 9
     EXPECT_EQ(picture->palette[3], 0xFF0000u);
@@ -147,8 +147,8 @@ TEST(CgmLoader, ColourIndexMapCarriesOverToTheNextPicture)
     Picture* first = load_text("map_a.cgm", cgm("colrtable 42 10 20 30;"));
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(first->palette[6], 0x0A141Eu);
-    Picture* second = load_text("map_b.cgm",
-        "BEGMF \"x\";\ncolrtable 0 1 1 1;\nfillcolr 42;\npolygon (0,0) (10,0) (0,10);\n");
+    Picture* second = load_text(
+        "map_b.cgm", "BEGMF \"x\";\ncolrtable 0 1 1 1;\nfillcolr 42;\npolygon (0,0) (10,0) (0,10);\n");
     ASSERT_NE(second, nullptr);
     ASSERT_NE(second->shapes, nullptr);
     EXPECT_EQ(second->shapes->fill_colour, 6);
@@ -161,8 +161,7 @@ TEST(CgmLoader, NormalisesLongerSideToUnitAndKeepsYUp)
     Picture* picture = load_text("box.cgm", cgm("line (0,0) (200,0) (200,100) (0,100);"));
     ASSERT_NE(picture, nullptr);
     ASSERT_NE(picture->shapes, nullptr);
-    EXPECT_EQ(picture->shapes->points,
-              (Values{-65536, -32768, 65536, -32768, 65536, 32768, -65536, 32768}));
+    EXPECT_EQ(picture->shapes->points, (Values{-65536, -32768, 65536, -32768, 65536, 32768, -65536, 32768}));
     free_picture(picture);
 }
 
@@ -170,9 +169,9 @@ TEST(CgmLoader, PointListSeparatorsAndTokenValues)
 {
     // Points directly after each other, a list ended by ";" right after ")", and
     // operands like "3;" whose value is their leading number.
-    Picture* picture = load_text("tokens.cgm", cgm(
-        "fillcolr 3; linecolr\t2;\npolygon (0,0)(10,0)(10,10)(0,10);\n"
-        "polygon (0,0)  ( 10, 0) xx (0,10);"));
+    Picture* picture =
+        load_text("tokens.cgm", cgm("fillcolr 3; linecolr\t2;\npolygon (0,0)(10,0)(10,10)(0,10);\n"
+                                    "polygon (0,0)  ( 10, 0) xx (0,10);"));
     ASSERT_NE(picture, nullptr);
     const auto shapes = shapes_of(picture);
     ASSERT_EQ(shapes.size(), 2u);
@@ -203,8 +202,9 @@ TEST(CgmLoader, CapacitiesAreNeverOverrun)
         big_table += std::to_string(k);
         big_table += " 0 0";
     }
-    big_table += ";\nfillcolr 150;\ncolrtable 120 1 2 3;\ncolrtable 5 7 7 7;\nfillcolr 5;\n"
-                 "polygon (0,0) (10,0) (0,10);\n";
+    big_table +=
+        ";\nfillcolr 150;\ncolrtable 120 1 2 3;\ncolrtable 5 7 7 7;\nfillcolr 5;\n"
+        "polygon (0,0) (10,0) (0,10);\n";
 
     Picture* picture = load_text("many_points.cgm", cgm(many + ";\nline (1,1) (2,2);"));
     ASSERT_NE(picture, nullptr);
@@ -225,8 +225,8 @@ TEST(CgmLoader, CapacitiesAreNeverOverrun)
 
 TEST(CgmLoader, TruncatedFilesLoadWhatWasRead)
 {
-    Picture* picture = load_text("cut_points.cgm",
-        "BEGMF \"x\";\ncolrtable 1 0 0 0;\npolygon (0,0) (10,0) (5,");
+    Picture* picture =
+        load_text("cut_points.cgm", "BEGMF \"x\";\ncolrtable 1 0 0 0;\npolygon (0,0) (10,0) (5,");
     ASSERT_NE(picture, nullptr);
     ASSERT_NE(picture->shapes, nullptr);
     EXPECT_EQ(picture->shapes->point_count, 2);
@@ -284,4 +284,4 @@ TEST(CgmLoader, ArbitraryBytesDoNotBreakTheLoader)
     }
 }
 
-}  // namespace
+}   // namespace

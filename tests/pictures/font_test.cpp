@@ -155,10 +155,10 @@ TEST_F(Font, GapsAdvanceWithoutDrawing)
 TEST_F(Font, LaterLetterIsDrawnOverTheEarlierOne)
 {
     draw_caption(buffer(), 10, 10, "ab", 0, 0, colour);
-    EXPECT_EQ(frame.at(32, 10), colour);                 // b's ink over a's transparency
-    EXPECT_EQ(frame.at(33, 10), colour | 0x80);          // b's shade over a's ink
-    EXPECT_EQ(frame.at(34, 10), background | 0x80);      // a's shade under b's transparency
-    EXPECT_EQ(frame.at(35, 10), colour);                 // a's ink under b's transparency
+    EXPECT_EQ(frame.at(32, 10), colour);              // b's ink over a's transparency
+    EXPECT_EQ(frame.at(33, 10), colour | 0x80);       // b's shade over a's ink
+    EXPECT_EQ(frame.at(34, 10), background | 0x80);   // a's shade under b's transparency
+    EXPECT_EQ(frame.at(35, 10), colour);              // a's ink under b's transparency
 }
 
 TEST_F(Font, LongCaptionsRunOffTheFrameSafely)
@@ -175,9 +175,9 @@ TEST_F(Font, ShortFileFillsOnlyTheStartAndMissingFileFails)
     const std::string one_byte = write_test_file("font_short.raw", std::string(1, '\xff'));
     ASSERT_EQ(load_font(one_byte.c_str()), 0);
     draw_glyph(buffer(), 0, 0, 'a', 0, colour);
-    EXPECT_EQ(frame.at(0, 0), background);            // now transparent
-    EXPECT_EQ(frame.at(1, 0), background | 0x80);     // the rest kept
+    EXPECT_EQ(frame.at(0, 0), background);          // now transparent
+    EXPECT_EQ(frame.at(1, 0), background | 0x80);   // the rest kept
     EXPECT_EQ(load_font("/nonexistent/dir/fontti.raw"), -1);
 }
 
-}  // namespace
+}   // namespace

@@ -36,10 +36,9 @@ TEST(HostileDrawing, EdgeWhollyAboveTheFrameIsLeftOut)
 // wrapped 64-bit product turns the sign and reverses it.
 TEST(HostileDrawing, TriangulationOfExtremeCoordinatesKeepsTheCornerSigns)
 {
-    std::vector<std::int32_t> points = {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MIN,
-                                        INT32_MAX, INT32_MAX};
+    std::vector<std::int32_t> points = {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MIN, INT32_MAX, INT32_MAX};
     const std::vector<std::int32_t> expected = points;
     EXPECT_EQ(triangulate_polygon(3, points.data()), expected);
 }
 
-}  // namespace
+}   // namespace

@@ -29,8 +29,7 @@ void fill(GuardedFrame& frame, std::vector<std::int32_t> t, std::uint8_t colour 
     fill_triangle(frame.pixels(), t.data(), colour);
 }
 
-void line(GuardedFrame& frame, std::vector<std::int32_t> s, std::int32_t width,
-          std::uint8_t colour = 9)
+void line(GuardedFrame& frame, std::vector<std::int32_t> s, std::int32_t width, std::uint8_t colour = 9)
 {
     draw_wide_line(frame.pixels(), s.data(), width, colour);
 }
@@ -150,11 +149,11 @@ TEST(WideLine, HugeCoordinatesAndWidthsStayInsideTheFrame)
 TEST(PlotSubpixel, RoundsHalvesUpAndClips)
 {
     GuardedFrame frame;
-    plot_subpixel(frame.pixels(), 5, 6, 1);      // (7 >> 2, 8 >> 2)
-    plot_subpixel(frame.pixels(), -2, -2, 2);    // rounds to pixel (0, 0)
-    plot_subpixel(frame.pixels(), -3, 40, 3);    // column -1: dropped
-    plot_subpixel(frame.pixels(), 1277, 797, 4); // (319, 199)
-    plot_subpixel(frame.pixels(), 1278, 40, 5);  // column 320: dropped
+    plot_subpixel(frame.pixels(), 5, 6, 1);        // (7 >> 2, 8 >> 2)
+    plot_subpixel(frame.pixels(), -2, -2, 2);      // rounds to pixel (0, 0)
+    plot_subpixel(frame.pixels(), -3, 40, 3);      // column -1: dropped
+    plot_subpixel(frame.pixels(), 1277, 797, 4);   // (319, 199)
+    plot_subpixel(frame.pixels(), 1278, 40, 5);    // column 320: dropped
     EXPECT_EQ(frame.at(1, 2), 1);
     EXPECT_EQ(frame.at(0, 0), 2);
     EXPECT_EQ(frame.at(319, 199), 4);
@@ -188,8 +187,8 @@ void pass_through(std::int32_t x, std::int32_t y, std::int32_t* out_x, std::int3
     *out_y = y;
 }
 
-Shape make_shape(std::int32_t flags, std::vector<std::int32_t> points,
-                 std::vector<std::int32_t> triangles, std::uint8_t fill, std::uint8_t outline)
+Shape make_shape(std::int32_t flags, std::vector<std::int32_t> points, std::vector<std::int32_t> triangles,
+                 std::uint8_t fill, std::uint8_t outline)
 {
     Shape shape{};
     shape.flags = flags;
@@ -227,8 +226,8 @@ TEST(DrawPicture, FillUnderOutlineAndOpenPolylines)
 TEST(DrawPicture, ConvexFillStaysInsideItsOutlineBox)
 {
     const std::int32_t u = 65536;
-    Shape heptagon = make_shape(2, {u, 0, u / 2, u, -u / 3, u, -u, u / 4, -u, -u / 2, 0, -u, u / 2, -u},
-                               {}, 3, 3);
+    Shape heptagon =
+        make_shape(2, {u, 0, u / 2, u, -u / 3, u, -u, u / 4, -u, -u / 2, 0, -u, u / 2, -u}, {}, 3, 3);
     std::vector<std::int32_t> copy = heptagon.points;
     heptagon.triangles = triangulate_polygon(7, copy.data());
     heptagon.triangle_count = static_cast<std::int32_t>(heptagon.triangles.size() / 6);
@@ -261,16 +260,13 @@ TEST(DrawPicture, ConvexFillStaysInsideItsOutlineBox)
 TEST(DrawPicture, ZeroScaleAndFarOffsetsWriteOnlyInsideTheFrame)
 {
     const std::int32_t u = 65536;
-    Shape big = make_shape(3, {-u, -u, u, -u, u, u, -u, u, -u, -u},
-                           {-u, -u, u, -u, u, u, -u, -u, u, u, -u, u}, 4, 4);
+    Shape big =
+        make_shape(3, {-u, -u, u, -u, u, u, -u, u, -u, -u}, {-u, -u, u, -u, u, u, -u, -u, u, u, -u, u}, 4, 4);
     big.line_width = 3;
     Picture picture{};
     picture.shapes = &big;
-    const std::int32_t cases[][3] = {{0, 0, 0},
-                                     {100, 2000000000, 0},
-                                     {100, 0, -2000000000},
-                                     {INT_MAX, 0, 0},
-                                     {-30000, 5, 5}};
+    const std::int32_t cases[][3] = {
+        {0, 0, 0}, {100, 2000000000, 0}, {100, 0, -2000000000}, {INT_MAX, 0, 0}, {-30000, 5, 5}};
     for (const auto& c : cases) {
         picture_scale = c[0];
         picture_offset_x = c[1];
@@ -289,7 +285,7 @@ TEST(DrawPicture, ZeroScaleAndFarOffsetsWriteOnlyInsideTheFrame)
     EXPECT_EQ(pixels_of(dot), (std::set<std::pair<int, int>>{{160, 100}}));
 }
 
-}  // namespace
+}   // namespace
 
 namespace {
 
@@ -304,7 +300,9 @@ std::int32_t wild_coordinate(std::uint32_t* state)
     case 0: return static_cast<std::int32_t>(r % 1400) - 60;
     case 1: return static_cast<std::int32_t>(r % 40000) - 20000;
     case 2: return static_cast<std::int32_t>(*state);
-    default: return r % 2 ? INT_MAX - static_cast<std::int32_t>(r % 5) : INT_MIN + static_cast<std::int32_t>(r % 5);
+    default:
+        return r % 2 ? INT_MAX - static_cast<std::int32_t>(r % 5)
+                     : INT_MIN + static_cast<std::int32_t>(r % 5);
     }
 }
 
@@ -326,4 +324,4 @@ TEST(HostileDrawing, RandomTrianglesAndLinesStayInsideTheFrame)
     EXPECT_FALSE(frame.changed().empty());
 }
 
-}  // namespace
+}   // namespace

@@ -78,8 +78,8 @@ TEST(ReferenceRasterizer, LinesMatchTheStepByStepWalk)
         actual.fill(0);
         model_line(expected, segment[0], segment[1], segment[2], segment[3], width, 1);
         draw_wide_line(actual.data(), segment, width, 1);
-        ASSERT_EQ(actual, expected) << "line " << segment[0] << "," << segment[1] << " "
-                                    << segment[2] << "," << segment[3] << " width " << width;
+        ASSERT_EQ(actual, expected) << "line " << segment[0] << "," << segment[1] << " " << segment[2] << ","
+                                    << segment[3] << " width " << width;
     }
 }
 
@@ -101,10 +101,9 @@ TEST(ReferenceRasterizer, TrianglesMatchTheRowByRowFill)
         actual.fill(0);
         model_triangle(expected.data(), triangle, 1);
         fill_triangle(actual.data(), triangle, 1);
-        ASSERT_EQ(actual, expected) << "triangle " << triangle[0] << "," << triangle[1] << " "
-                                    << triangle[2] << "," << triangle[3] << " " << triangle[4]
-                                    << "," << triangle[5];
+        ASSERT_EQ(actual, expected) << "triangle " << triangle[0] << "," << triangle[1] << " " << triangle[2]
+                                    << "," << triangle[3] << " " << triangle[4] << "," << triangle[5];
     }
 }
 
-}  // namespace
+}   // namespace

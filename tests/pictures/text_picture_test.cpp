@@ -100,10 +100,10 @@ TEST(TextPicture, SegmentsAreNumberedAcrossPolylines)
 {
     // Segments 0-1 in the first polyline, 2-4 in the second; the one-point polyline
     // between them has none and takes no number.
-    TextPicture* picture = load_text("numbering.txt", text_file({
-        {{40, 40}, {120, 40}, {120, 120}},
-        {{300, 300}},
-        {{200, 40}, {280, 40}, {280, 120}, {200, 120}}}));
+    TextPicture* picture =
+        load_text("numbering.txt", text_file({{{40, 40}, {120, 40}, {120, 120}},
+                                              {{300, 300}},
+                                              {{200, 40}, {280, 40}, {280, 120}, {200, 120}}}));
     ASSERT_NE(picture, nullptr);
     const PixelSet seg0 = block(10, 9, 30, 10);
     const PixelSet seg1 = block(29, 10, 30, 30);
@@ -119,8 +119,7 @@ TEST(TextPicture, SegmentsAreNumberedAcrossPolylines)
 
 TEST(TextPicture, FirstSegmentSkipsPolylinesTooShortToHaveOne)
 {
-    TextPicture* picture = load_text("short_first.txt", text_file({
-        {}, {{8, 8}}, {{40, 40}, {80, 40}}}));
+    TextPicture* picture = load_text("short_first.txt", text_file({{}, {{8, 8}}, {{40, 40}, {80, 40}}}));
     ASSERT_NE(picture, nullptr);
     EXPECT_EQ(drawn(picture, 0, 0), block(10, 9, 20, 10));
     free_text_picture(picture);
@@ -182,8 +181,9 @@ TEST(TextPicture, PolylinesPastTheCapacityAreIgnored)
 
 TEST(TextPicture, DrawingFarOutsideStaysInTheFrame)
 {
-    TextPicture* picture = load_text("far.txt", "3 -65536 -65536 65534 65534 0 70000\n"
-                                                "2 -65536 400 65534 400 -1");
+    TextPicture* picture = load_text("far.txt",
+                                     "3 -65536 -65536 65534 65534 0 70000\n"
+                                     "2 -65536 400 65534 400 -1");
     ASSERT_NE(picture, nullptr);
     GuardedFrame frame;
     draw_text_picture(frame.pixels(), picture, 0, 10, 1);
@@ -192,4 +192,4 @@ TEST(TextPicture, DrawingFarOutsideStaysInTheFrame)
     free_text_picture(picture);
 }
 
-}  // namespace
+}   // namespace

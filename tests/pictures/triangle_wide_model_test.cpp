@@ -55,8 +55,8 @@ void expect_same_as_model(const std::int32_t* triangle)
     fill_triangle(actual.pixels(), triangle, 7);
     ASSERT_TRUE(actual.guards_intact());
     ASSERT_TRUE(std::equal(expected.begin(), expected.end(), actual.pixels()))
-        << "triangle " << triangle[0] << "," << triangle[1] << " " << triangle[2] << ","
-        << triangle[3] << " " << triangle[4] << "," << triangle[5];
+        << "triangle " << triangle[0] << "," << triangle[1] << " " << triangle[2] << "," << triangle[3] << " "
+        << triangle[4] << "," << triangle[5];
 }
 
 // Vertices scattered around the frame at reaches from a few quarter pixels to the
@@ -81,24 +81,24 @@ TEST(TriangleWideModel, SharedRowsBoundsAndLimitsMatchTheModel)
     constexpr std::int32_t max = std::numeric_limits<std::int32_t>::max();
     constexpr std::int32_t min = std::numeric_limits<std::int32_t>::min();
     const std::int32_t cases[][6] = {
-        {100, 40, 900, 40, 500, 600},           // flat top
-        {100, 600, 900, 600, 500, 40},          // flat bottom
-        {600, -2, 40, 300, 1200, 900},          // top vertex on row 0
-        {-400, -800, 1500, -2, 700, 1200},      // middle vertex on row 0
-        {-400, -800, 1500, 797, 700, 1200},     // middle vertex on row 199
-        {-400, -800, 1500, 798, 700, 1200},     // middle vertex just below the frame
-        {500, -900, 200, -300, 900, -100},      // wholly above the frame
-        {65535, 0, -65535, 400, 640, 799},      // just inside the 32-bit bound
-        {65536, 0, -65536, 400, 640, 799},      // just outside it
+        {100, 40, 900, 40, 500, 600},         // flat top
+        {100, 600, 900, 600, 500, 40},        // flat bottom
+        {600, -2, 40, 300, 1200, 900},        // top vertex on row 0
+        {-400, -800, 1500, -2, 700, 1200},    // middle vertex on row 0
+        {-400, -800, 1500, 797, 700, 1200},   // middle vertex on row 199
+        {-400, -800, 1500, 798, 700, 1200},   // middle vertex just below the frame
+        {500, -900, 200, -300, 900, -100},    // wholly above the frame
+        {65535, 0, -65535, 400, 640, 799},    // just inside the 32-bit bound
+        {65536, 0, -65536, 400, 640, 799},    // just outside it
         {640, -65536, 0, 65535, 1279, 400},
-        {-131071, 0, 131071, 799, 640, 400},    // 16.16 values near the 32-bit limit
+        {-131071, 0, 131071, 799, 640, 400},   // 16.16 values near the 32-bit limit
         {131071, -131071, -131071, 131071, 640, 300},
-        {max, min, min, max, 640, 400},         // the limits of the type
+        {max, min, min, max, 640, 400},   // the limits of the type
         {min, min, max, min, 640, max},
         {max, max, max, max, max, max},
-        {640, min, 641, max, 639, 400},         // a sliver down the whole range
-        {700, 300, 700, 300, 700, 300},         // one point
-        {100, 300, 1100, 300, 600, 300},        // one row
+        {640, min, 641, max, 639, 400},    // a sliver down the whole range
+        {700, 300, 700, 300, 700, 300},    // one point
+        {100, 300, 1100, 300, 600, 300},   // one row
     };
     for (const auto& triangle : cases)
         expect_same_as_model(triangle);
@@ -143,4 +143,4 @@ TEST(TriangleWideModel, PictureFillsMatchTheModelInDrawingOrder)
     }
 }
 
-}  // namespace
+}   // namespace

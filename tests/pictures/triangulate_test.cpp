@@ -145,8 +145,7 @@ Values model_triangulate(Values p)
         const std::int32_t a = i, b = (i + 1) % n, c = (i + 2) % n;
         bool ear = (x(b) - x(a)) * (y(c) - y(b)) - (y(b) - y(a)) * (x(c) - x(b)) > 0;
         for (std::int32_t q = 0; ear && q < n; ++q)
-            if (q != a && q != b && q != c && cross(a, b, q) > 0 && cross(b, c, q) > 0 &&
-                cross(c, a, q) > 0)
+            if (q != a && q != b && q != c && cross(a, b, q) > 0 && cross(b, c, q) > 0 && cross(c, a, q) > 0)
                 ear = false;
         if (ear) {
             out.insert(out.end(), {x(a), y(a), x(b), y(b), x(c), y(c)});
@@ -181,7 +180,7 @@ TEST(Triangulate, GridGivesTheSameTrianglesAsTestingEveryPoint)
                 const double angle = 2.0 * M_PI * k / n;
                 polygon.push_back(static_cast<std::int32_t>(std::lround(radius * std::cos(angle))));
                 polygon.push_back(static_cast<std::int32_t>(std::lround(radius * std::sin(angle))));
-            } else {      // scattered on a small grid: crossings, duplicates, collinear points
+            } else {   // scattered on a small grid: crossings, duplicates, collinear points
                 polygon.push_back(next(-6, 6));
                 polygon.push_back(next(-6, 6));
             }
@@ -193,4 +192,4 @@ TEST(Triangulate, GridGivesTheSameTrianglesAsTestingEveryPoint)
     EXPECT_GT(failures, 100);   // the failing path is exercised too
 }
 
-}  // namespace
+}   // namespace

@@ -26,4 +26,4 @@ TEST(UnreadableFile, FolderInPlaceOfAFileIsRefusedByEveryLoader)
     std::filesystem::remove(folder);
 }
 
-}  // namespace
+}   // namespace

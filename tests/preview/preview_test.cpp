@@ -79,8 +79,13 @@ TEST(Preview, DrawsAPictureWithItsPaletteAtTheDefaultScale)
     EXPECT_EQ(image.palette_size, 256);
     // Scale 90: the square spans 360 quarter pixels either side of (640, 400), that is
     // columns 70..250 and rows 10..190; the inner square is a fifth of that.
-    expect_pixels(image, {{70, 10, red}, {250, 190, red}, {69, 100, black}, {251, 100, black},
-                          {160, 9, black}, {160, 100, blue}, {160, 80, red}});
+    expect_pixels(image, {{70, 10, red},
+                          {250, 190, red},
+                          {69, 100, black},
+                          {251, 100, black},
+                          {160, 9, black},
+                          {160, 100, blue},
+                          {160, 80, red}});
 }
 
 TEST(Preview, ScaleAndOffsetMoveThePicture)
@@ -88,8 +93,13 @@ TEST(Preview, ScaleAndOffsetMoveThePicture)
     const PngImage image = render("--scale 45 --offset 40 -20", "moved.cgm", squares);
     ASSERT_TRUE(image.ok);
     // x: 640 + 40 +- 180 = 500..860 (columns 125..215); y: 400 - 20 +- 180 (rows 50..140).
-    expect_pixels(image, {{125, 50, red}, {215, 140, red}, {124, 100, black}, {216, 100, black},
-                          {170, 49, black}, {170, 141, black}, {170, 95, blue}});
+    expect_pixels(image, {{125, 50, red},
+                          {215, 140, red},
+                          {124, 100, black},
+                          {216, 100, black},
+                          {170, 49, black},
+                          {170, 141, black},
+                          {170, 95, blue}});
 }
 
 TEST(Preview, PresentEnlargesWithDimmedOddLines)
@@ -101,8 +111,12 @@ TEST(Preview, PresentEnlargesWithDimmedOddLines)
     EXPECT_FALSE(image.indexed);
     // Frame pixel (x, y) becomes screen pixels (2x .. 2x+1, 40 + 2y), then a line at
     // four fifths brightness.
-    expect_pixels(image, {{320, 240, blue}, {321, 241, 0x0000CCu}, {140, 60, red},
-                          {141, 61, 0xCC0000u}, {139, 60, black}, {320, 20, black}});
+    expect_pixels(image, {{320, 240, blue},
+                          {321, 241, 0x0000CCu},
+                          {140, 60, red},
+                          {141, 61, 0xCC0000u},
+                          {139, 60, black},
+                          {320, 20, black}});
 }
 
 TEST(Preview, DrawsTextPicturesWhiteOnBlackUpToNSegments)
@@ -122,11 +136,10 @@ TEST(Preview, BadArgumentsPrintUsageAndExit2)
     const std::string input = write_file("args.cgm", squares);
     const std::string output = temp_path("args.png");
     for (const std::string& arguments :
-         {std::string(""), input, "--scale " + input + " " + output,
-          "--scale 9x " + input + " " + output, "--offset 1 " + input + " " + output,
-          "--segments -1 " + input + " " + output, "--zoom 2 " + input + " " + output,
-          input + " " + output + " extra.png", output + " " + temp_path("out2.png"),
-          "--scale 99999999999 " + input + " " + output}) {
+         {std::string(""), input, "--scale " + input + " " + output, "--scale 9x " + input + " " + output,
+          "--offset 1 " + input + " " + output, "--segments -1 " + input + " " + output,
+          "--zoom 2 " + input + " " + output, input + " " + output + " extra.png",
+          output + " " + temp_path("out2.png"), "--scale 99999999999 " + input + " " + output}) {
         const ProgramRun run = run_preview(arguments);
         EXPECT_EQ(run.status, 2) << arguments;
         EXPECT_NE(run.errors.find("usage: tinkettles-preview"), std::string::npos) << arguments;
@@ -172,4 +185,4 @@ TEST(Preview, AFullDeviceIsReportedAndKept)
     }
 }
 
-}  // namespace
+}   // namespace

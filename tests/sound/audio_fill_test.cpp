@@ -51,13 +51,14 @@ std::vector<std::uint8_t> render(std::vector<std::uint8_t> bytes, int mode, std:
     std::vector<std::uint8_t> out(samples * stream.bytes_per_sample);
     for (std::size_t i = 0; stream.samples < static_cast<std::int64_t>(samples); ++i) {
         const auto done = static_cast<std::size_t>(stream.samples);
-        const std::size_t n = std::min<std::size_t>(buffer_samples[i % buffer_samples.size()], samples - done);
+        const std::size_t n =
+            std::min<std::size_t>(buffer_samples[i % buffer_samples.size()], samples - done);
         next_music_buffer(&stream, out.data() + done * stream.bytes_per_sample, static_cast<std::int32_t>(n));
     }
     return out;
 }
 
-}  // namespace
+}   // namespace
 
 // One callback and what is expected after it: the music position (ticks run - 1)
 // and the samples of the current segment still to mix.

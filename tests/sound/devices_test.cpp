@@ -63,7 +63,7 @@ protected:
     }
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(Devices, AnswerTwoOpensSixteenBitAudio)
 {

@@ -39,7 +39,7 @@ void play_ticks(MusicStream* stream, int ticks)
         next_music_buffer(stream, out, 2048);
 }
 
-}  // namespace
+}   // namespace
 
 TEST(HostileModule, EveryTruncationIsRejectedWithAReason)
 {

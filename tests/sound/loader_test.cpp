@@ -17,7 +17,7 @@ std::vector<DeviceCall> calls_named(const std::string& operation)
     return found;
 }
 
-}  // namespace
+}   // namespace
 
 TEST(Loader, PatternsAndSamplesFollowTheLargestOrderEntry)
 {
@@ -81,8 +81,7 @@ TEST(Loader, SampleHeadersAndRestartPosition)
     ASSERT_EQ(defined.size(), 2u);
     const std::intptr_t data_start = reinterpret_cast<std::intptr_t>(bytes.data() + 1084 + 1024);
     EXPECT_EQ(defined[0].arguments, (std::vector<std::int64_t>{1, data_start, 100, 10, 12, 0, 2}));
-    EXPECT_EQ(defined[1].arguments,
-              (std::vector<std::int64_t>{3, data_start + 100, 40, 8, 12, 1, 4}));
+    EXPECT_EQ(defined[1].arguments, (std::vector<std::int64_t>{3, data_start + 100, 40, 8, 12, 1, 4}));
 
     module.restart = 126;
     bytes = module.bytes();
@@ -97,7 +96,7 @@ TEST(Loader, CellsAreRewrittenToNoteIndexes)
     module.cell(0, 0, 1) = {0, 0, 0, 0};
     module.cell(0, 0, 2) = {4000, 0, 0xF, 6};
     module.cell(0, 0, 3) = {27, 0, 0, 0};
-    module.cell(0, 1, 0) = {430, 0, 0, 0};    // between notes: the higher one
+    module.cell(0, 1, 0) = {430, 0, 0, 0};   // between notes: the higher one
     module.cell(0, 1, 1) = {3424, 0, 0, 0};
     module.cell(0, 1, 2) = {113, 0, 0, 0};
     module.cell(0, 1, 3) = {3423, 0, 0, 0};
@@ -117,8 +116,8 @@ TEST(Loader, CellsAreRewrittenToNoteIndexes)
 
 TEST(Loader, SignaturesChooseTheChannelCount)
 {
-    const std::pair<const char*, int> known[] = {
-        {"2CHN", 2}, {"M!K!", 4}, {"FLT8", 8}, {"OCTA", 8}, {"6CHN", 6}, {"18CH", 18}, {"32CH", 32}};
+    const std::pair<const char*, int> known[] = {{"2CHN", 2}, {"M!K!", 4},  {"FLT8", 8}, {"OCTA", 8},
+                                                 {"6CHN", 6}, {"18CH", 18}, {"32CH", 32}};
     for (const auto& [signature, channels] : known) {
         TestModule module;
         module.signature = signature;
@@ -145,8 +144,7 @@ TEST(Loader, UnknownSignaturesAreRejectedUntouched)
         const std::vector<std::uint8_t> original = bytes;
         install_recording_device();
         EXPECT_EQ(pt_takemod(bytes.data(), bytes.size()), 0) << signature;
-        EXPECT_STREQ(last_error,
-                     "not a module this player knows: no signature such as M.K. at byte 1,080");
+        EXPECT_STREQ(last_error, "not a module this player knows: no signature such as M.K. at byte 1,080");
         EXPECT_EQ(loaded_module.channel_count, 0);
         EXPECT_TRUE(device_calls.empty());
         EXPECT_EQ(bytes, original);

@@ -19,8 +19,8 @@ std::vector<std::int8_t> wave(int n, int scale)
 void play_one_byte_per_sample(const std::vector<std::int8_t>& data, int loop_start, int loop_end,
                               int loop_flag)
 {
-    sound_device.define_sample(1, data.data(), static_cast<int>(data.size()), loop_start, loop_end,
-                               loop_flag, loop_end - loop_start);
+    sound_device.define_sample(1, data.data(), static_cast<int>(data.size()), loop_start, loop_end, loop_flag,
+                               loop_end - loop_start);
     sound_device.select_channel(0);
     sound_device.set_channel_sample(1);
     sound_device.set_volume(64);
@@ -57,14 +57,13 @@ protected:
     }
 };
 
-}  // namespace
+}   // namespace
 
 TEST_F(Mixer, PeriodsBecome32Dot32Steps)
 {
     sound_device.select_channel(3);
     const std::pair<int, std::pair<std::uint32_t, std::uint32_t>> cases[] = {
-        {428, {0, 807083520}}, {214, {0, 1614167296}}, {1, {80, 1834467072}},
-        {0, {0, 0}}, {-5, {0, 0}}};
+        {428, {0, 807083520}}, {214, {0, 1614167296}}, {1, {80, 1834467072}}, {0, {0, 0}}, {-5, {0, 0}}};
     for (const auto& [period, step] : cases) {
         pending_voices[3].step_changed = 0;
         sound_device.set_period(period);
@@ -215,5 +214,5 @@ TEST_F(Mixer, OutputConversionShiftsClipsAndOrdersBytes)
     EXPECT_EQ(mix(1, 1, 32, 8), 129);       // 8 * 64 = 512
     EXPECT_EQ(mix(2, 5, 64, 8), 255);
     EXPECT_EQ(mix(3, 5, 64, 8), 0);
-    EXPECT_EQ(mix(3, 1, 1, 8), 127);        // -256 >> 9 rounds down to -1
+    EXPECT_EQ(mix(3, 1, 1, 8), 127);   // -256 >> 9 rounds down to -1
 }

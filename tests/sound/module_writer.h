@@ -11,8 +11,8 @@ struct TestSample {
     std::vector<std::int8_t> data;   // an even number of bytes
     std::int32_t finetune = 0;
     std::int32_t volume = 64;
-    std::int32_t loop_start = 0;     // bytes, even
-    std::int32_t loop_length = 0;    // bytes, even
+    std::int32_t loop_start = 0;    // bytes, even
+    std::int32_t loop_length = 0;   // bytes, even
 };
 
 struct TestCell {
@@ -29,7 +29,7 @@ struct TestModule {
     std::int32_t restart = 0;
     std::array<std::uint8_t, 128> orders{};
     std::int32_t pattern_count = 1;
-    std::vector<TestCell> cells;     // pattern_count * 64 * channels, grown on demand
+    std::vector<TestCell> cells;   // pattern_count * 64 * channels, grown on demand
     std::array<TestSample, 31> samples;
 
     TestCell& cell(std::int32_t pattern, std::int32_t row, std::int32_t channel);

@@ -25,9 +25,9 @@ TEST(TickSchedule, TimerCallsOnACoarseGridStillRunFortySevenTicksASecond)
 TEST(TickSchedule, ALateCallCatchesUpAndALongStallIsLetGo)
 {
     TickSchedule schedule = start_tick_schedule(0, 47);
-    EXPECT_EQ(ticks_due(schedule, 0), 1);      // tick 0 at the start
-    EXPECT_EQ(ticks_due(schedule, 200), 9);    // 200 ms: ticks 1..9 (9.4 are due)
-    EXPECT_EQ(ticks_due(schedule, 1900), 80);  // a 1.7 s stall: 89.3 due, all made up
+    EXPECT_EQ(ticks_due(schedule, 0), 1);       // tick 0 at the start
+    EXPECT_EQ(ticks_due(schedule, 200), 9);     // 200 ms: ticks 1..9 (9.4 are due)
+    EXPECT_EQ(ticks_due(schedule, 1900), 80);   // a 1.7 s stall: 89.3 due, all made up
     // A five-second stall: 236 ticks are due by then, but only two seconds' worth
     // (94) is made up; the clock goes on from there in step with the wall.
     EXPECT_EQ(ticks_due(schedule, 5000), 94);
@@ -53,7 +53,7 @@ TEST(StreamPace, AheadOnlyBeyondThreeQuartersOfASecond)
     // A second later 44,100 samples have been heard.
     pace.samples_played = 44100 + 33075 + 2048;
     EXPECT_EQ(stream_excess(pace, 8000), 2048);
-    EXPECT_EQ(excess_ms(pace, 2048), 47u);     // 46.4 ms, rounded up
+    EXPECT_EQ(excess_ms(pace, 2048), 47u);   // 46.4 ms, rounded up
     EXPECT_EQ(excess_ms(pace, 0), 0u);
     // A stream behind the clock (an underrun) is not ahead at all.
     pace.samples_played = 1000;

@@ -99,8 +99,8 @@ TEST_F(Effects, RandomAndSquareWaveformsAreFixed)
     load();
     // The generator's first three values are 1103527590, 377401576 and 662824084;
     // mod 511 less 256 they give -161, 226 and 107.
-    EXPECT_EQ(periods_over(1, 4), (Periods{428, 428 - 161 * 15 / 127, 428 + 226 * 15 / 127,
-                                           428 + 107 * 15 / 127}));
+    EXPECT_EQ(periods_over(1, 4),
+              (Periods{428, 428 - 161 * 15 / 127, 428 + 226 * 15 / 127, 428 + 107 * 15 / 127}));
     module.cell(0, 0, 0) = {428, 1, 0xE, 0x42};   // square
     module.cell(0, 0, 1) = {428, 1, 0x4, 0x8F};
     load();
@@ -134,9 +134,9 @@ TEST_F(Effects, VolumeCommandIsUncappedAndReplacesTheDefault)
     load();
     tick();
     EXPECT_EQ(calls_for_voice(0), (std::vector<DeviceCall>{{"set_channel_sample", {1}},
-                                                          {"set_period", {428}},
-                                                          {"set_position", {0}},
-                                                          {"set_volume", {128}}}));
+                                                           {"set_period", {428}},
+                                                           {"set_position", {0}},
+                                                           {"set_volume", {128}}}));
 }
 
 TEST_F(Effects, ToneSlideWithVolumeSlideAndVibratoWithVolumeSlide)
@@ -197,9 +197,9 @@ TEST_F(Effects, SampleOffsetWithAndWithoutANote)
     load();
     tick();
     EXPECT_EQ(calls_for_voice(0), (std::vector<DeviceCall>{{"set_volume", {40}},
-                                                          {"set_channel_sample", {1}},
-                                                          {"set_period", {428}},
-                                                          {"set_position", {512}}}));
+                                                           {"set_channel_sample", {1}},
+                                                           {"set_period", {428}},
+                                                           {"set_position", {512}}}));
     tick(6);
     EXPECT_EQ(calls_for_voice(0), (std::vector<DeviceCall>{{"set_position", {4096}}}));
 }

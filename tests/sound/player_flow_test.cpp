@@ -17,7 +17,7 @@ std::vector<std::int32_t> positions_over(int n)
     return values;
 }
 
-}  // namespace
+}   // namespace
 
 TEST_F(Flow, FirstTickPlaysRowZeroOfOrderZero)
 {
@@ -27,9 +27,9 @@ TEST_F(Flow, FirstTickPlaysRowZeroOfOrderZero)
     tick();
     EXPECT_EQ(music_position(), 0);
     EXPECT_EQ(calls_for_voice(2), (std::vector<DeviceCall>{{"set_volume", {40}},
-                                                          {"set_channel_sample", {1}},
-                                                          {"set_period", {428}},
-                                                          {"set_position", {0}}}));
+                                                           {"set_channel_sample", {1}},
+                                                           {"set_period", {428}},
+                                                           {"set_position", {0}}}));
 }
 
 TEST_F(Flow, RowsEverySixTicksAndTheSongRestarts)

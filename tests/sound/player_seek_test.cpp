@@ -18,7 +18,7 @@ void mark_rows(TestModule& module)
         module.cell(pattern, 5, 1) = {period_of_note(24 + pattern * 12), 1, 0, 0};
 }
 
-}  // namespace
+}   // namespace
 
 TEST_F(Seek, FirstTickPlaysTheChosenRowOfTheChosenOrder)
 {
@@ -69,7 +69,7 @@ TEST_F(Seek, PlacesOutsideTheSongAreRefusedAndChangeNothing)
 {
     mark_rows(module);
     load();
-    EXPECT_FALSE(pt_start_at(3, 0));     // the song has orders 0 to 2
+    EXPECT_FALSE(pt_start_at(3, 0));   // the song has orders 0 to 2
     EXPECT_FALSE(pt_start_at(-1, 0));
     EXPECT_FALSE(pt_start_at(0, 64));
     EXPECT_FALSE(pt_start_at(0, -1));

@@ -9,16 +9,16 @@ void record(const char* operation, std::vector<std::int64_t> arguments)
     device_calls.push_back({operation, std::move(arguments)});
 }
 
-}  // namespace
+}   // namespace
 
 void install_recording_device()
 {
     device_calls.clear();
     sound_device.define_sample = [](std::int32_t number, const std::int8_t* data, std::int32_t length,
-                                    std::int32_t loop_start, std::int32_t loop_end,
-                                    std::int32_t loop_flag, std::int32_t loop_length) {
-        record("define_sample", {number, reinterpret_cast<std::intptr_t>(data), length, loop_start,
-                                 loop_end, loop_flag, loop_length});
+                                    std::int32_t loop_start, std::int32_t loop_end, std::int32_t loop_flag,
+                                    std::int32_t loop_length) {
+        record("define_sample", {number, reinterpret_cast<std::intptr_t>(data), length, loop_start, loop_end,
+                                 loop_flag, loop_length});
     };
     sound_device.set_period = [](std::int32_t v) { record("set_period", {v}); };
     sound_device.set_channel_count = [](std::int32_t v) { record("set_channel_count", {v}); };

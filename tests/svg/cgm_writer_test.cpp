@@ -58,8 +58,8 @@ TEST(CgmPicture, TheViewBoxIsTheFrameWhateverTheShapesCover)
     EXPECT_EQ(shapes[0]->flags, 2);
     // (0,0) is the top-left corner: x -1, y +0.5 (y up); (20, 10) is at -0.8, +0.4,
     // truncated towards zero by the loader. Outlines are written counter-clockwise.
-    const std::vector<std::int32_t> square{-65536, 26214, -52428, 26214, -52428, 32768,
-                                           -65536, 32768, -65536, 26214};
+    const std::vector<std::int32_t> square{-65536, 26214,  -52428, 26214,  -52428,
+                                           32768,  -65536, 32768,  -65536, 26214};
     EXPECT_EQ(shapes[0]->points, square);
     EXPECT_EQ(shapes[0]->triangle_count, 2);
     free_picture(picture);
@@ -67,11 +67,11 @@ TEST(CgmPicture, TheViewBoxIsTheFrameWhateverTheShapesCover)
 
 TEST(CgmPicture, PaletteStartsWithTheHintsThenColoursInOrderOfUse)
 {
-    Picture* picture = convert_and_load(svg_document(
-        "<rect width='5' height='5' fill='#00ff00' stroke='#0000ff'/>"
-        "<rect width='5' height='5' fill='#102030'/>"
-        "<rect width='5' height='5' fill='#00ff00'/>",
-        "0 0 100 100", "data-palette='#102030 #ffffff'"));
+    Picture* picture =
+        convert_and_load(svg_document("<rect width='5' height='5' fill='#00ff00' stroke='#0000ff'/>"
+                                      "<rect width='5' height='5' fill='#102030'/>"
+                                      "<rect width='5' height='5' fill='#00ff00'/>",
+                                      "0 0 100 100", "data-palette='#102030 #ffffff'"));
     ASSERT_NE(picture, nullptr);
     EXPECT_EQ(picture->colour_count, 4);
     EXPECT_EQ(picture->palette[1], 0x102030u);
@@ -99,7 +99,8 @@ TEST(CgmPicture, NinetyNineColoursFitAndTheHundredthIsAnError)
     const Conversion too_many = convert_svg(svg_document(distinct_colour_squares(100)));
     EXPECT_FALSE(too_many.ok);
     // The hundredth square is on the document's hundred-and-first line.
-    EXPECT_NE(format_diagnostics(too_many.diagnostics).find("test.svg:101: error: <rect> uses a colour past the 99"),
+    EXPECT_NE(format_diagnostics(too_many.diagnostics)
+                  .find("test.svg:101: error: <rect> uses a colour past the 99"),
               std::string::npos)
         << format_diagnostics(too_many.diagnostics);
 }
@@ -150,10 +151,12 @@ TEST(CgmPicture, RingsBecomeOnePolygonWithAHoleTheLoaderFills)
 TEST(CgmPicture, NonzeroRuleHolesNeedTheOppositeDirection)
 {
     // Both circles run the same way: under nonzero the inner one is no hole.
-    const char* same_way = "M10,50 A40,40 0 1,1 90,50 A40,40 0 1,1 10,50 Z "
-                           "M30,50 A20,20 0 1,1 70,50 A20,20 0 1,1 30,50 Z";
-    const char* opposite = "M10,50 A40,40 0 1,1 90,50 A40,40 0 1,1 10,50 Z "
-                           "M30,50 A20,20 0 1,0 70,50 A20,20 0 1,0 30,50 Z";
+    const char* same_way =
+        "M10,50 A40,40 0 1,1 90,50 A40,40 0 1,1 10,50 Z "
+        "M30,50 A20,20 0 1,1 70,50 A20,20 0 1,1 30,50 Z";
+    const char* opposite =
+        "M10,50 A40,40 0 1,1 90,50 A40,40 0 1,1 10,50 Z "
+        "M30,50 A20,20 0 1,0 70,50 A20,20 0 1,0 30,50 Z";
     for (const char* d : {same_way, opposite}) {
         Picture* picture = convert_and_load(svg_document(std::string("<path fill='#f00' d='") + d + "'/>"));
         ASSERT_NE(picture, nullptr);
@@ -197,8 +200,7 @@ TEST(CgmPicture, FilledShapesPastTheLimitAreThinnedWithAWarning)
         points += std::to_string(50 + radius * std::cos(angle)) + "," +
                   std::to_string(50 + radius * std::sin(angle)) + " ";
     }
-    const Conversion conversion =
-        convert_svg(svg_document("<polygon fill='#0f0' points='" + points + "'/>"));
+    const Conversion conversion = convert_svg(svg_document("<polygon fill='#0f0' points='" + points + "'/>"));
     ASSERT_TRUE(conversion.ok) << format_diagnostics(conversion.diagnostics);
     EXPECT_NE(format_diagnostics(conversion.diagnostics).find("thinned to"), std::string::npos);
     Picture* picture = load_converted_picture(conversion.output);
@@ -222,4 +224,4 @@ TEST(CgmPicture, ShapesOutsideTheFrameAndCrossedOutlinesAreReported)
         << format_diagnostics(crossed.diagnostics);
 }
 
-}  // namespace
+}   // namespace

@@ -46,8 +46,8 @@ TEST(LineDrawing, TheViewBoxFillsTheScreenPixelCentreToPixelCentre)
 TEST(LineDrawing, OtherShapesAreCentredAtTheLargestFittingScale)
 {
     // A square frame scales by 2 and sits 60 pixels in from the left.
-    TextPicture* picture = convert_and_load(svg_document(
-        "<line x1='0.25' y1='0.25' x2='99.75' y2='99.75' stroke='red'/>", "0 0 100 100"));
+    TextPicture* picture = convert_and_load(
+        svg_document("<line x1='0.25' y1='0.25' x2='99.75' y2='99.75' stroke='red'/>", "0 0 100 100"));
     ASSERT_NE(picture, nullptr);
     EXPECT_EQ(picture->points[0], expected({4 * 60, 0, 4 * 259, 4 * 199}));
     free_text_picture(picture);
@@ -90,8 +90,8 @@ TEST(LineDrawing, FewerSegmentsThanDrawnResamplesEachLine)
     std::string d = "M0,100";
     for (int i = 1; i <= 40; ++i)
         d += " L" + std::to_string(i * 8) + "," + std::to_string(i % 2 ? 90 : 110);
-    TextPicture* picture =
-        convert_and_load(svg_document("<path stroke='#000' d='" + d + "'/>", "0 0 320 200", "data-segments='8'"));
+    TextPicture* picture = convert_and_load(
+        svg_document("<path stroke='#000' d='" + d + "'/>", "0 0 320 200", "data-segments='8'"));
     ASSERT_NE(picture, nullptr);
     ASSERT_EQ(picture->polyline_count, 1);
     EXPECT_EQ(picture->point_counts[0], 9);
@@ -109,16 +109,17 @@ TEST(LineDrawing, LimitsAreReported)
         many += std::to_string(i % 300);
         many += ",10 l1,1 ";
     }
-    const Conversion too_many =
-        convert_svg(svg_document("<path stroke='#000' d='" + many + "'/>", "0 0 320 200"), OutputKind::line_drawing);
+    const Conversion too_many = convert_svg(
+        svg_document("<path stroke='#000' d='" + many + "'/>", "0 0 320 200"), OutputKind::line_drawing);
     EXPECT_FALSE(too_many.ok);
     EXPECT_NE(format_diagnostics(too_many.diagnostics).find("at most 1000"), std::string::npos);
 
-    const Conversion too_few = convert_svg(
-        svg_document("<path stroke='#000' d='M0,0 h5 M0,9 h5 M0,20 h5'/>", "0 0 320 200", "data-segments='2'"),
-        OutputKind::line_drawing);
+    const Conversion too_few = convert_svg(svg_document("<path stroke='#000' d='M0,0 h5 M0,9 h5 M0,20 h5'/>",
+                                                        "0 0 320 200", "data-segments='2'"),
+                                           OutputKind::line_drawing);
     EXPECT_FALSE(too_few.ok);
-    EXPECT_NE(format_diagnostics(too_few.diagnostics).find("fewer than the drawing's 3 lines"), std::string::npos);
+    EXPECT_NE(format_diagnostics(too_few.diagnostics).find("fewer than the drawing's 3 lines"),
+              std::string::npos);
 }
 
-}  // namespace
+}   // namespace

@@ -56,10 +56,10 @@ TEST(PictureData, ManifestNamesAllTwelveFilesTheDemoLoads)
     for (const DataFile& file : manifest())
         targets.push_back(file.target);
     std::sort(targets.begin(), targets.end());
-    const std::vector<std::string> demo_files{
-        "data/afrogirl.txt", "data/ankels.cgm", "data/blinq.cgm", "data/blinq2.cgm",
-        "data/bottles.cgm", "data/flonk1.cgm", "data/flonk2.cgm", "data/groovster.txt",
-        "data/strutto.cgm", "data/struttoblk.cgm", "data/wobbli.cgm", "data/zippsy.cgm"};
+    const std::vector<std::string> demo_files{"data/afrogirl.txt",   "data/ankels.cgm",    "data/blinq.cgm",
+                                              "data/blinq2.cgm",     "data/bottles.cgm",   "data/flonk1.cgm",
+                                              "data/flonk2.cgm",     "data/groovster.txt", "data/strutto.cgm",
+                                              "data/struttoblk.cgm", "data/wobbli.cgm",    "data/zippsy.cgm"};
     EXPECT_EQ(targets, demo_files);
 }
 
@@ -130,14 +130,15 @@ Coverage compare_with_rsvg(const DataFile& file)
 
     pugi::xml_document document;
     document.load_string(svg.c_str());
-    const double intrinsic = document.document_element().attribute("width").as_double(drawing.view_width) /
-                             drawing.view_width;
+    const double intrinsic =
+        document.document_element().attribute("width").as_double(drawing.view_width) / drawing.view_width;
     const std::filesystem::path rendered = program_scratch_folder() / "rsvg.png";
     char command[1024];
-    std::snprintf(command, sizeof command,
-                  "rsvg-convert --zoom %.9f --page-width %d --page-height %d --left %.6f --top %.6f '%s' -o '%s'",
-                  pixels / intrinsic, canvas_width, canvas_height, centre_x + 0.5 - width / 2,
-                  centre_y + 0.5 - height / 2, (source_root / file.source).c_str(), rendered.c_str());
+    std::snprintf(
+        command, sizeof command,
+        "rsvg-convert --zoom %.9f --page-width %d --page-height %d --left %.6f --top %.6f '%s' -o '%s'",
+        pixels / intrinsic, canvas_width, canvas_height, centre_x + 0.5 - width / 2,
+        centre_y + 0.5 - height / 2, (source_root / file.source).c_str(), rendered.c_str());
     EXPECT_EQ(run_program(command).status, 0) << command;
     const PngImage reference = read_png(rendered, true);
     EXPECT_TRUE(reference.ok) << rendered;
@@ -233,7 +234,8 @@ TEST(PictureData, LineDrawingsFinishJustBeforeTheirScenesEnd)
         double scene_milliseconds;
     };
     const double pattern = 64 * 6 * 1000.0 / 47;
-    for (const Drawing& d : {Drawing{"data/afrogirl.txt", 5, 3 * pattern}, Drawing{"data/groovster.txt", 9, 4 * pattern}}) {
+    for (const Drawing& d :
+         {Drawing{"data/afrogirl.txt", 5, 3 * pattern}, Drawing{"data/groovster.txt", 9, 4 * pattern}}) {
         TextPicture* picture = load_text_picture((source_root / d.file).c_str());
         ASSERT_NE(picture, nullptr) << d.file;
         EXPECT_LE(picture->polyline_count, 1000);
@@ -252,4 +254,4 @@ TEST(PictureData, LineDrawingsFinishJustBeforeTheirScenesEnd)
     }
 }
 
-}  // namespace
+}   // namespace

@@ -38,13 +38,15 @@ void expect_points(const Polyline& line, std::vector<Point> expected)
 double lowest_y(const Polyline& line)
 {
     return std::min_element(line.points.begin(), line.points.end(),
-                            [](Point a, Point b) { return a.y < b.y; })->y;
+                            [](Point a, Point b) { return a.y < b.y; })
+        ->y;
 }
 
 double highest_y(const Polyline& line)
 {
     return std::max_element(line.points.begin(), line.points.end(),
-                            [](Point a, Point b) { return a.y < b.y; })->y;
+                            [](Point a, Point b) { return a.y < b.y; })
+        ->y;
 }
 
 TEST(PathData, StraightCommandsAbsoluteAndRelativeAgree)
@@ -199,4 +201,4 @@ TEST(TransformList, BadListsAreRejectedWithTheirPlace)
     EXPECT_NE(error.find("character 10"), std::string::npos) << error;
 }
 
-}  // namespace
+}   // namespace

@@ -56,7 +56,7 @@ TEST(SvgStyles, DefaultsCurrentColourAndHiddenElements)
     EXPECT_EQ(drawing.shapes[0].fill, (Colour{0, 0, 0}));
     EXPECT_FALSE(drawing.shapes[0].stroked);
     EXPECT_EQ(drawing.shapes[1].fill, (Colour{255, 0, 255}));
-    EXPECT_FALSE(drawing.shapes[2].filled);  // a line is never filled
+    EXPECT_FALSE(drawing.shapes[2].filled);   // a line is never filled
 }
 
 TEST(SvgTransforms, NestedGroupsComposeOutermostFirst)
@@ -144,18 +144,18 @@ TEST(SvgMessages, BadXmlAndBadRoots)
               std::string::npos)
         << format_diagnostics(read_with_messages(unclosed));
     EXPECT_NE(format_diagnostics(read_with_messages("<html/>")).find("must be <svg>"), std::string::npos);
-    EXPECT_NE(format_diagnostics(read_with_messages("<svg><rect width='1' height='1'/></svg>"))
-                  .find("viewBox"),
-              std::string::npos);
+    EXPECT_NE(
+        format_diagnostics(read_with_messages("<svg><rect width='1' height='1'/></svg>")).find("viewBox"),
+        std::string::npos);
     EXPECT_NE(format_diagnostics(read_with_messages("<svg viewBox='0 0 10'/>")).find("four numbers"),
               std::string::npos);
 }
 
 TEST(SvgMessages, WhatCannotBeCarriedOverIsNamedNotDropped)
 {
-    const Diagnostics diagnostics = read_with_messages(svg_document(
-        "<text x='1' y='1'>hi</text>\n<rect width='1' height='1' opacity='0.5'/>\n"
-        "<image width='1' height='1'/>\n<sodipodi:namedview xmlns:sodipodi='x'/>"));
+    const Diagnostics diagnostics = read_with_messages(
+        svg_document("<text x='1' y='1'>hi</text>\n<rect width='1' height='1' opacity='0.5'/>\n"
+                     "<image width='1' height='1'/>\n<sodipodi:namedview xmlns:sodipodi='x'/>"));
     const std::string text = format_diagnostics(diagnostics);
     EXPECT_EQ(diagnostics.errors.size(), 0u) << text;
     EXPECT_EQ(diagnostics.warnings.size(), 3u) << text;   // the editor's own element is not drawing
@@ -164,4 +164,4 @@ TEST(SvgMessages, WhatCannotBeCarriedOverIsNamedNotDropped)
     EXPECT_NE(text.find("opacity 0.5"), std::string::npos) << text;
 }
 
-}  // namespace
+}   // namespace

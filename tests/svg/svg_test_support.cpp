@@ -10,12 +10,12 @@ Conversion convert_svg(const std::string& svg, OutputKind kind)
         return conversion;
     if (kind == OutputKind::picture) {
         CgmSummary summary;
-        conversion.ok = write_cgm(conversion.drawing, "test", conversion.output, summary,
-                                  conversion.diagnostics);
+        conversion.ok =
+            write_cgm(conversion.drawing, "test", conversion.output, summary, conversion.diagnostics);
     } else {
         LineDrawingSummary summary;
-        conversion.ok = write_line_drawing(conversion.drawing, conversion.output, summary,
-                                           conversion.diagnostics);
+        conversion.ok =
+            write_line_drawing(conversion.drawing, conversion.output, summary, conversion.diagnostics);
     }
     return conversion;
 }
@@ -23,8 +23,8 @@ Conversion convert_svg(const std::string& svg, OutputKind kind)
 std::string svg_document(const std::string& body, const std::string& view_box,
                          const std::string& root_attributes)
 {
-    return "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"" + view_box + "\" " +
-           root_attributes + ">\n" + body + "\n</svg>\n";
+    return "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"" + view_box + "\" " + root_attributes +
+           ">\n" + body + "\n</svg>\n";
 }
 
 Picture* load_converted_picture(const std::string& cgm)

@@ -15,8 +15,9 @@ namespace fs = std::filesystem;
 namespace {
 
 const char* const demo_files[] = {
-    "da_wobble.mod", "fontti.raw", "afrogirl.txt", "groovster.txt", "ankels.cgm", "blinq.cgm", "blinq2.cgm",
-    "bottles.cgm", "flonk1.cgm", "flonk2.cgm", "strutto.cgm", "struttoblk.cgm", "wobbli.cgm", "zippsy.cgm",
+    "da_wobble.mod", "fontti.raw",     "afrogirl.txt", "groovster.txt", "ankels.cgm",
+    "blinq.cgm",     "blinq2.cgm",     "bottles.cgm",  "flonk1.cgm",    "flonk2.cgm",
+    "strutto.cgm",   "struttoblk.cgm", "wobbli.cgm",   "zippsy.cgm",
 };
 
 TEST(DataRecipe, MakesTheFourteenCommittedFilesByteForByte)
@@ -53,17 +54,17 @@ TEST(DataRecipe, PictureScriptWorksAnywhereAndRefusesToConvertNothing)
     fs::create_directories(copy);
     fs::copy_file(fs::path(TK_SOURCE_DIR) / "assets" / "pictures" / "build-data.sh", copy / "build-data.sh");
     write_text(copy / "pictures.list", "# nothing listed\n");
-    const ProgramRun empty =
-        run_program("sh '" + (copy / "build-data.sh").string() + "' '" TK_SVG "' '" + (scratch / "empty").string() + "'");
+    const ProgramRun empty = run_program("sh '" + (copy / "build-data.sh").string() + "' '" TK_SVG "' '" +
+                                         (scratch / "empty").string() + "'");
     EXPECT_EQ(empty.status, 1);
     EXPECT_NE(empty.errors.find("build-data.sh: "), std::string::npos);
     EXPECT_NE(empty.errors.find("nothing was converted"), std::string::npos) << empty.errors;
 
-    const ProgramRun no_tool = run_program("sh " TK_SOURCE_DIR
-                                           "/assets/pictures/build-data.sh /nonexistent/tinkettles-svg '" +
-                                           (scratch / "none").string() + "'");
+    const ProgramRun no_tool =
+        run_program("sh " TK_SOURCE_DIR "/assets/pictures/build-data.sh /nonexistent/tinkettles-svg '" +
+                    (scratch / "none").string() + "'");
     EXPECT_EQ(no_tool.status, 1);
     EXPECT_NE(no_tool.errors.find("no converter at /nonexistent/tinkettles-svg"), std::string::npos);
 }
 
-}  // namespace
+}   // namespace

@@ -16,8 +16,8 @@ namespace {
 
 struct Tool {
     const char* name;
-    const char* folder;          // under the build's tools/
-    const char* unwritable;      // arguments whose output lies in a missing folder
+    const char* folder;       // under the build's tools/
+    const char* unwritable;   // arguments whose output lies in a missing folder
 };
 
 // Every output goes to /nonexistent-tk/..., a folder that no test makes.
@@ -42,7 +42,8 @@ protected:
     // Runs the tool with `arguments` in `folder` (the scratch folder unless named).
     ProgramRun run_tool(const std::string& arguments, const std::string& folder = "") const
     {
-        const std::string program = std::string(TK_TOOL_FOLDER) + "/" + GetParam().folder + "/" + GetParam().name;
+        const std::string program =
+            std::string(TK_TOOL_FOLDER) + "/" + GetParam().folder + "/" + GetParam().name;
         return run_program("'" + program + "' " + arguments, folder.empty() ? scratch : fs::path(folder));
     }
 
@@ -101,4 +102,4 @@ INSTANTIATE_TEST_SUITE_P(EveryTool, ToolCommandLine, ::testing::ValuesIn(tools),
                              return name;
                          });
 
-}  // namespace
+}   // namespace

@@ -36,7 +36,7 @@ bool in_range(std::int32_t position)
     return position >= 0 && position % 100 <= 63 && position / 100 <= 127;
 }
 
-}  // namespace
+}   // namespace
 
 int main(int argc, char** argv)
 {

@@ -38,9 +38,9 @@ struct PathOption {
 };
 
 constexpr PathOption path_options[] = {
-    {"--png-dir", &CaptureOptions::png_dir},   {"--y4m", &CaptureOptions::y4m_file},
-    {"--wav", &CaptureOptions::wav_file},      {"--mp4", &CaptureOptions::mp4_file},
-    {"--log", &CaptureOptions::log_file},      {"--contact-sheet", &CaptureOptions::contact_sheet},
+    {"--png-dir", &CaptureOptions::png_dir},  {"--y4m", &CaptureOptions::y4m_file},
+    {"--wav", &CaptureOptions::wav_file},     {"--mp4", &CaptureOptions::mp4_file},
+    {"--log", &CaptureOptions::log_file},     {"--contact-sheet", &CaptureOptions::contact_sheet},
     {"--data", &CaptureOptions::data_folder},
 };
 
@@ -122,15 +122,16 @@ bool read_options(CommandLine* line, CaptureOptions* options, std::int64_t* scen
     if (from_given && to_given && options->to_position <= options->from_position)
         return usage_error(line, "--to %d must come after --from %d", options->to_position,
                            options->from_position);
-    const bool any_output = options->png_dir || options->y4m_file || options->wav_file ||
-                            options->mp4_file || options->log_file || options->contact_sheet;
+    const bool any_output = options->png_dir || options->y4m_file || options->wav_file || options->mp4_file ||
+                            options->log_file || options->contact_sheet;
     if (!any_output)
-        return usage_error(line, "nothing to write: give at least one of --png-dir, --y4m, --wav, "
-                                 "--mp4, --log, --contact-sheet");
+        return usage_error(line,
+                           "nothing to write: give at least one of --png-dir, --y4m, --wav, "
+                           "--mp4, --log, --contact-sheet");
     return true;
 }
 
-}  // namespace
+}   // namespace
 
 void scene_positions(std::int32_t scene, std::int32_t* from, std::int32_t* to)
 {
@@ -140,8 +141,8 @@ void scene_positions(std::int32_t scene, std::int32_t* from, std::int32_t* to)
 
 bool parse_capture_options(int argc, char** argv, CaptureOptions* options, int* status)
 {
-    *options = CaptureOptions{default_fps, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                              nullptr, part_open_start, part_open_end};
+    *options = CaptureOptions{default_fps, nullptr, nullptr, nullptr,         nullptr,
+                              nullptr,     nullptr, nullptr, part_open_start, part_open_end};
     CommandLine line = start_command_line(capture_program, capture_usage, argc, argv);
     std::int64_t scene = 0;
     if (!read_options(&line, options, &scene)) {
@@ -149,7 +150,6 @@ bool parse_capture_options(int argc, char** argv, CaptureOptions* options, int* 
         return false;
     }
     if (scene != 0)
-        scene_positions(static_cast<std::int32_t>(scene), &options->from_position,
-                        &options->to_position);
+        scene_positions(static_cast<std::int32_t>(scene), &options->from_position, &options->to_position);
     return true;
 }

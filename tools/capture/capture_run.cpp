@@ -51,8 +51,8 @@ struct CaptureFiles {
 // the part's first frame on reach the WAV file.
 struct CaptureMusic {
     MusicStream stream;
-    std::int64_t first_kept = -1;        // sample where the part begins; -1 before it
-    std::int64_t samples_written = 0;    // from first_kept on
+    std::int64_t first_kept = -1;       // sample where the part begins; -1 before it
+    std::int64_t samples_written = 0;   // from first_kept on
 };
 
 // Which frames are kept: from the first at or past the part's start to the next one at
@@ -197,8 +197,8 @@ bool start_music_part(CaptureFiles* files, CaptureMusic* music, std::int64_t fra
 }
 
 // Makes the WAV exactly as long as the kept frames: more buffers, or the last cut short.
-bool finish_music(CaptureFiles* files, CaptureMusic* music, std::int64_t first_frame,
-                  std::int64_t end_frame, std::int32_t fps)
+bool finish_music(CaptureFiles* files, CaptureMusic* music, std::int64_t first_frame, std::int64_t end_frame,
+                  std::int32_t fps)
 {
     if (!files->wav)
         return true;
@@ -215,8 +215,7 @@ bool finish_music(CaptureFiles* files, CaptureMusic* music, std::int64_t first_f
     return (ok && closed) || fail_system("cannot finish", files->wav_path);
 }
 
-bool emit_frame(const CaptureOptions& options, CaptureFiles* files, std::int64_t frame,
-                std::int32_t position)
+bool emit_frame(const CaptureOptions& options, CaptureFiles* files, std::int64_t frame, std::int32_t position)
 {
     if (files->y4m || files->mp4_started) {
         convert_to_yuv420(screen, yuv_planes);
@@ -231,8 +230,8 @@ bool emit_frame(const CaptureOptions& options, CaptureFiles* files, std::int64_t
         if (!write_screen_png((std::string(options.png_dir) + name).c_str(), screen))
             return false;
     }
-    if (files->log && std::fprintf(files->log, "%lld %d %d %d\n", static_cast<long long>(frame),
-                                   demo_time, position, scene_number(position)) < 0)
+    if (files->log && std::fprintf(files->log, "%lld %d %d %d\n", static_cast<long long>(frame), demo_time,
+                                   position, scene_number(position)) < 0)
         return fail_system("cannot write", options.log_file);
     if (options.contact_sheet)
         offer_contact_frame(&contact_sheet, position, screen);
@@ -295,8 +294,8 @@ bool inside_part(const CaptureOptions& options, PartState* part, std::int32_t po
 // The frames, until the first one at the final position or the end of the part;
 // false on a failure. Every frame is drawn, whether kept or not, since scenes build
 // on their earlier frames (the line drawings accumulate their strokes).
-bool capture_frames(const CaptureOptions& options, CaptureFiles* files, CaptureMusic* music,
-                    PartState* part, std::int64_t* end_frame)
+bool capture_frames(const CaptureOptions& options, CaptureFiles* files, CaptureMusic* music, PartState* part,
+                    std::int64_t* end_frame)
 {
     ProgressLine progress;
     start_progress(&progress);
@@ -304,8 +303,7 @@ bool capture_frames(const CaptureOptions& options, CaptureFiles* files, CaptureM
         const std::int64_t moment_ms = frame * 1000 / options.fps;
         if (moment_ms > longest_capture_ms) {
             std::fprintf(stderr, "\n%s: the music did not reach position %d in %lld minutes; stopping\n",
-                         capture_program, final_position,
-                         static_cast<long long>(longest_capture_ms / 60000));
+                         capture_program, final_position, static_cast<long long>(longest_capture_ms / 60000));
             return false;
         }
         if (!catch_up_music(files, music, frame, options.fps))
@@ -334,13 +332,15 @@ bool capture_frames(const CaptureOptions& options, CaptureFiles* files, CaptureM
     }
 }
 
-}  // namespace
+}   // namespace
 
 int run_capture(const CaptureOptions& options)
 {
     if (options.mp4_file && !program_on_path("ffmpeg")) {
-        std::fprintf(stderr, "%s: --mp4 needs ffmpeg, which is not on PATH; install it, or use "
-                             "--y4m and --wav and encode them yourself\n", capture_program);
+        std::fprintf(stderr,
+                     "%s: --mp4 needs ffmpeg, which is not on PATH; install it, or use "
+                     "--y4m and --wav and encode them yourself\n",
+                     capture_program);
         return 1;
     }
     // A closed pipe (ffmpeg stopping, or a reader of the standard output going away)

@@ -15,8 +15,8 @@ bool open_capture_screen()
         std::fprintf(stderr, "tinkettles-capture: SDL_Init failed: %s\n", SDL_GetError());
         return false;
     }
-    screen = SDL_CreateRGBSurface(SDL_SWSURFACE, capture_width, capture_height, 32, 0x00ff0000,
-                                  0x0000ff00, 0x000000ff, 0);
+    screen = SDL_CreateRGBSurface(SDL_SWSURFACE, capture_width, capture_height, 32, 0x00ff0000, 0x0000ff00,
+                                  0x000000ff, 0);
     if (!screen) {
         std::fprintf(stderr, "tinkettles-capture: no 640x480 memory surface: %s\n", SDL_GetError());
         return false;

@@ -28,8 +28,7 @@ void shrink_screen(const SDL_Surface* surface, std::uint8_t* thumbnail)
         const std::uint32_t* upper = screen_row(surface, 2 * y);
         const std::uint32_t* lower = screen_row(surface, 2 * y + 1);
         for (int x = 0; x < thumbnail_width; ++x) {
-            const std::uint32_t block[4] = {upper[2 * x], upper[2 * x + 1], lower[2 * x],
-                                            lower[2 * x + 1]};
+            const std::uint32_t block[4] = {upper[2 * x], upper[2 * x + 1], lower[2 * x], lower[2 * x + 1]};
             for (int shift = 16; shift >= 0; shift -= 8) {
                 std::uint32_t sum = 2;
                 for (const std::uint32_t p : block)
@@ -44,8 +43,7 @@ void copy_thumbnail(const std::uint8_t* thumbnail, int left, int top)
 {
     for (int y = 0; y < thumbnail_height; ++y)
         std::memcpy(sheet_rgb + (static_cast<std::size_t>(top + y) * sheet_width + left) * 3,
-                    thumbnail + static_cast<std::size_t>(y) * thumbnail_width * 3,
-                    thumbnail_width * 3);
+                    thumbnail + static_cast<std::size_t>(y) * thumbnail_width * 3, thumbnail_width * 3);
 }
 
 // The label is drawn with the caption code into an indexed strip: 0 background,
@@ -67,7 +65,7 @@ void draw_label(std::int32_t scene, int left, int top)
     }
 }
 
-}  // namespace
+}   // namespace
 
 std::int32_t scene_middle_position(std::int32_t scene)
 {

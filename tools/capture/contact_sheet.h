@@ -14,7 +14,7 @@ constexpr int thumbnail_height = 240;
 
 struct ContactSheet {
     std::int32_t middle_position[scene_count];   // where each scene's thumbnail is taken
-    bool settled[scene_count];                    // taken at or after the middle
+    bool settled[scene_count];                   // taken at or after the middle
     bool seen[scene_count];
     std::uint8_t thumbnails[scene_count][thumbnail_width * thumbnail_height * 3];
 };

@@ -20,8 +20,8 @@ bool spawn_ffmpeg(const char* const* arguments, int input_fd, pid_t* pid)
     posix_spawn_file_actions_init(&actions);
     if (input_fd >= 0)
         posix_spawn_file_actions_adddup2(&actions, input_fd, STDIN_FILENO);
-    const int error = posix_spawnp(pid, "ffmpeg", &actions, nullptr,
-                                   const_cast<char* const*>(arguments), environ);
+    const int error =
+        posix_spawnp(pid, "ffmpeg", &actions, nullptr, const_cast<char* const*>(arguments), environ);
     posix_spawn_file_actions_destroy(&actions);
     if (error != 0) {
         std::fprintf(stderr, "tinkettles-capture: cannot run ffmpeg: %s\n", std::strerror(error));
@@ -45,7 +45,7 @@ bool wait_for_ffmpeg(pid_t pid, const char* what)
     return false;
 }
 
-}  // namespace
+}   // namespace
 
 bool program_on_path(const char* name)
 {
@@ -82,10 +82,24 @@ bool start_mp4(Mp4Encoder* encoder, const char* mp4_file)
         std::fprintf(stderr, "tinkettles-capture: no pipe to ffmpeg: %s\n", std::strerror(errno));
         return false;
     }
-    const char* const arguments[] = {"ffmpeg", "-loglevel", "error", "-y",
-                                     "-f", "yuv4mpegpipe", "-i", "pipe:0",
-                                     "-c:v", "libx264", "-preset", "fast", "-crf", "18",
-                                     "-pix_fmt", "yuv420p", encoder->video_file.c_str(), nullptr};
+    const char* const arguments[] = {"ffmpeg",
+                                     "-loglevel",
+                                     "error",
+                                     "-y",
+                                     "-f",
+                                     "yuv4mpegpipe",
+                                     "-i",
+                                     "pipe:0",
+                                     "-c:v",
+                                     "libx264",
+                                     "-preset",
+                                     "fast",
+                                     "-crf",
+                                     "18",
+                                     "-pix_fmt",
+                                     "yuv420p",
+                                     encoder->video_file.c_str(),
+                                     nullptr};
     const bool started = spawn_ffmpeg(arguments, pipe_ends[0], &encoder->ffmpeg);
     close(pipe_ends[0]);
     if (!started) {
@@ -108,10 +122,10 @@ bool finish_mp4(Mp4Encoder* encoder, const char* mp4_file, const char* wav_file)
     encoder->frames = nullptr;
     if (!wait_for_ffmpeg(encoder->ffmpeg, "encoding the frames"))
         return false;
-    const char* const arguments[] = {"ffmpeg", "-nostdin", "-loglevel", "error", "-y",
-                                     "-i", encoder->video_file.c_str(), "-i", wav_file,
-                                     "-c:v", "copy", "-c:a", "aac", "-b:a", "192k",
-                                     "-movflags", "+faststart", mp4_file, nullptr};
+    const char* const arguments[] = {
+        "ffmpeg", "-nostdin",  "-loglevel",  "error",  "-y",   "-i",  encoder->video_file.c_str(),
+        "-i",     wav_file,    "-c:v",       "copy",   "-c:a", "aac", "-b:a",
+        "192k",   "-movflags", "+faststart", mp4_file, nullptr};
     pid_t pid;
     const bool made = spawn_ffmpeg(arguments, -1, &pid) && wait_for_ffmpeg(pid, "making the MP4");
     std::remove(encoder->video_file.c_str());

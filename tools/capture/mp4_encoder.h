@@ -9,7 +9,7 @@
 #include <string>
 
 struct Mp4Encoder {
-    std::FILE* frames;        // ffmpeg's standard input
+    std::FILE* frames;   // ffmpeg's standard input
     pid_t ffmpeg;
     std::string video_file;   // the video alone, removed once the MP4 is made
 };

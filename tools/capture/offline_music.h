@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-constexpr std::int32_t capture_audio_rate = 44100;     // sound mode 2
+constexpr std::int32_t capture_audio_rate = 44100;   // sound mode 2
 constexpr std::int32_t capture_buffer_samples = device_buffer_samples;
 constexpr std::int32_t capture_buffer_bytes = capture_buffer_samples * 2;
 

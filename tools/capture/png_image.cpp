@@ -8,10 +8,9 @@ namespace {
 
 std::uint8_t screen_rgb[capture_width * capture_height * 3];
 
-}  // namespace
+}   // namespace
 
-bool write_rgb_png_to(std::FILE* file, const char* path, const std::uint8_t* rgb, int width,
-                      int height)
+bool write_rgb_png_to(std::FILE* file, const char* path, const std::uint8_t* rgb, int width, int height)
 {
     return write_png_to(capture_program, file, path, PngPicture{rgb, width, height, nullptr, true});
 }

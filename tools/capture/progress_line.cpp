@@ -8,7 +8,7 @@ namespace {
 
 constexpr std::chrono::milliseconds update_interval{250};
 
-}  // namespace
+}   // namespace
 
 void start_progress(ProgressLine* line)
 {
@@ -22,8 +22,8 @@ double capture_speed(const ProgressLine* line, std::int32_t demo_ms)
     return spent.count() > 0 ? demo_ms / 1000.0 / spent.count() : 0.0;
 }
 
-void show_progress(ProgressLine* line, std::int64_t frames, std::int32_t demo_ms,
-                   std::int32_t position, bool final)
+void show_progress(ProgressLine* line, std::int64_t frames, std::int32_t demo_ms, std::int32_t position,
+                   bool final)
 {
     const auto now = std::chrono::steady_clock::now();
     if (!final && now < line->next_update)

@@ -55,7 +55,7 @@ void chroma_of(const std::uint32_t (&block)[4], ChromaMemo& memo)
     memo.cr = red_difference(r / 4, g / 4, b / 4);
 }
 
-}  // namespace
+}   // namespace
 
 YuvColour rgb_to_yuv(std::int32_t r, std::int32_t g, std::int32_t b)
 {
@@ -64,8 +64,8 @@ YuvColour rgb_to_yuv(std::int32_t r, std::int32_t g, std::int32_t b)
 
 bool write_y4m_header(std::FILE* out, std::int32_t fps)
 {
-    return std::fprintf(out, "YUV4MPEG2 W%d H%d F%d:1 Ip A1:1 C420jpeg\n", capture_width,
-                        capture_height, fps) > 0;
+    return std::fprintf(out, "YUV4MPEG2 W%d H%d F%d:1 Ip A1:1 C420jpeg\n", capture_width, capture_height,
+                        fps) > 0;
 }
 
 void convert_to_yuv420(const SDL_Surface* surface, std::uint8_t* planes)
@@ -81,8 +81,7 @@ void convert_to_yuv420(const SDL_Surface* surface, std::uint8_t* planes)
         std::uint8_t* upper_luma = planes + 2 * y * capture_width;
         std::uint8_t* lower_luma = upper_luma + capture_width;
         for (int x = 0; x < chroma_width; ++x) {
-            const std::uint32_t block[4] = {upper[2 * x], upper[2 * x + 1], lower[2 * x],
-                                            lower[2 * x + 1]};
+            const std::uint32_t block[4] = {upper[2 * x], upper[2 * x + 1], lower[2 * x], lower[2 * x + 1]};
             upper_luma[2 * x] = luma_of(block[0], upper_memo);
             upper_luma[2 * x + 1] = luma_of(block[1], upper_memo);
             lower_luma[2 * x] = luma_of(block[2], lower_memo);

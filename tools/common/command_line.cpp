@@ -71,7 +71,7 @@ bool answer_help_or_version(CommandLine* line)
     return false;
 }
 
-}  // namespace
+}   // namespace
 
 bool next_argument(CommandLine* line, const char** argument, bool* is_option)
 {
@@ -124,8 +124,7 @@ bool option_integer(CommandLine* line, const char* name, std::int64_t low, std::
     return true;
 }
 
-bool option_number(CommandLine* line, const char* name, double low, bool low_open, double high,
-                   double* value)
+bool option_number(CommandLine* line, const char* name, double low, bool low_open, double high, double* value)
 {
     const char* text = nullptr;
     if (!option_text(line, name, &text))

@@ -11,9 +11,9 @@ struct CommandLine {
     const char* usage;     // the whole usage text, its first line "usage: ..."
     int argc;
     char** argv;
-    int next;              // the next argument to read
-    bool options_ended;    // after "--" every argument is an operand
-    int status;            // -1 while reading; then the exit status the reading decided
+    int next;             // the next argument to read
+    bool options_ended;   // after "--" every argument is an operand
+    int status;           // -1 while reading; then the exit status the reading decided
 };
 
 CommandLine start_command_line(const char* program, const char* usage, int argc, char** argv);
@@ -36,8 +36,7 @@ bool option_number(CommandLine* line, const char* name, double low, bool low_ope
                    double* value);
 
 // Reports "program: <message>" and the usage on standard error; sets status 2. Always false.
-bool usage_error(CommandLine* line, const char* format, ...)
-    __attribute__((format(printf, 2, 3)));
+bool usage_error(CommandLine* line, const char* format, ...) __attribute__((format(printf, 2, 3)));
 
 bool unknown_option(CommandLine* line, const char* option);
 
@@ -47,7 +46,10 @@ bool unknown_option(CommandLine* line, const char* option);
 bool read_operands(CommandLine* line, const char** operands, int capacity, int* count);
 
 // After the loop: the exit status when the program should stop now, else -1.
-inline int command_line_status(const CommandLine& line) { return line.status; }
+inline int command_line_status(const CommandLine& line)
+{
+    return line.status;
+}
 
 // Reads a whole number in [low, high] from the whole of `text`.
 bool parse_integer(const char* text, std::int64_t low, std::int64_t high, std::int64_t* value);

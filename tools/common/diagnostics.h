@@ -8,8 +8,8 @@
 
 struct Diagnostic {
     std::string file;
-    int line;      // 0: the message concerns the whole file
-    int column;    // 0: the message concerns the whole line
+    int line;     // 0: the message concerns the whole file
+    int column;   // 0: the message concerns the whole line
     std::string message;
 };
 

@@ -37,8 +37,7 @@ void set_palette(png_structp png, png_infop info, const std::uint32_t* palette)
 // Kept apart from any object with a destructor, since libpng reports errors by longjmp.
 bool encode(std::FILE* file, const PngPicture& picture, png_bytep* rows, EncoderFault* fault)
 {
-    png_structp png =
-        png_create_write_struct(PNG_LIBPNG_VER_STRING, fault, keep_fault, ignore_warning);
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, fault, keep_fault, ignore_warning);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
     if (!info) {
         png_destroy_write_struct(&png, nullptr);
@@ -50,9 +49,8 @@ bool encode(std::FILE* file, const PngPicture& picture, png_bytep* rows, Encoder
     }
     png_init_io(png, file);
     const int colour_type = picture.palette ? PNG_COLOR_TYPE_PALETTE : PNG_COLOR_TYPE_RGB;
-    png_set_IHDR(png, info, static_cast<png_uint_32>(picture.width),
-                 static_cast<png_uint_32>(picture.height), 8, colour_type, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(picture.width), static_cast<png_uint_32>(picture.height),
+                 8, colour_type, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     if (picture.palette)
         set_palette(png, info, picture.palette);
     if (picture.srgb)
@@ -64,7 +62,7 @@ bool encode(std::FILE* file, const PngPicture& picture, png_bytep* rows, Encoder
     return true;
 }
 
-}  // namespace
+}   // namespace
 
 bool write_png_to(const char* program, std::FILE* file, const char* path, const PngPicture& picture)
 {

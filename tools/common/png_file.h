@@ -6,7 +6,7 @@
 #include <cstdio>
 
 struct PngPicture {
-    const std::uint8_t* pixels;     // rows packed: one byte a pixel with a palette, else red, green, blue
+    const std::uint8_t* pixels;   // rows packed: one byte a pixel with a palette, else red, green, blue
     int width;
     int height;
     const std::uint32_t* palette;   // 256 colours 0x00RRGGBB; nullptr for true colour

@@ -30,7 +30,7 @@ void check_offsets(const Song& song, const SampleBank& bank, std::string_view fi
     }
 }
 
-} // namespace
+}   // namespace
 
 SampleBank synthesise_bank(const SampleSet& specs, std::string_view settings_file, Diagnostics& diags)
 {
@@ -66,8 +66,8 @@ std::vector<std::uint8_t> compose_module(SourceText score, SourceText settings, 
         add_warning(diags, song.order_line, 1,
                     "the song never reaches order " + std::to_string(end_order) +
                         ", where the demo ends, so the demo would never end by itself; make the "
-                        "order list at least " + std::to_string(end_order + 1) +
-                        " entries long (order " + std::to_string(end_order) +
+                        "order list at least " +
+                        std::to_string(end_order + 1) + " entries long (order " + std::to_string(end_order) +
                         " holds the ending) and keep its jumps from leading back before it");
     }
     SampleBank bank = synthesise_bank(specs, settings.file, diags);
@@ -77,4 +77,4 @@ std::vector<std::uint8_t> compose_module(SourceText score, SourceText settings, 
     return write_module(song, specs, bank);
 }
 
-} // namespace compose
+}   // namespace compose

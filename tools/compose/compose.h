@@ -12,7 +12,7 @@ namespace compose {
 
 struct SourceText {
     std::string_view text;
-    std::string_view file;  // name used in messages
+    std::string_view file;   // name used in messages
 };
 
 // Synthesises every described sample; a sample too long for the format is an error.
@@ -23,4 +23,4 @@ SampleBank synthesise_bank(const SampleSet& specs, std::string_view settings_fil
 std::vector<std::uint8_t> compose_module(SourceText score, SourceText settings, Diagnostics& diags,
                                          int end_order = -1);
 
-} // namespace compose
+}   // namespace compose

@@ -39,7 +39,7 @@ bool write_file(const char* path, const std::vector<std::uint8_t>& bytes)
     return true;
 }
 
-}  // namespace
+}   // namespace
 
 int main(int argc, char** argv)
 {
@@ -59,8 +59,8 @@ int main(int argc, char** argv)
             return 1;
     }
     Diagnostics diags;
-    const std::vector<std::uint8_t> module = compose::compose_module(
-        {score_text, files[0]}, {settings_text, files[1]}, diags, demo_end_order);
+    const std::vector<std::uint8_t> module =
+        compose::compose_module({score_text, files[0]}, {settings_text, files[1]}, diags, demo_end_order);
     std::fputs(format_diagnostics(diags).c_str(), stderr);
     if (!diags.errors.empty())
         return 1;

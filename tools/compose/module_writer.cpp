@@ -23,7 +23,7 @@ void put_sample_header(std::vector<std::uint8_t>& out, const SampleSpec& spec, c
 {
     put_text(out, spec.name, 22);
     put_word(out, static_cast<int>(data.bytes.size()));
-    out.push_back(0);  // finetune: the synthesiser tunes every sample itself
+    out.push_back(0);   // finetune: the synthesiser tunes every sample itself
     out.push_back(static_cast<std::uint8_t>(data.bytes.empty() ? 0 : spec.volume));
     if (data.loop_length > 0) {
         put_word(out, data.loop_start);
@@ -44,7 +44,7 @@ void put_cell(std::vector<std::uint8_t>& out, const Cell& cell)
     out.push_back(static_cast<std::uint8_t>(cell.parameter));
 }
 
-} // namespace
+}   // namespace
 
 std::vector<std::uint8_t> write_module(const Song& song, const SampleSet& specs, const SampleBank& bank)
 {
@@ -55,7 +55,8 @@ std::vector<std::uint8_t> write_module(const Song& song, const SampleSet& specs,
     out.push_back(static_cast<std::uint8_t>(song.orders.size()));
     out.push_back(static_cast<std::uint8_t>(song.restart));
     for (int i = 0; i < max_orders; ++i)
-        out.push_back(static_cast<std::uint8_t>(i < static_cast<int>(song.orders.size()) ? song.orders[i] : 0));
+        out.push_back(
+            static_cast<std::uint8_t>(i < static_cast<int>(song.orders.size()) ? song.orders[i] : 0));
     put_text(out, "M.K.", 4);
     for (const Pattern& pattern : song.patterns) {
         for (const auto& row : pattern.cells) {
@@ -70,4 +71,4 @@ std::vector<std::uint8_t> write_module(const Song& song, const SampleSet& specs,
     return out;
 }
 
-} // namespace compose
+}   // namespace compose

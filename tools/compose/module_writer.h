@@ -11,8 +11,8 @@
 
 namespace compose {
 
-using SampleBank = std::array<SampleData, max_samples + 1>;  // 1..31
+using SampleBank = std::array<SampleData, max_samples + 1>;   // 1..31
 
 std::vector<std::uint8_t> write_module(const Song& song, const SampleSet& specs, const SampleBank& bank);
 
-} // namespace compose
+}   // namespace compose

@@ -7,7 +7,7 @@ namespace {
 constexpr const char* letters = "CCDDEFFGGAAB";
 constexpr const char* accidentals = "-#-#--#-#-#-";
 
-} // namespace
+}   // namespace
 
 int note_index(std::string_view name)
 {
@@ -39,4 +39,4 @@ void note_name(int index, char out[4])
     out[3] = '\0';
 }
 
-} // namespace compose
+}   // namespace compose

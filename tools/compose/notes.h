@@ -13,9 +13,9 @@
 
 namespace compose {
 
-constexpr int note_count = no_note;     // note indexes 0..83 have periods
-constexpr int first_named_note = 12;    // C-0
-constexpr int note_c2 = 36;             // period 428
+constexpr int note_count = no_note;    // note indexes 0..83 have periods
+constexpr int first_named_note = 12;   // C-0
+constexpr int note_c2 = 36;            // period 428
 // The player's clock, which turns a period into a playback rate (bytes per second).
 constexpr double period_clock = static_cast<double>(amiga_clock);
 
@@ -30,4 +30,4 @@ double note_rate(int index);
 // The name of a note index, e.g. "C#2" (for messages and generated text).
 void note_name(int index, char out[4]);
 
-} // namespace compose
+}   // namespace compose

@@ -22,13 +22,13 @@ struct Reader {
     Diagnostics& diags;
     int line = 0;
     Song song;
-    std::vector<Pattern> defined;      // in the order they appear in the text
+    std::vector<Pattern> defined;   // in the order they appear in the text
     std::vector<OrderName> order_names;
-    Pattern* current = nullptr;         // the pattern whose rows are being read
+    Pattern* current = nullptr;   // the pattern whose rows are being read
     // One mistake gives one error: rows after a refused pattern line, the uses of a
     // sample the settings lack and the rows past 64 are reported once each.
-    bool skipping_rows = false;         // the rows of a refused pattern line
-    bool overflow_reported = false;     // for the current pattern
+    bool skipping_rows = false;       // the rows of a refused pattern line
+    bool overflow_reported = false;   // for the current pattern
     std::array<bool, max_samples + 1> unknown_sample_reported{};
 };
 
@@ -53,7 +53,8 @@ void read_note(Reader& r, const Word& word, Cell& cell)
         return;
     cell.note = note_index(word.text);
     if (cell.note < 0)
-        error(r, word.column, "bad note " + quoted(word.text) + " (notes run from C-0 to B-5, e.g. C-2 or F#3)");
+        error(r, word.column,
+              "bad note " + quoted(word.text) + " (notes run from C-0 to B-5, e.g. C-2 or F#3)");
 }
 
 void read_sample(Reader& r, const Word& word, Cell& cell)
@@ -67,8 +68,9 @@ void read_sample(Reader& r, const Word& word, Cell& cell)
     }
     if (r.samples.samples[number].kind == VoiceKind::none) {
         if (!r.unknown_sample_reported[number])
-            error(r, word.column, "unknown sample " + quoted(word.text) +
-                                      ": the settings do not describe it (reported at its first use only)");
+            error(r, word.column,
+                  "unknown sample " + quoted(word.text) +
+                      ": the settings do not describe it (reported at its first use only)");
         r.unknown_sample_reported[number] = true;
         return;
     }
@@ -130,7 +132,8 @@ void read_row(Reader& r, std::string_view text)
     Pattern& pattern = *r.current;
     if (pattern.rows == rows_per_pattern) {
         if (!r.overflow_reported)
-            error(r, words[0].column, "row too many: pattern " + quoted(pattern.name) + " already has 64 rows");
+            error(r, words[0].column,
+                  "row too many: pattern " + quoted(pattern.name) + " already has 64 rows");
         r.overflow_reported = true;
         return;
     }
@@ -151,14 +154,15 @@ void read_row(Reader& r, std::string_view text)
             // the rows after it are not all out of step.
             char last[16];
             std::snprintf(last, sizeof last, "%02d", row - 1);
-            const std::string missing = row - 1 == pattern.rows
-                                            ? "row " + std::string(expected) + " is missing"
-                                            : "rows " + std::string(expected) + " to " + last + " are missing";
+            const std::string missing =
+                row - 1 == pattern.rows ? "row " + std::string(expected) + " is missing"
+                                        : "rows " + std::string(expected) + " to " + last + " are missing";
             error(r, words[0].column, "expected row number " + std::string(expected) + " here; " + missing);
             pattern.rows = row;
         } else if (row >= 0 && row < pattern.rows && number_words.size() == 1) {
-            error(r, words[0].column, "expected row number " + std::string(expected) +
-                                          " here; this row repeats an earlier number and is left out");
+            error(r, words[0].column,
+                  "expected row number " + std::string(expected) +
+                      " here; this row repeats an earlier number and is left out");
             return;
         } else {
             error(r, words[0].column, "expected row number " + std::string(expected) + " here");
@@ -172,7 +176,8 @@ void read_row(Reader& r, std::string_view text)
         --cells;
     if (cells != channels) {
         // Point at the first extra cell, or just past the end where a cell is missing.
-        int column = cells > channels ? static_cast<int>(bars[channels]) + 1 : static_cast<int>(text.size()) + 1;
+        int column =
+            cells > channels ? static_cast<int>(bars[channels]) + 1 : static_cast<int>(text.size()) + 1;
         error(r, column, "a row has 4 channels, this one has " + std::to_string(cells));
         ++pattern.rows;
         return;
@@ -208,7 +213,8 @@ void start_pattern(Reader& r, const std::vector<Word>& words)
     }
     for (const Pattern& p : r.defined) {
         if (p.name == words[1].text) {
-            error(r, words[1].column, "pattern " + quoted(p.name) + " is already defined on line " + std::to_string(p.line));
+            error(r, words[1].column,
+                  "pattern " + quoted(p.name) + " is already defined on line " + std::to_string(p.line));
             r.skipping_rows = true;
             return;
         }
@@ -234,20 +240,24 @@ void read_directive(Reader& r, const std::vector<Word>& words, std::string_view 
     finish_pattern(r);
     r.skipping_rows = false;
     if (key == "title") {
-        std::string_view rest = text.substr(static_cast<std::size_t>(words.size() > 1 ? words[1].column - 1 : text.size()));
+        std::string_view rest =
+            text.substr(static_cast<std::size_t>(words.size() > 1 ? words[1].column - 1 : text.size()));
         if (rest.size() > 20)
             error(r, words[1].column, "the title has room for 20 characters");
         r.song.title = std::string(rest);
     } else if (key == "restart") {
-        if (words.size() != 2 || !parse_int(words[1].text, r.song.restart) || r.song.restart < 0 || r.song.restart > 126)
-            error(r, words.size() > 1 ? words[1].column : words[0].column, "restart must be an order position 0 to 126");
+        if (words.size() != 2 || !parse_int(words[1].text, r.song.restart) || r.song.restart < 0 ||
+            r.song.restart > 126)
+            error(r, words.size() > 1 ? words[1].column : words[0].column,
+                  "restart must be an order position 0 to 126");
     } else if (key == "order") {
         if (r.song.order_line == 0)
             r.song.order_line = r.line;
         for (std::size_t i = 1; i < words.size(); ++i)
             r.order_names.push_back(OrderName{std::string(words[i].text), r.line, words[i].column});
     } else {
-        error(r, words[0].column, "unknown line " + quoted(key) + " (title, restart, order, pattern or a row)");
+        error(r, words[0].column,
+              "unknown line " + quoted(key) + " (title, restart, order, pattern or a row)");
     }
 }
 
@@ -278,13 +288,14 @@ void resolve_orders(Reader& r)
     }
     for (std::size_t d = 0; d < r.defined.size(); ++d) {
         if (number_of[d] < 0)
-            add_warning(r.diags, r.defined[d].line, 1, "pattern " + quoted(r.defined[d].name) + " is never played");
+            add_warning(r.diags, r.defined[d].line, 1,
+                        "pattern " + quoted(r.defined[d].name) + " is never played");
     }
     if (!r.order_names.empty() && r.song.restart >= static_cast<int>(r.order_names.size()))
         add_error(r.diags, r.line, 1, "the restart position lies beyond the order list");
 }
 
-} // namespace
+}   // namespace
 
 Song parse_score(std::string_view text, std::string_view file, const SampleSet& samples, Diagnostics& diags)
 {
@@ -307,4 +318,4 @@ Song parse_score(std::string_view text, std::string_view file, const SampleSet& 
     return r.song;
 }
 
-} // namespace compose
+}   // namespace compose

@@ -32,30 +32,30 @@ constexpr int max_orders = 128;
 constexpr int max_patterns = 128;
 
 struct Cell {
-    int note = -1;     // note index 12..83, -1 = none
-    int sample = 0;    // 1..31, 0 = none
-    int command = 0;   // 0..15
-    int parameter = 0; // 0..255
+    int note = -1;       // note index 12..83, -1 = none
+    int sample = 0;      // 1..31, 0 = none
+    int command = 0;     // 0..15
+    int parameter = 0;   // 0..255
 };
 
 struct Pattern {
     std::string name;
-    int line = 0;     // of the "pattern" line
-    int rows = 0;     // rows read so far
-    std::array<int, rows_per_pattern> row_lines{};  // line of each row, for messages
+    int line = 0;                                    // of the "pattern" line
+    int rows = 0;                                    // rows read so far
+    std::array<int, rows_per_pattern> row_lines{};   // line of each row, for messages
     std::array<std::array<Cell, channels>, rows_per_pattern> cells{};
 };
 
 struct Song {
     std::string title;
     int restart = 0;
-    int order_line = 0;             // of the first "order" line, for messages
-    std::vector<int> orders;        // pattern numbers, in play order
-    std::vector<Pattern> patterns;  // numbered by first appearance in the order list
+    int order_line = 0;              // of the first "order" line, for messages
+    std::vector<int> orders;         // pattern numbers, in play order
+    std::vector<Pattern> patterns;   // numbered by first appearance in the order list
 };
 
 // Parses and checks the score against the samples the settings describe.
 // Mistakes go into diags with their line and column.
 Song parse_score(std::string_view text, std::string_view file, const SampleSet& samples, Diagnostics& diags);
 
-} // namespace compose
+}   // namespace compose

@@ -51,7 +51,7 @@ constexpr NumberKey number_keys[] = {
 
 struct Block {
     Diagnostics& diags;
-    SampleSpec* spec;  // the sample being described, or none before the first block
+    SampleSpec* spec;   // the sample being described, or none before the first block
     int line;
     // One mistake gives one error: the settings under a refused or kindless sample
     // line are reported once, not once each.
@@ -81,7 +81,8 @@ bool wave_named(std::string_view name, Wave& wave)
     constexpr struct {
         const char* name;
         Wave wave;
-    } waves[] = {{"sine", Wave::sine}, {"triangle", Wave::triangle}, {"square", Wave::square}, {"saw", Wave::saw}};
+    } waves[] = {
+        {"sine", Wave::sine}, {"triangle", Wave::triangle}, {"square", Wave::square}, {"saw", Wave::saw}};
     for (const auto& w : waves) {
         if (name == w.name) {
             wave = w.wave;
@@ -106,8 +107,9 @@ void start_block(Block& b, SampleSet& set, const std::vector<Word>& words)
     }
     SampleSpec& spec = set.samples[number];
     if (!spec.name.empty()) {
-        error(b, words[1].column, "sample " + std::to_string(number) + " is already described on line " +
-                                      std::to_string(spec.line));
+        error(b, words[1].column,
+              "sample " + std::to_string(number) + " is already described on line " +
+                  std::to_string(spec.line));
         b.spec = nullptr;
         return;
     }
@@ -131,7 +133,8 @@ void read_oscillator(Block& b, const std::vector<Word>& words)
         return;
     }
     if (!wave_named(words[1].text, osc.wave)) {
-        error(b, words[1].column, "unknown wave '" + std::string(words[1].text) + "' (sine, triangle, square, saw)");
+        error(b, words[1].column,
+              "unknown wave '" + std::string(words[1].text) + "' (sine, triangle, square, saw)");
         return;
     }
     if (!parse_double(words[2].text, osc.semitones) || osc.semitones < -24 || osc.semitones > 36) {
@@ -152,8 +155,9 @@ void read_oscillator(Block& b, const std::vector<Word>& words)
 bool read_int_key(Block& b, const std::vector<Word>& words, int low, int high, int& value)
 {
     if (!parse_int(words[1].text, value) || value < low || value > high) {
-        error(b, words[1].column, std::string(words[0].text) + " must be a whole number from " +
-                                      std::to_string(low) + " to " + std::to_string(high));
+        error(b, words[1].column,
+              std::string(words[0].text) + " must be a whole number from " + std::to_string(low) + " to " +
+                  std::to_string(high));
         return false;
     }
     return true;
@@ -166,7 +170,10 @@ struct SpecialKey {
 };
 
 constexpr SpecialKey special_keys[] = {
-    {"note", drums}, {"volume", every_kind}, {"octave", bit(VoiceKind::tone)}, {"unison", bit(VoiceKind::tone)},
+    {"note", drums},
+    {"volume", every_kind},
+    {"octave", bit(VoiceKind::tone)},
+    {"unison", bit(VoiceKind::tone)},
 };
 
 bool applies(Block& b, const Word& key)
@@ -189,7 +196,8 @@ bool read_special_key(Block& b, const std::vector<Word>& words)
     if (key == "kind") {
         spec.kind = kind_named(words[1].text);
         if (spec.kind == VoiceKind::none)
-            error(b, words[1].column, "unknown kind '" + std::string(words[1].text) + "' (kick, snare, noise, tone)");
+            error(b, words[1].column,
+                  "unknown kind '" + std::string(words[1].text) + "' (kick, snare, noise, tone)");
     } else if (key == "note") {
         int index = note_index(words[1].text);
         if (index < 0)
@@ -219,8 +227,9 @@ void read_number_key(Block& b, const std::vector<Word>& words)
         }
         double value = 0;
         if (!parse_double(words[1].text, value) || value < key.low || value > key.high) {
-            error(b, words[1].column, std::string(key.name) + " must be a number from " +
-                                          std::to_string(key.low) + " to " + std::to_string(key.high));
+            error(b, words[1].column,
+                  std::string(key.name) + " must be a number from " + std::to_string(key.low) + " to " +
+                      std::to_string(key.high));
             return;
         }
         b.spec->*key.field = value;
@@ -261,14 +270,15 @@ void read_setting(Block& b, const std::vector<Word>& words)
 void check_block(Diagnostics& diags, const SampleSpec& spec)
 {
     if (spec.kind == VoiceKind::none)
-        add_error(diags, spec.line, 1, "sample '" + spec.name + "' has no kind (the first setting must be 'kind')");
+        add_error(diags, spec.line, 1,
+                  "sample '" + spec.name + "' has no kind (the first setting must be 'kind')");
     if (spec.kind == VoiceKind::tone && spec.oscillator_count == 0)
         add_error(diags, spec.line, 1, "tone sample '" + spec.name + "' has no oscillator");
     if (spec.kind == VoiceKind::tone && spec.loop == 0.0 && spec.pre == 0.0)
         add_error(diags, spec.line, 1, "tone sample '" + spec.name + "' has neither a 'pre' part nor a loop");
 }
 
-} // namespace
+}   // namespace
 
 SampleSet parse_settings(std::string_view text, std::string_view file, Diagnostics& diags)
 {
@@ -284,8 +294,7 @@ SampleSet parse_settings(std::string_view text, std::string_view file, Diagnosti
             start_block(block, set, words);
             // A refused sample line has been reported; its settings need not be.
             block.orphans_reported = block.spec == nullptr;
-        }
-        else
+        } else
             read_setting(block, words);
     }
     for (const SampleSpec& spec : set.samples) {
@@ -295,4 +304,4 @@ SampleSet parse_settings(std::string_view text, std::string_view file, Diagnosti
     return set;
 }
 
-} // namespace compose
+}   // namespace compose

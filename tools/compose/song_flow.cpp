@@ -11,7 +11,7 @@ namespace {
 // rows, with a pattern loop of up to 15 repeats on each of the four channels.
 constexpr std::int64_t longest_walk = 128ll * rows_per_pattern * 16 * channels;
 
-} // namespace
+}   // namespace
 
 bool song_reaches_order(const Song& song, int order)
 {
@@ -30,7 +30,8 @@ bool song_reaches_order(const Song& song, int order)
         // the player goes on at the restart position there.
         if (position < 0 || position >= length)
             position = song.restart;
-        const Pattern& pattern = song.patterns[static_cast<std::size_t>(song.orders[static_cast<std::size_t>(position)])];
+        const Pattern& pattern =
+            song.patterns[static_cast<std::size_t>(song.orders[static_cast<std::size_t>(position)])];
         // The row's effects in channel order, as the player does them on its first tick.
         int next = row;
         for (int c = 0; c < channels; ++c) {
@@ -65,4 +66,4 @@ bool song_reaches_order(const Song& song, int order)
     return false;
 }
 
-} // namespace compose
+}   // namespace compose

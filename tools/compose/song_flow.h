@@ -11,4 +11,4 @@ namespace compose {
 // it from ever getting there.
 bool song_reaches_order(const Song& song, int order);
 
-} // namespace compose
+}   // namespace compose

@@ -46,7 +46,7 @@ std::int8_t to_byte(double v)
     return static_cast<std::int8_t>(q);
 }
 
-} // namespace
+}   // namespace
 
 std::vector<std::int8_t> quantise(std::vector<double> wave, double drive, double level)
 {
@@ -67,18 +67,13 @@ std::vector<std::int8_t> quantise(std::vector<double> wave, double drive, double
 SampleData synthesise(const SampleSpec& spec)
 {
     switch (spec.kind) {
-    case VoiceKind::kick:
-        return synthesise_kick(spec);
-    case VoiceKind::snare:
-        return synthesise_snare(spec);
-    case VoiceKind::noise:
-        return synthesise_noise(spec);
-    case VoiceKind::tone:
-        return synthesise_tone(spec);
-    case VoiceKind::none:
-        break;
+    case VoiceKind::kick: return synthesise_kick(spec);
+    case VoiceKind::snare: return synthesise_snare(spec);
+    case VoiceKind::noise: return synthesise_noise(spec);
+    case VoiceKind::tone: return synthesise_tone(spec);
+    case VoiceKind::none: break;
     }
     return SampleData{};
 }
 
-} // namespace compose
+}   // namespace compose

@@ -12,9 +12,9 @@ namespace compose {
 constexpr int max_sample_bytes = 131070;
 
 struct SampleData {
-    std::vector<std::int8_t> bytes;  // even length
-    int loop_start = 0;              // bytes, even
-    int loop_length = 0;             // bytes, even; 0 = plays once
+    std::vector<std::int8_t> bytes;   // even length
+    int loop_start = 0;               // bytes, even
+    int loop_length = 0;              // bytes, even; 0 = plays once
 };
 
 // Frequency in Hz that a tone sample sounds when played at C-2.
@@ -36,4 +36,4 @@ SampleData synthesise_snare(const SampleSpec& spec);
 SampleData synthesise_noise(const SampleSpec& spec);
 SampleData synthesise_tone(const SampleSpec& spec);
 
-} // namespace compose
+}   // namespace compose

@@ -48,7 +48,7 @@ SampleData one_shot(std::vector<double> wave, const SampleSpec& spec, double rat
     return out;
 }
 
-} // namespace
+}   // namespace
 
 SampleData synthesise_kick(const SampleSpec& spec)
 {
@@ -112,4 +112,4 @@ SampleData synthesise_noise(const SampleSpec& spec)
     return one_shot(std::move(wave), spec, rate);
 }
 
-} // namespace compose
+}   // namespace compose

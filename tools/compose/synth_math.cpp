@@ -27,7 +27,7 @@ double sin_reduced(double x)
     return sum;
 }
 
-} // namespace
+}   // namespace
 
 double det_sin(double x)
 {
@@ -98,4 +98,4 @@ double next_noise(Noise& noise)
     return static_cast<double>(next_noise_bits(noise) >> 8) / 8388608.0 - 1.0;
 }
 
-} // namespace compose
+}   // namespace compose

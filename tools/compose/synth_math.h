@@ -30,4 +30,4 @@ double next_noise(Noise& noise);
 // Next raw 32-bit value.
 std::uint32_t next_noise_bits(Noise& noise);
 
-} // namespace compose
+}   // namespace compose

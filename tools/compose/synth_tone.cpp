@@ -18,12 +18,12 @@ namespace compose {
 
 namespace {
 
-constexpr double middle_c = 261.6255653005986;  // C4 in Hz, equal temperament at A4 = 440 Hz
-constexpr double partial_limit = 0.47;          // cycles per byte: stay clear of the Nyquist limit
+constexpr double middle_c = 261.6255653005986;   // C4 in Hz, equal temperament at A4 = 440 Hz
+constexpr double partial_limit = 0.47;           // cycles per byte: stay clear of the Nyquist limit
 
 struct LoopFrame {
-    std::int64_t cycles;  // N: root cycles in the frame
-    std::int64_t bytes;   // L: frame length, even
+    std::int64_t cycles;   // N: root cycles in the frame
+    std::int64_t bytes;    // L: frame length, even
 };
 
 // The frame near the wanted length whose pitch lies closest to the root.
@@ -54,21 +54,17 @@ struct Partial {
     std::int64_t cycles;
     std::int64_t offset;
     double amplitude;
-    double hz;  // at C-2, for the brightness filter
+    double hz;   // at C-2, for the brightness filter
 };
 
 // Amplitude of harmonic h of a waveform with unit fundamental.
 double harmonic_amplitude(Wave wave, int h)
 {
     switch (wave) {
-    case Wave::sine:
-        return h == 1 ? 1.0 : 0.0;
-    case Wave::saw:
-        return 1.0 / h;
-    case Wave::square:
-        return h % 2 ? 1.0 / h : 0.0;
-    case Wave::triangle:
-        return h % 2 ? ((h / 2) % 2 ? -1.0 : 1.0) / (static_cast<double>(h) * h) : 0.0;
+    case Wave::sine: return h == 1 ? 1.0 : 0.0;
+    case Wave::saw: return 1.0 / h;
+    case Wave::square: return h % 2 ? 1.0 / h : 0.0;
+    case Wave::triangle: return h % 2 ? ((h / 2) % 2 ? -1.0 : 1.0) / (static_cast<double>(h) * h) : 0.0;
     }
     return 0.0;
 }
@@ -102,11 +98,14 @@ std::vector<Partial> make_partials(const SampleSpec& spec, LoopFrame frame, doub
         // Each copy starts at its own point, so that the copies do not all peak
         // together; the oscillators of one copy start in step, so that two of
         // them on the same pitch can never cancel.
-        std::int64_t offset = static_cast<std::int64_t>(next_noise_bits(noise) % static_cast<std::uint32_t>(frame.bytes));
+        std::int64_t offset =
+            static_cast<std::int64_t>(next_noise_bits(noise) % static_cast<std::uint32_t>(frame.bytes));
         for (int o = 0; o < spec.oscillator_count; ++o) {
             const Oscillator& osc = spec.oscillators[o];
-            std::int64_t cycles = copy_cycles(frame.cycles, osc.semitones, unison_cents(u, spec.unison, spec.detune));
-            for (int h = 1; static_cast<double>(cycles * h) < partial_limit * static_cast<double>(frame.bytes); ++h) {
+            std::int64_t cycles =
+                copy_cycles(frame.cycles, osc.semitones, unison_cents(u, spec.unison, spec.detune));
+            for (int h = 1;
+                 static_cast<double>(cycles * h) < partial_limit * static_cast<double>(frame.bytes); ++h) {
                 double amplitude = harmonic_amplitude(osc.wave, h) * osc.level / spec.unison;
                 if (amplitude == 0.0)
                     continue;
@@ -137,7 +136,7 @@ double sum_partials(const std::vector<Partial>& partials, const std::vector<doub
     return sum;
 }
 
-} // namespace
+}   // namespace
 
 double tone_c2_frequency(const SampleSpec& spec)
 {
@@ -200,4 +199,4 @@ SampleData synthesise_tone(const SampleSpec& spec)
     return out;
 }
 
-} // namespace compose
+}   // namespace compose

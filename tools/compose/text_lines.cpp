@@ -71,4 +71,4 @@ bool parse_hex(std::string_view text, int& value)
     return result.ec == std::errc() && result.ptr == end && !text.empty();
 }
 
-} // namespace compose
+}   // namespace compose

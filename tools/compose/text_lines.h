@@ -29,4 +29,4 @@ bool parse_int(std::string_view text, int& value);
 bool parse_double(std::string_view text, double& value);
 bool parse_hex(std::string_view text, int& value);
 
-} // namespace compose
+}   // namespace compose

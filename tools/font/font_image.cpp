@@ -11,16 +11,14 @@ std::size_t glyph_pixel_offset(int glyph, int frame, int column, int row)
     const std::size_t cell_row_start =
         static_cast<std::size_t>(glyph / cells_per_row) * image_width * cell_pitch;
     return frame_start + cell_row_start + static_cast<std::size_t>(row) * image_width +
-           static_cast<std::size_t>(glyph % cells_per_row) * cell_pitch +
-           static_cast<std::size_t>(column);
+           static_cast<std::size_t>(glyph % cells_per_row) * cell_pitch + static_cast<std::size_t>(column);
 }
 
 void place_glyph(const GlyphCell& cell, int glyph, int frame, FontImage& image)
 {
     for (int row = 0; row < cell_height; ++row) {
         for (int column = 0; column < cell_width; ++column) {
-            image[glyph_pixel_offset(glyph, frame, column, row)] =
-                cell.pixels[row * cell_width + column];
+            image[glyph_pixel_offset(glyph, frame, column, row)] = cell.pixels[row * cell_width + column];
         }
     }
 }

@@ -53,7 +53,7 @@ bool read_options(CommandLine* line, Options& options)
     return true;
 }
 
-}  // namespace
+}   // namespace
 
 int main(int argc, char** argv)
 {
@@ -69,8 +69,7 @@ int main(int argc, char** argv)
         return 1;
     }
     std::string error;
-    if (!build_font_image(*source, *image, error) ||
-        !write_font_image(*image, options.output, error)) {
+    if (!build_font_image(*source, *image, error) || !write_font_image(*image, options.output, error)) {
         std::fprintf(stderr, "%s: %s\n", program, error.c_str());
         return 1;
     }

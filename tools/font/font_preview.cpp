@@ -7,14 +7,13 @@
 
 namespace {
 
-constexpr int advance = 22;          // captions step 22 pixels per character
+constexpr int advance = 22;   // captions step 22 pixels per character
 constexpr int glyphs_per_line = 19;
 constexpr int border = 8;
 constexpr int line_height = 34;
 constexpr int frame_gap = 8;
 constexpr int canvas_width = 2 * border + (glyphs_per_line - 1) * advance + cell_width;
-constexpr int canvas_height =
-    border + frame_count * (2 * line_height + frame_gap) + line_height + border;
+constexpr int canvas_height = border + frame_count * (2 * line_height + frame_gap) + line_height + border;
 
 // The first scene's caption colours: background, ink and the background's shaded twin.
 constexpr std::uint8_t background_index = 127;
@@ -26,8 +25,7 @@ constexpr std::uint32_t shaded_background_rgb = 0xffc8c8;
 using Canvas = std::array<std::uint8_t, canvas_width * canvas_height>;
 
 // One glyph frame by the demo's own rule for every pixel.
-void draw_glyph_frame(const FontImage& image, int glyph, int frame, int x, int y,
-                      Canvas& canvas)
+void draw_glyph_frame(const FontImage& image, int glyph, int frame, int x, int y, Canvas& canvas)
 {
     for (int row = 0; row < cell_height; ++row) {
         for (int column = 0; column < cell_width; ++column) {
@@ -66,14 +64,10 @@ void compose(const FontImage& image, Canvas& canvas)
 std::uint32_t index_colour(std::uint8_t index)
 {
     switch (index) {
-    case background_index:
-        return background_rgb;
-    case ink_index:
-        return ink_rgb;
-    case background_index | 0x80:
-        return shaded_background_rgb;
-    default:
-        return 0;   // no other index is set in this scene: black shows any stray pixel
+    case background_index: return background_rgb;
+    case ink_index: return ink_rgb;
+    case background_index | 0x80: return shaded_background_rgb;
+    default: return 0;   // no other index is set in this scene: black shows any stray pixel
     }
 }
 
@@ -94,7 +88,7 @@ void enlarge(const Canvas& canvas, std::uint8_t* rgb)
     }
 }
 
-}  // namespace
+}   // namespace
 
 bool write_font_preview(const char* program, const FontImage& image, const std::string& png_path)
 {

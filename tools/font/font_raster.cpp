@@ -85,8 +85,8 @@ bool point_inside_cell(double x, double y, std::string& error)
     if (x >= 0.0 && x <= cell_width && y >= 0.0 && y <= cell_height) {
         return true;
     }
-    error = "stroke point (" + std::to_string(x) + ", " + std::to_string(y) +
-            ") lies outside the 28 x 32 cell";
+    error =
+        "stroke point (" + std::to_string(x) + ", " + std::to_string(y) + ") lies outside the 28 x 32 cell";
     return false;
 }
 
@@ -101,10 +101,10 @@ bool points_inside_cell(const PenPath& path, std::string& error)
     return true;
 }
 
-}  // namespace
+}   // namespace
 
-bool rasterize_glyph(const PenPath& path, const FontStyle& style, const FrameStyle& frame,
-                     GlyphCell& cell, std::string& error)
+bool rasterize_glyph(const PenPath& path, const FontStyle& style, const FrameStyle& frame, GlyphCell& cell,
+                     std::string& error)
 {
     if (!points_inside_cell(path, error)) {
         return false;
@@ -122,8 +122,7 @@ bool rasterize_glyph(const PenPath& path, const FontStyle& style, const FrameSty
                 cell.pixels[y * cell_width + x] = pixel;
             } else if (pixel != transparent_value) {
                 error = std::string(pixel == ink_value ? "ink" : "shade") + " at pixel (" +
-                        std::to_string(x) + ", " + std::to_string(y) +
-                        ") falls outside the 28 x 32 cell";
+                        std::to_string(x) + ", " + std::to_string(y) + ") falls outside the 28 x 32 cell";
                 return false;
             }
         }

@@ -20,5 +20,5 @@ struct GlyphCell {
 };
 
 // Returns false, saying where, when ink or shade would fall outside the cell.
-bool rasterize_glyph(const PenPath& path, const FontStyle& style, const FrameStyle& frame,
-                     GlyphCell& cell, std::string& error);
+bool rasterize_glyph(const PenPath& path, const FontStyle& style, const FrameStyle& frame, GlyphCell& cell,
+                     std::string& error);

@@ -42,8 +42,8 @@ bool split_line(std::string_view text, SourceLine& line, Diagnostics& report)
         }
         const std::size_t end = std::min(text.find_first_of(" \t\r", at), text.size());
         if (line.token_count == max_tokens) {
-            return fail(report, line.number, "too many values (at most " +
-                                                std::to_string(max_tokens - 1) + ")");
+            return fail(report, line.number,
+                        "too many values (at most " + std::to_string(max_tokens - 1) + ")");
         }
         line.tokens[line.token_count++] = text.substr(at, end - at);
         at = end;
@@ -80,8 +80,8 @@ bool is_name_start(char c)
 }
 
 // A coordinate is a number, a guide name, or a guide name with "+n" or "-n" after it.
-bool parse_value(std::string_view token, const GuideTable& guides, double& value,
-                 std::int32_t line, Diagnostics& report)
+bool parse_value(std::string_view token, const GuideTable& guides, double& value, std::int32_t line,
+                 Diagnostics& report)
 {
     if (token.empty() || !is_name_start(token[0])) {
         if (parse_plain_number(token, value)) {
@@ -103,8 +103,8 @@ bool parse_value(std::string_view token, const GuideTable& guides, double& value
     return true;
 }
 
-bool parse_values(const SourceLine& line, std::int32_t first, const GuideTable& guides,
-                  double* values, Diagnostics& report)
+bool parse_values(const SourceLine& line, std::int32_t first, const GuideTable& guides, double* values,
+                  Diagnostics& report)
 {
     for (std::int32_t i = first; i < line.token_count; ++i) {
         if (!parse_value(line.tokens[i], guides, values[i - first], line.number, report)) {
@@ -119,20 +119,19 @@ bool expect_values(const SourceLine& line, std::int32_t wanted, Diagnostics& rep
     if (line.token_count - 1 == wanted) {
         return true;
     }
-    return fail(report, line.number, quoted(line.tokens[0]) + " takes " +
-                                        std::to_string(wanted) +
-                                        (wanted == 1 ? " value, not " : " values, not ") +
-                                        std::to_string(line.token_count - 1));
+    return fail(report, line.number,
+                quoted(line.tokens[0]) + " takes " + std::to_string(wanted) +
+                    (wanted == 1 ? " value, not " : " values, not ") + std::to_string(line.token_count - 1));
 }
 
-bool parse_whole(std::string_view token, std::int32_t low, std::int32_t high,
-                 std::int32_t& value, std::int32_t line, Diagnostics& report)
+bool parse_whole(std::string_view token, std::int32_t low, std::int32_t high, std::int32_t& value,
+                 std::int32_t line, Diagnostics& report)
 {
     double number = 0.0;
-    if (!parse_plain_number(token, number) || number != std::floor(number) || number < low ||
-        number > high) {
-        return fail(report, line, quoted(token) + " is not a whole number from " +
-                                     std::to_string(low) + " to " + std::to_string(high));
+    if (!parse_plain_number(token, number) || number != std::floor(number) || number < low || number > high) {
+        return fail(report, line,
+                    quoted(token) + " is not a whole number from " + std::to_string(low) + " to " +
+                        std::to_string(high));
     }
     value = static_cast<std::int32_t>(number);
     return true;
@@ -225,9 +224,8 @@ bool parse_primitive(const SourceLine& line, const GuideTable& guides, StrokePri
     const std::int32_t given = line.token_count - 1;
     if (command == "line") {
         if (given < 4 || given % 2 != 0) {
-            return fail(report, line.number, "'line' takes 2 to " +
-                                                std::to_string(max_line_points) +
-                                                " points as x y pairs");
+            return fail(report, line.number,
+                        "'line' takes 2 to " + std::to_string(max_line_points) + " points as x y pairs");
         }
         primitive.kind = PrimitiveKind::line;
         primitive.value_count = given;
@@ -249,8 +247,7 @@ bool parse_primitive(const SourceLine& line, const GuideTable& guides, StrokePri
     return fail(report, line.number, "unknown command '" + std::string(command) + "'");
 }
 
-bool start_glyph(const SourceLine& line, FontSource& source, GlyphStrokes*& current,
-                 Diagnostics& report)
+bool start_glyph(const SourceLine& line, FontSource& source, GlyphStrokes*& current, Diagnostics& report)
 {
     if (!expect_values(line, 1, report)) {
         return false;
@@ -262,16 +259,16 @@ bool start_glyph(const SourceLine& line, FontSource& source, GlyphStrokes*& curr
     }
     current = &source.glyphs[number];
     if (current->defined_at_line != 0) {
-        return fail(report, line.number, "glyph '" + std::string(name) +
-                                            "' already defined at line " +
-                                            std::to_string(current->defined_at_line));
+        return fail(report, line.number,
+                    "glyph '" + std::string(name) + "' already defined at line " +
+                        std::to_string(current->defined_at_line));
     }
     current->defined_at_line = line.number;
     current->primitive_count = 0;
     return true;
 }
 
-}  // namespace
+}   // namespace
 
 bool parse_font_style(const std::string& text, const std::string& file_name, FontSource& source,
                       Diagnostics& report)
@@ -291,8 +288,7 @@ bool parse_font_style(const std::string& text, const std::string& file_name, Fon
         }
         if (command == "pen") {
             pen_seen = expect_values(line, 1, report) &&
-                       parse_value(line.tokens[1], source.guides, style.pen_radius, line.number,
-                                   report);
+                       parse_value(line.tokens[1], source.guides, style.pen_radius, line.number, report);
             if (pen_seen && !(style.pen_radius > 0.0 && style.pen_radius <= 8.0)) {
                 return fail(report, line.number, "the pen radius must lie in (0, 8]");
             }
@@ -320,8 +316,8 @@ bool parse_font_style(const std::string& text, const std::string& file_name, Fon
     return true;
 }
 
-bool parse_glyph_strokes(const std::string& text, const std::string& file_name,
-                         FontSource& source, Diagnostics& report)
+bool parse_glyph_strokes(const std::string& text, const std::string& file_name, FontSource& source,
+                         Diagnostics& report)
 {
     report.file_name = file_name;
     GlyphStrokes* current = nullptr;
@@ -333,8 +329,8 @@ bool parse_glyph_strokes(const std::string& text, const std::string& file_name,
             return fail(report, line.number, "strokes before the first 'glyph' line");
         }
         if (current->primitive_count == max_primitives) {
-            return fail(report, line.number, "too many strokes in one glyph (at most " +
-                                                std::to_string(max_primitives) + ")");
+            return fail(report, line.number,
+                        "too many strokes in one glyph (at most " + std::to_string(max_primitives) + ")");
         }
         StrokePrimitive& primitive = current->primitives[current->primitive_count];
         if (!parse_primitive(line, source.guides, primitive, report)) {
@@ -353,8 +349,7 @@ bool parse_glyph_strokes(const std::string& text, const std::string& file_name,
             return fail(report, 0, std::string("glyph '") + name + "' is not defined");
         }
         if (strokes.primitive_count == 0) {
-            return fail(report, strokes.defined_at_line,
-                               std::string("glyph '") + name + "' has no strokes");
+            return fail(report, strokes.defined_at_line, std::string("glyph '") + name + "' has no strokes");
         }
     }
     return true;
@@ -367,8 +362,7 @@ bool load_font_source(const char* program, const std::string& directory, FontSou
     const std::string style_path = directory + "/style.txt";
     const std::string glyphs_path = directory + "/glyphs.txt";
     std::string text;
-    return read_whole_file(program, style_path, text) &&
-           parse_font_style(text, style_path, source, report) &&
+    return read_whole_file(program, style_path, text) && parse_font_style(text, style_path, source, report) &&
            read_whole_file(program, glyphs_path, text) &&
            parse_glyph_strokes(text, glyphs_path, source, report);
 }

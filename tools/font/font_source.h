@@ -30,14 +30,14 @@ struct GuideTable {
 
 // How one animation frame moves the strokes and throws the shadow.
 struct FrameStyle {
-    double rise;        // vertical shift in pixels, negative is up
+    double rise;   // vertical shift in pixels, negative is up
     std::int32_t shadow_dx;
     std::int32_t shadow_dy;
 };
 
 struct FontStyle {
-    double pen_radius;          // every stroke is drawn with a round pen of this radius
-    std::int32_t outline;       // width of the shade ring around the ink, in pixels
+    double pen_radius;      // every stroke is drawn with a round pen of this radius
+    std::int32_t outline;   // width of the shade ring around the ink, in pixels
     std::array<FrameStyle, frame_count> frames;
 };
 
@@ -66,8 +66,8 @@ struct FontSource {
 // Each parser reports its first fault, at its line of file_name, and returns false.
 bool parse_font_style(const std::string& text, const std::string& file_name, FontSource& source,
                       Diagnostics& report);
-bool parse_glyph_strokes(const std::string& text, const std::string& file_name,
-                         FontSource& source, Diagnostics& report);
+bool parse_glyph_strokes(const std::string& text, const std::string& file_name, FontSource& source,
+                         Diagnostics& report);
 
 // Reads directory/style.txt and directory/glyphs.txt; every glyph must be defined. A file
 // that cannot be read is reported on standard error, after `program`.

@@ -24,15 +24,9 @@ struct Flattener {
     Point last;
 
     // A frame raises or lowers the whole glyph.
-    Point place(Point p) const
-    {
-        return {snap(p.x), snap(p.y + frame.rise)};
-    }
+    Point place(Point p) const { return {snap(p.x), snap(p.y + frame.rise)}; }
 
-    void move_to(Point p)
-    {
-        last = place(p);
-    }
+    void move_to(Point p) { last = place(p); }
 
     void line_to(Point p)
     {
@@ -77,8 +71,7 @@ void flatten_curve(const double* v, Flattener& out)
         const double t = static_cast<double>(i) / steps;
         const double u = 1.0 - t;
         const double a = u * u * u, b = 3.0 * u * u * t, c = 3.0 * u * t * t, d = t * t * t;
-        out.line_to({a * v[0] + b * v[2] + c * v[4] + d * v[6],
-                     a * v[1] + b * v[3] + c * v[5] + d * v[7]});
+        out.line_to({a * v[0] + b * v[2] + c * v[4] + d * v[6], a * v[1] + b * v[3] + c * v[5] + d * v[7]});
     }
 }
 
@@ -92,12 +85,8 @@ void flatten_primitive(const StrokePrimitive& primitive, Flattener& out)
             out.line_to({v[i], v[i + 1]});
         }
         break;
-    case PrimitiveKind::arc:
-        flatten_arc(v, out);
-        break;
-    case PrimitiveKind::curve:
-        flatten_curve(v, out);
-        break;
+    case PrimitiveKind::arc: flatten_arc(v, out); break;
+    case PrimitiveKind::curve: flatten_curve(v, out); break;
     case PrimitiveKind::dot:
         out.move_to({v[0], v[1]});
         out.line_to({v[0], v[1]});
@@ -105,10 +94,9 @@ void flatten_primitive(const StrokePrimitive& primitive, Flattener& out)
     }
 }
 
-}  // namespace
+}   // namespace
 
-bool flatten_glyph(const GlyphStrokes& strokes, const FrameStyle& frame, PenPath& path,
-                   std::string& error)
+bool flatten_glyph(const GlyphStrokes& strokes, const FrameStyle& frame, PenPath& path, std::string& error)
 {
     path.segment_count = 0;
     Flattener out{frame, path, false, {0.0, 0.0}};

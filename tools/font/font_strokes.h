@@ -18,5 +18,4 @@ struct PenPath {
 
 // Flattens every primitive of the glyph and moves it as the frame asks. Returns false
 // (with the reason in error) when the glyph needs more than max_segments segments.
-bool flatten_glyph(const GlyphStrokes& strokes, const FrameStyle& frame, PenPath& path,
-                   std::string& error);
+bool flatten_glyph(const GlyphStrokes& strokes, const FrameStyle& frame, PenPath& path, std::string& error);

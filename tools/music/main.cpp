@@ -23,7 +23,7 @@ const char usage[] =
 
 struct Arguments {
     std::int32_t mode = 2;
-    double seconds = 0;          // 0 = not given
+    double seconds = 0;   // 0 = not given
     std::int32_t orders = 25;
     const char* module_path = nullptr;
     const char* wav_path = nullptr;
@@ -86,30 +86,27 @@ void show_progress(std::int64_t samples, std::int32_t rate, MusicPlace place, bo
 {
     const bool terminal = isatty(fileno(stderr)) != 0;
     std::fprintf(stderr, "%s%s: %7.1f s rendered, order %3d row %2d%s", terminal ? "\r" : "", program,
-                 static_cast<double>(samples) / rate, place.order, place.row,
-                 terminal && !final ? "" : "\n");
+                 static_cast<double>(samples) / rate, place.order, place.row, terminal && !final ? "" : "\n");
 }
 
 // The reason a render failed, after the program's name.
 void report_failure(const RenderResult& result)
 {
     switch (result.failure) {
-    case RenderFailure::module_refused:
-        std::fprintf(stderr, "%s: %s\n", program, result.refusal);
-        break;
+    case RenderFailure::module_refused: std::fprintf(stderr, "%s: %s\n", program, result.refusal); break;
     case RenderFailure::cannot_write:
-        std::fprintf(stderr, "%s: cannot write the WAV file: %s\n", program, std::strerror(result.error_number));
+        std::fprintf(stderr, "%s: cannot write the WAV file: %s\n", program,
+                     std::strerror(result.error_number));
         break;
     case RenderFailure::cannot_finish:
         std::fprintf(stderr, "%s: cannot finish the WAV file (is it seekable?): %s\n", program,
                      std::strerror(result.error_number));
         break;
-    case RenderFailure::none:
-        break;
+    case RenderFailure::none: break;
     }
 }
 
-}  // namespace
+}   // namespace
 
 int main(int argc, char** argv)
 {
@@ -123,7 +120,8 @@ int main(int argc, char** argv)
     request.order_limit = arguments.orders;
     request.progress = show_progress;
     if (arguments.seconds > 0)
-        request.sample_limit = static_cast<std::int64_t>(arguments.seconds * (arguments.mode == 1 ? 22050 : 44100));
+        request.sample_limit =
+            static_cast<std::int64_t>(arguments.seconds * (arguments.mode == 1 ? 22050 : 44100));
 
     // Kept until exit: the loader rewrites it in place and the voices play from it.
     static std::uint8_t module[module_buffer_bytes];

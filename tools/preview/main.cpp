@@ -76,7 +76,8 @@ bool present_to_rgb(const Drawing& drawing, std::vector<std::uint8_t>* rgb)
     rgb->resize(static_cast<std::size_t>(screen_width) * screen_height * 3);
     const auto* pixels = static_cast<const std::uint8_t*>(screen->pixels);
     for (int y = 0; y < screen_height; ++y) {
-        const auto* row = reinterpret_cast<const Uint32*>(pixels + static_cast<std::size_t>(y) * screen->pitch);
+        const auto* row =
+            reinterpret_cast<const Uint32*>(pixels + static_cast<std::size_t>(y) * screen->pitch);
         for (int x = 0; x < screen_width; ++x) {
             std::uint8_t* out = rgb->data() + (static_cast<std::size_t>(y) * screen_width + x) * 3;
             SDL_GetRGB(row[x], screen->format, &out[0], &out[1], &out[2]);
@@ -86,7 +87,7 @@ bool present_to_rgb(const Drawing& drawing, std::vector<std::uint8_t>* rgb)
     return true;
 }
 
-}  // namespace
+}   // namespace
 
 int main(int argc, char** argv)
 {
@@ -102,11 +103,14 @@ int main(int argc, char** argv)
     }
     if (!options.present)
         return write_png(preview_program, options.output,
-                         PngPicture{drawing.pixels.data(), frame_width, frame_height, drawing.palette,
-                                    false}) ? 0 : 1;
+                         PngPicture{drawing.pixels.data(), frame_width, frame_height, drawing.palette, false})
+                   ? 0
+                   : 1;
     std::vector<std::uint8_t> rgb;
     if (!present_to_rgb(drawing, &rgb))
         return 1;
     return write_png(preview_program, options.output,
-                     PngPicture{rgb.data(), screen_width, screen_height, nullptr, false}) ? 0 : 1;
+                     PngPicture{rgb.data(), screen_width, screen_height, nullptr, false})
+               ? 0
+               : 1;
 }

@@ -39,12 +39,10 @@ struct PictureCell {
 };
 
 const PictureCell picture_cells[] = {
-    {0xff9696, 93, 0, 80},   // ankels, at its smallest
-    {0xffffff, 90, 0, 0},    {0xffffff, 90, 0, 0},
-    {0xffffff, 90, 0, 0},    // flonk1, twice its size in the demo
-    {0, 90, 0, 0},           // flonk2, over scene 8's sky
-    {0xffffff, 120, 0, 0},   {0xffffff, 120, 0, 0},
-    {0xffb400, 100, 0, 0},   {0xffb400, 100, 0, 0},
+    {0xff9696, 93, 0, 80},                                                // ankels, at its smallest
+    {0xffffff, 90, 0, 0},  {0xffffff, 90, 0, 0},  {0xffffff, 90, 0, 0},   // flonk1, twice its size in the demo
+    {0, 90, 0, 0},                                                        // flonk2, over scene 8's sky
+    {0xffffff, 120, 0, 0}, {0xffffff, 120, 0, 0}, {0xffb400, 100, 0, 0}, {0xffb400, 100, 0, 0},
     {0xffdc50, 100, 0, 0},
 };
 static_assert(std::size(picture_cells) == std::size(scene_pictures));
@@ -64,7 +62,10 @@ void set_pair(Cell& cell, int index, std::uint32_t colour)
     cell.palette[(index | 128) & 255] = half_towards(colour, 0);
 }
 
-std::string path_in(const std::string& directory, const char* file) { return directory + "/" + file; }
+std::string path_in(const std::string& directory, const char* file)
+{
+    return directory + "/" + file;
+}
 
 bool draw_picture_cell(Cell& cell, const std::string& directory, const ScenePicture& scene,
                        const PictureCell& spec)
@@ -150,7 +151,7 @@ bool write_sheet(const std::vector<Cell>& cells, const char* file_name)
     return write_png(program, file_name, PngPicture{rgb.data(), width, height, nullptr, true});
 }
 
-}  // namespace
+}   // namespace
 
 int main(int argc, char** argv)
 {

@@ -82,7 +82,7 @@ bool read_options(CommandLine* line, PreviewOptions* options)
     return true;
 }
 
-}  // namespace
+}   // namespace
 
 bool parse_preview_options(int argc, char** argv, PreviewOptions* options, int* status)
 {

@@ -4,12 +4,12 @@
 #include <cstdint>
 
 struct PreviewOptions {
-    std::int32_t scale;        // picture_scale: pixels from centre to the picture's edge
-    std::int32_t offset_x;     // quarter pixels, as picture_offset_x
-    std::int32_t offset_y;     // quarter pixels, as picture_offset_y; positive moves down
-    std::int32_t segments;     // text pictures: draw only this many, -1 for all
-    bool present;              // enlarge to 640 x 480 as the demo shows it
-    bool text_picture;         // input is a text picture (".txt"), else a CGM picture
+    std::int32_t scale;      // picture_scale: pixels from centre to the picture's edge
+    std::int32_t offset_x;   // quarter pixels, as picture_offset_x
+    std::int32_t offset_y;   // quarter pixels, as picture_offset_y; positive moves down
+    std::int32_t segments;   // text pictures: draw only this many, -1 for all
+    bool present;            // enlarge to 640 x 480 as the demo shows it
+    bool text_picture;       // input is a text picture (".txt"), else a CGM picture
     const char* input;
     const char* output;
 };

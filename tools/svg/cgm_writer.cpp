@@ -94,14 +94,14 @@ void write_polygon(CgmWriter& writer, std::vector<Point> ring, int fill, int lin
     const double dropped = simplify_ring(ring, cgm_element_points - 1);
     if (dropped > 0)
         add_warning(*writer.diagnostics, shape.line, 0,
-                       "<" + shape.element + "> polygon thinned to " + std::to_string(ring.size()) +
-                           " points, moving its outline up to " +
-                           std::to_string(static_cast<int>(std::ceil(dropped))) + " file units");
+                    "<" + shape.element + "> polygon thinned to " + std::to_string(ring.size()) +
+                        " points, moving its outline up to " +
+                        std::to_string(static_cast<int>(std::ceil(dropped))) + " file units");
     if (!triangulates_exactly(ring))
         add_warning(*writer.diagnostics, shape.line, 0,
-                       "<" + shape.element + "> polygon of " + std::to_string(ring.size()) +
-                           " points is not filled exactly by the picture loader's triangles "
-                           "(does its outline cross itself?)");
+                    "<" + shape.element + "> polygon of " + std::to_string(ring.size()) +
+                        " points is not filled exactly by the picture loader's triangles "
+                        "(does its outline cross itself?)");
     ring.push_back(ring.front());
     set_attribute(state, state.fill_colour, fill, "fillcolr %d;\n");
     set_attribute(state, state.edges_visible, line > 0, line > 0 ? "edgevis ON;\n" : "edgevis OFF;\n");
@@ -126,8 +126,7 @@ void write_line(CgmWriter& writer, const std::vector<Point>& points, int line, i
         *state.out += "line ";
         write_points(*state.out, std::vector<Point>(points.begin() + start, points.begin() + end));
         ++writer.summary->lines;
-        writer.summary->largest_element =
-            std::max(writer.summary->largest_element, int(end - start));
+        writer.summary->largest_element = std::max(writer.summary->largest_element, int(end - start));
     }
 }
 
@@ -137,9 +136,8 @@ bool write_shape(CgmWriter& writer, const PaintedShape& shape)
     const int line = shape.stroked ? colour_position(writer, shape.stroke) : -1;
     if (fill == 0 || line == 0) {
         add_error(*writer.diagnostics, shape.line, 0,
-                     "<" + shape.element + "> uses a colour past the " +
-                         std::to_string(cgm_colours) + " a picture may have: " +
-                         colour_hex(fill == 0 ? shape.fill : shape.stroke));
+                  "<" + shape.element + "> uses a colour past the " + std::to_string(cgm_colours) +
+                      " a picture may have: " + colour_hex(fill == 0 ? shape.fill : shape.stroke));
         return false;
     }
     std::vector<std::vector<Point>> rings;
@@ -151,12 +149,12 @@ bool write_shape(CgmWriter& writer, const PaintedShape& shape)
         const FillPolygons fill_result = fill_polygons(rings, shape.even_odd);
         if (fill_result.unjoined_holes > 0)
             add_warning(*writer.diagnostics, shape.line, 0,
-                           "<" + shape.element + "> has " + std::to_string(fill_result.unjoined_holes) +
-                               " hole(s) that could not be joined to their outline; filled over");
+                        "<" + shape.element + "> has " + std::to_string(fill_result.unjoined_holes) +
+                            " hole(s) that could not be joined to their outline; filled over");
         if (fill_result.empty_rings > 0 && !shape.stroked)
             add_warning(*writer.diagnostics, shape.line, 0,
-                           "<" + shape.element + "> has " + std::to_string(fill_result.empty_rings) +
-                               " subpath(s) enclosing no area; nothing filled there");
+                        "<" + shape.element + "> has " + std::to_string(fill_result.empty_rings) +
+                            " subpath(s) enclosing no area; nothing filled there");
         // A single closed outline without holes carries its stroke as the polygon's edge.
         const bool one_ring = rings.size() == 1 && shape.outlines[0].closed &&
                               fill_result.polygons.size() == 1 &&
@@ -223,13 +221,13 @@ bool inside_frame(const SvgDrawing& drawing, Diagnostics& diagnostics)
             }
         if (!shape_inside)
             add_error(diagnostics, shape.line, 0,
-                         "<" + shape.element + "> reaches outside the viewBox, which is the picture's frame");
+                      "<" + shape.element + "> reaches outside the viewBox, which is the picture's frame");
         inside = inside && shape_inside;
     }
     return inside;
 }
 
-}  // namespace
+}   // namespace
 
 Point cgm_point(const SvgDrawing& drawing, Point user)
 {
@@ -239,12 +237,12 @@ Point cgm_point(const SvgDrawing& drawing, Point user)
     return Point{std::round(x), std::round(y)};
 }
 
-bool write_cgm(const SvgDrawing& drawing, const std::string& name, std::string& out,
-               CgmSummary& summary, Diagnostics& diagnostics)
+bool write_cgm(const SvgDrawing& drawing, const std::string& name, std::string& out, CgmSummary& summary,
+               Diagnostics& diagnostics)
 {
     std::string body;
-    CgmWriter writer{&drawing, {}, CgmState{&body}, &summary, &diagnostics,
-                     pixels_per_unit(drawing, OutputKind::picture)};
+    CgmWriter writer{&drawing, {},           CgmState{&body},
+                     &summary, &diagnostics, pixels_per_unit(drawing, OutputKind::picture)};
     writer.palette = drawing.palette;
     if (writer.palette.size() > static_cast<std::size_t>(cgm_colours)) {
         add_error(diagnostics, 0, 0, "data-palette names more than 99 colours");
@@ -262,7 +260,7 @@ bool write_cgm(const SvgDrawing& drawing, const std::string& name, std::string& 
         writer.palette.push_back(Colour{});   // the table may not be empty
     summary.colours = static_cast<int>(writer.palette.size());
     const std::string stem = clean_name(name);
-    out = "BEGMF \"" + stem + "\";\nmfversion 1;\nBEGPIC \"" + stem + "\";\n" +
-          colour_table(writer.palette) + "BEGPICBODY;\n" + body + "ENDPIC;\nENDMF;\n";
+    out = "BEGMF \"" + stem + "\";\nmfversion 1;\nBEGPIC \"" + stem + "\";\n" + colour_table(writer.palette) +
+          "BEGPICBODY;\n" + body + "ENDPIC;\nENDMF;\n";
     return ok;
 }

@@ -25,5 +25,5 @@ constexpr int cgm_colours = 99;
 Point cgm_point(const SvgDrawing& drawing, Point user);
 
 // False when a limit is broken (errors reported); out holds the file otherwise.
-bool write_cgm(const SvgDrawing& drawing, const std::string& name, std::string& out,
-               CgmSummary& summary, Diagnostics& diagnostics);
+bool write_cgm(const SvgDrawing& drawing, const std::string& name, std::string& out, CgmSummary& summary,
+               Diagnostics& diagnostics);

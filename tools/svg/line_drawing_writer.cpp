@@ -8,7 +8,10 @@ namespace {
 
 using Run = std::vector<Point>;
 
-double segment_length(Point a, Point b) { return std::hypot(b.x - a.x, b.y - a.y); }
+double segment_length(Point a, Point b)
+{
+    return std::hypot(b.x - a.x, b.y - a.y);
+}
 
 // Shares out extra pieces in proportion to the weights, whole pieces first, then the
 // largest remainders (ties to the earlier entry).
@@ -60,8 +63,8 @@ void cut_segments(std::vector<Run>& runs, int target)
 
 Point point_at(const Run& run, const std::vector<double>& distance, double at)
 {
-    const std::size_t i = static_cast<std::size_t>(
-        std::upper_bound(distance.begin(), distance.end(), at) - distance.begin());
+    const std::size_t i =
+        static_cast<std::size_t>(std::upper_bound(distance.begin(), distance.end(), at) - distance.begin());
     if (i >= run.size())
         return run.back();
     const double span = distance[i] - distance[i - 1];
@@ -106,7 +109,7 @@ int clamp_round(double value, int highest)
     return static_cast<int>(std::lround(std::clamp(value, 0.0, double(highest))));
 }
 
-}  // namespace
+}   // namespace
 
 Point line_drawing_point(const SvgDrawing& drawing, Point user)
 {
@@ -125,8 +128,9 @@ bool write_line_drawing(const SvgDrawing& drawing, std::string& out, LineDrawing
     for (const PaintedShape& shape : drawing.shapes) {
         if (shape.filled)
             add_warning(diagnostics, shape.line, 0,
-                           "<" + shape.element + "> fill cannot be shown in a line drawing; "
-                           "only its stroke is kept");
+                        "<" + shape.element +
+                            "> fill cannot be shown in a line drawing; "
+                            "only its stroke is kept");
         if (!shape.stroked)
             continue;
         for (const Polyline& outline : shape.outlines) {
@@ -140,16 +144,17 @@ bool write_line_drawing(const SvgDrawing& drawing, std::string& out, LineDrawing
         }
     }
     if (runs.size() > static_cast<std::size_t>(line_drawing_polylines)) {
-        add_error(diagnostics, 0, 0, "the drawing has " + std::to_string(runs.size()) +
-                                         " stroked lines; a line drawing holds at most " +
-                                         std::to_string(line_drawing_polylines));
+        add_error(diagnostics, 0, 0,
+                  "the drawing has " + std::to_string(runs.size()) +
+                      " stroked lines; a line drawing holds at most " +
+                      std::to_string(line_drawing_polylines));
         return false;
     }
     const int target = drawing.segments;
     if (target > 0 && target < static_cast<int>(runs.size())) {
-        add_error(diagnostics, 0, 0, "data-segments " + std::to_string(target) +
-                                         " is fewer than the drawing's " +
-                                         std::to_string(runs.size()) + " lines");
+        add_error(diagnostics, 0, 0,
+                  "data-segments " + std::to_string(target) + " is fewer than the drawing's " +
+                      std::to_string(runs.size()) + " lines");
         return false;
     }
     if (target > 0 && target >= segment_count(runs))

@@ -91,7 +91,7 @@ int finish(const Diagnostics& diagnostics, int status)
     return status;
 }
 
-}  // namespace
+}   // namespace
 
 int main(int argc, char** argv)
 {
@@ -120,8 +120,8 @@ int main(int argc, char** argv)
         LineDrawingSummary counts;
         if (!write_line_drawing(drawing, out, counts, diagnostics))
             return finish(diagnostics, 1);
-        summary = std::to_string(counts.polylines) + " polylines, " +
-                  std::to_string(counts.segments) + " segments";
+        summary =
+            std::to_string(counts.polylines) + " polylines, " + std::to_string(counts.segments) + " segments";
     }
     std::FILE* output = std::fopen(arguments.output.c_str(), "wb");
     if (!output) {

@@ -15,27 +15,27 @@ struct NamedColour {
 };
 
 constexpr NamedColour named_colours[] = {
-    {"black", 0x000000},   {"white", 0xffffff},     {"red", 0xff0000},
-    {"lime", 0x00ff00},    {"blue", 0x0000ff},      {"yellow", 0xffff00},
-    {"cyan", 0x00ffff},    {"aqua", 0x00ffff},      {"magenta", 0xff00ff},
-    {"fuchsia", 0xff00ff}, {"silver", 0xc0c0c0},    {"gray", 0x808080},
-    {"grey", 0x808080},    {"maroon", 0x800000},    {"olive", 0x808000},
-    {"green", 0x008000},   {"purple", 0x800080},    {"teal", 0x008080},
-    {"navy", 0x000080},    {"orange", 0xffa500},    {"pink", 0xffc0cb},
-    {"brown", 0xa52a2a},   {"gold", 0xffd700},      {"tan", 0xd2b48c},
-    {"salmon", 0xfa8072},  {"coral", 0xff7f50},     {"tomato", 0xff6347},
-    {"violet", 0xee82ee},  {"indigo", 0x4b0082},    {"khaki", 0xf0e68c},
-    {"crimson", 0xdc143c}, {"turquoise", 0x40e0d0}, {"skyblue", 0x87ceeb},
-    {"darkgreen", 0x006400}, {"darkred", 0x8b0000}, {"lightgreen", 0x90ee90},
-    {"darkgray", 0xa9a9a9}, {"darkgrey", 0xa9a9a9}, {"lightgray", 0xd3d3d3},
-    {"lightgrey", 0xd3d3d3}, {"beige", 0xf5f5dc},   {"ivory", 0xfffff0},
+    {"black", 0x000000},    {"white", 0xffffff},     {"red", 0xff0000},       {"lime", 0x00ff00},
+    {"blue", 0x0000ff},     {"yellow", 0xffff00},    {"cyan", 0x00ffff},      {"aqua", 0x00ffff},
+    {"magenta", 0xff00ff},  {"fuchsia", 0xff00ff},   {"silver", 0xc0c0c0},    {"gray", 0x808080},
+    {"grey", 0x808080},     {"maroon", 0x800000},    {"olive", 0x808000},     {"green", 0x008000},
+    {"purple", 0x800080},   {"teal", 0x008080},      {"navy", 0x000080},      {"orange", 0xffa500},
+    {"pink", 0xffc0cb},     {"brown", 0xa52a2a},     {"gold", 0xffd700},      {"tan", 0xd2b48c},
+    {"salmon", 0xfa8072},   {"coral", 0xff7f50},     {"tomato", 0xff6347},    {"violet", 0xee82ee},
+    {"indigo", 0x4b0082},   {"khaki", 0xf0e68c},     {"crimson", 0xdc143c},   {"turquoise", 0x40e0d0},
+    {"skyblue", 0x87ceeb},  {"darkgreen", 0x006400}, {"darkred", 0x8b0000},   {"lightgreen", 0x90ee90},
+    {"darkgray", 0xa9a9a9}, {"darkgrey", 0xa9a9a9},  {"lightgray", 0xd3d3d3}, {"lightgrey", 0xd3d3d3},
+    {"beige", 0xf5f5dc},    {"ivory", 0xfffff0},
 };
 
 int hex_value(char c)
 {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
     return -1;
 }
 
@@ -55,8 +55,7 @@ bool parse_hex(std::string_view digits, Colour& colour)
         if ((values[i] = hex_value(digits[i])) < 0)
             return false;
     if (digits.size() == 3) {
-        colour = {std::uint8_t(values[0] * 17), std::uint8_t(values[1] * 17),
-                  std::uint8_t(values[2] * 17)};
+        colour = {std::uint8_t(values[0] * 17), std::uint8_t(values[1] * 17), std::uint8_t(values[2] * 17)};
         return true;
     }
     if (digits.size() == 6) {
@@ -88,7 +87,7 @@ bool parse_rgb_function(std::string_view inside, Colour& colour)
     return true;
 }
 
-}  // namespace
+}   // namespace
 
 bool parse_colour(std::string_view text, Colour& colour, std::string& error)
 {

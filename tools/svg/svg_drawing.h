@@ -14,11 +14,11 @@ struct PaintedShape {
     std::vector<Polyline> outlines;   // in the root's user (viewBox) units
     bool filled = false;
     Colour fill;
-    bool even_odd = false;            // fill-rule
+    bool even_odd = false;   // fill-rule
     bool stroked = false;
     Colour stroke;
-    double stroke_width = 1;          // user units
-    int line = 0;                     // where it is in the source
+    double stroke_width = 1;   // user units
+    int line = 0;              // where it is in the source
     std::string element;
 };
 

@@ -9,9 +9,15 @@ namespace {
 
 using Ring = std::vector<Point>;
 
-double cross(Point o, Point a, Point b) { return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x); }
+double cross(Point o, Point a, Point b)
+{
+    return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x);
+}
 
-bool same(Point a, Point b) { return a.x == b.x && a.y == b.y; }
+bool same(Point a, Point b)
+{
+    return a.x == b.x && a.y == b.y;
+}
 
 // True when the segments cross at a point inside both (touching ends do not count).
 bool segments_cross(Point a, Point b, Point c, Point d)
@@ -24,8 +30,8 @@ bool segments_cross(Point a, Point b, Point c, Point d)
         return true;
     // A vertex lying on the other segment blocks the bridge as well.
     auto on = [](Point p, Point q, Point r) {
-        return std::min(p.x, q.x) <= r.x && r.x <= std::max(p.x, q.x) &&
-               std::min(p.y, q.y) <= r.y && r.y <= std::max(p.y, q.y);
+        return std::min(p.x, q.x) <= r.x && r.x <= std::max(p.x, q.x) && std::min(p.y, q.y) <= r.y &&
+               r.y <= std::max(p.y, q.y);
     };
     return (d1 == 0 && on(c, d, a)) || (d2 == 0 && on(c, d, b)) || (d3 == 0 && on(a, b, c)) ||
            (d4 == 0 && on(a, b, d));
@@ -50,9 +56,7 @@ bool bridge_hole(Ring& outline, const Ring& hole, const std::vector<const Ring*>
     const Point from = hole[m];
     std::vector<std::size_t> order(outline.size());
     std::iota(order.begin(), order.end(), 0);
-    auto distance = [&](std::size_t i) {
-        return std::hypot(outline[i].x - from.x, outline[i].y - from.y);
-    };
+    auto distance = [&](std::size_t i) { return std::hypot(outline[i].x - from.x, outline[i].y - from.y); };
     std::sort(order.begin(), order.end(),
               [&](std::size_t i, std::size_t j) { return distance(i) < distance(j); });
     for (std::size_t p : order) {
@@ -74,11 +78,11 @@ bool bridge_hole(Ring& outline, const Ring& hole, const std::vector<const Ring*>
 
 struct Region {
     Ring ring;
-    int orientation;                // +1 counter-clockwise, -1 clockwise
+    int orientation;   // +1 counter-clockwise, -1 clockwise
     std::vector<std::size_t> holes;
     bool is_hole = false;
     bool is_outline = false;
-    std::size_t parent = SIZE_MAX;  // innermost outline around a hole
+    std::size_t parent = SIZE_MAX;   // innermost outline around a hole
 };
 
 // Marks each ring as an outline (filled inside, empty outside), a hole (the reverse) or
@@ -102,15 +106,14 @@ void classify(std::vector<Region>& regions, bool even_odd)
             }
         }
         const bool filled_outside = even_odd ? depth % 2 == 1 : winding != 0;
-        const bool filled_inside =
-            even_odd ? depth % 2 == 0 : winding + regions[i].orientation != 0;
+        const bool filled_inside = even_odd ? depth % 2 == 0 : winding + regions[i].orientation != 0;
         regions[i].is_outline = !filled_outside && filled_inside;
         regions[i].is_hole = filled_outside && !filled_inside;
         regions[i].parent = innermost;
     }
 }
 
-}  // namespace
+}   // namespace
 
 FillPolygons fill_polygons(const std::vector<std::vector<Point>>& outlines, bool even_odd)
 {

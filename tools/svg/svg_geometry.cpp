@@ -6,12 +6,10 @@
 
 Affine compose(const Affine& outer, const Affine& inner)
 {
-    return Affine{outer.a * inner.a + outer.c * inner.b,
-                  outer.b * inner.a + outer.d * inner.b,
-                  outer.a * inner.c + outer.c * inner.d,
-                  outer.b * inner.c + outer.d * inner.d,
-                  outer.a * inner.e + outer.c * inner.f + outer.e,
-                  outer.b * inner.e + outer.d * inner.f + outer.f};
+    return Affine{
+        outer.a * inner.a + outer.c * inner.b,           outer.b * inner.a + outer.d * inner.b,
+        outer.a * inner.c + outer.c * inner.d,           outer.b * inner.c + outer.d * inner.d,
+        outer.a * inner.e + outer.c * inner.f + outer.e, outer.b * inner.e + outer.d * inner.f + outer.f};
 }
 
 Point apply(const Affine& t, Point p)
@@ -39,9 +37,12 @@ int pieces_for(double second_difference, double factor, double tolerance)
     return static_cast<int>(std::min(n, 1000.0));
 }
 
-double length(Point p) { return std::hypot(p.x, p.y); }
+double length(Point p)
+{
+    return std::hypot(p.x, p.y);
+}
 
-}  // namespace
+}   // namespace
 
 void flatten_quadratic(Point p0, Point p1, Point p2, double tolerance, std::vector<Point>& out)
 {
@@ -49,14 +50,13 @@ void flatten_quadratic(Point p0, Point p1, Point p2, double tolerance, std::vect
     const int n = pieces_for(length(dd), 0.25, tolerance);
     for (int i = 1; i < n; ++i) {
         const double t = double(i) / n, u = 1 - t;
-        out.push_back({u * u * p0.x + 2 * u * t * p1.x + t * t * p2.x,
-                       u * u * p0.y + 2 * u * t * p1.y + t * t * p2.y});
+        out.push_back(
+            {u * u * p0.x + 2 * u * t * p1.x + t * t * p2.x, u * u * p0.y + 2 * u * t * p1.y + t * t * p2.y});
     }
     out.push_back(p2);
 }
 
-void flatten_cubic(Point p0, Point p1, Point p2, Point p3, double tolerance,
-                   std::vector<Point>& out)
+void flatten_cubic(Point p0, Point p1, Point p2, Point p3, double tolerance, std::vector<Point>& out)
 {
     const Point d1{p0.x - 2 * p1.x + p2.x, p0.y - 2 * p1.y + p2.y};
     const Point d2{p1.x - 2 * p2.x + p3.x, p1.y - 2 * p2.y + p3.y};
@@ -64,8 +64,8 @@ void flatten_cubic(Point p0, Point p1, Point p2, Point p3, double tolerance,
     for (int i = 1; i < n; ++i) {
         const double t = double(i) / n, u = 1 - t;
         const double w0 = u * u * u, w1 = 3 * u * u * t, w2 = 3 * u * t * t, w3 = t * t * t;
-        out.push_back({w0 * p0.x + w1 * p1.x + w2 * p2.x + w3 * p3.x,
-                       w0 * p0.y + w1 * p1.y + w2 * p2.y + w3 * p3.y});
+        out.push_back(
+            {w0 * p0.x + w1 * p1.x + w2 * p2.x + w3 * p3.x, w0 * p0.y + w1 * p1.y + w2 * p2.y + w3 * p3.y});
     }
     out.push_back(p3);
 }
@@ -80,9 +80,8 @@ double largest_step(double radius, double tolerance)
     return std::min(std::numbers::pi / 4, 2 * std::acos(1 - tolerance / radius));
 }
 
-void append_arc_points(Point centre, double rx, double ry, double phi, double start,
-                       double sweep_angle, double tolerance, std::vector<Point>& out,
-                       bool include_end)
+void append_arc_points(Point centre, double rx, double ry, double phi, double start, double sweep_angle,
+                       double tolerance, std::vector<Point>& out, bool include_end)
 {
     const double step = largest_step(std::max(rx, ry), tolerance);
     const double pieces = std::ceil(std::fabs(sweep_angle) / step);
@@ -101,10 +100,10 @@ double vector_angle(double ux, double uy, double vx, double vy)
     return std::atan2(ux * vy - uy * vx, ux * vx + uy * vy);
 }
 
-}  // namespace
+}   // namespace
 
-void flatten_arc(Point from, double rx, double ry, double rotation_degrees, bool large_arc,
-                 bool sweep, Point to, double tolerance, std::vector<Point>& out)
+void flatten_arc(Point from, double rx, double ry, double rotation_degrees, bool large_arc, bool sweep,
+                 Point to, double tolerance, std::vector<Point>& out)
 {
     rx = std::fabs(rx);
     ry = std::fabs(ry);
@@ -150,8 +149,7 @@ Polyline flatten_ellipse(Point centre, double rx, double ry, double tolerance)
     Polyline ellipse;
     ellipse.closed = true;
     ellipse.points.push_back({centre.x + rx, centre.y});
-    append_arc_points(centre, rx, ry, 0, 0, 2 * std::numbers::pi, tolerance, ellipse.points,
-                      false);
+    append_arc_points(centre, rx, ry, 0, 0, 2 * std::numbers::pi, tolerance, ellipse.points, false);
     return ellipse;
 }
 

@@ -28,11 +28,10 @@ double largest_stretch(const Affine& transform);
 // Each appends the points after the start point, the last one being the end point,
 // with no point further than tolerance from the true curve.
 void flatten_quadratic(Point p0, Point p1, Point p2, double tolerance, std::vector<Point>& out);
-void flatten_cubic(Point p0, Point p1, Point p2, Point p3, double tolerance,
-                   std::vector<Point>& out);
+void flatten_cubic(Point p0, Point p1, Point p2, Point p3, double tolerance, std::vector<Point>& out);
 // An elliptical arc in SVG's endpoint form (radii corrected as SVG prescribes).
-void flatten_arc(Point from, double rx, double ry, double rotation_degrees, bool large_arc,
-                 bool sweep, Point to, double tolerance, std::vector<Point>& out);
+void flatten_arc(Point from, double rx, double ry, double rotation_degrees, bool large_arc, bool sweep,
+                 Point to, double tolerance, std::vector<Point>& out);
 // A whole ellipse, starting at angle 0 and running in SVG's drawing direction.
 Polyline flatten_ellipse(Point centre, double rx, double ry, double tolerance);
 

@@ -6,10 +6,16 @@
 
 namespace {
 
-bool is_space(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
+bool is_space(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
+}
+bool is_digit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
-}  // namespace
+}   // namespace
 
 void skip_spaces(NumberScanner& scanner)
 {

@@ -11,9 +11,9 @@ struct PathState {
     std::vector<Polyline>* out;
     Point current;
     Point subpath_start;
-    Point last_control;       // reflected by S/s and T/t
-    char last_command = 0;    // upper case
-    bool open = false;        // a subpath has been started by a moveto
+    Point last_control;      // reflected by S/s and T/t
+    char last_command = 0;   // upper case
+    bool open = false;       // a subpath has been started by a moveto
 };
 
 Polyline& current_polyline(PathState& state)
@@ -59,8 +59,7 @@ Point reflected(const PathState& state, const char* smooth_pairs)
 {
     // The previous control point mirrored, when the previous command was of the pair.
     if (state.last_command && std::strchr(smooth_pairs, state.last_command))
-        return Point{2 * state.current.x - state.last_control.x,
-                     2 * state.current.y - state.last_control.y};
+        return Point{2 * state.current.x - state.last_control.x, 2 * state.current.y - state.last_control.y};
     return state.current;
 }
 
@@ -100,7 +99,8 @@ bool run_command(char command, NumberScanner& scanner, double tolerance, PathSta
             end.y += origin.y;
         current_polyline(state).points.push_back(end);
         break;
-    case 'C': case 'S': {
+    case 'C':
+    case 'S': {
         Point c1 = reflected(state, "CS"), c2;
         if (upper == 'C' && !read_point(scanner, c1, relative, origin))
             return false;
@@ -110,7 +110,8 @@ bool run_command(char command, NumberScanner& scanner, double tolerance, PathSta
         state.last_control = c2;
         break;
     }
-    case 'Q': case 'T': {
+    case 'Q':
+    case 'T': {
         Point control = reflected(state, "QT");
         if (upper == 'Q' && !read_point(scanner, control, relative, origin))
             return false;
@@ -123,9 +124,9 @@ bool run_command(char command, NumberScanner& scanner, double tolerance, PathSta
     case 'A': {
         double rx, ry, rotation;
         bool large_arc, sweep;
-        if (!read_number(scanner, rx) || !read_number(scanner, ry) ||
-            !read_number(scanner, rotation) || !read_flag(scanner, large_arc) ||
-            !read_flag(scanner, sweep) || !read_point(scanner, end, relative, origin))
+        if (!read_number(scanner, rx) || !read_number(scanner, ry) || !read_number(scanner, rotation) ||
+            !read_flag(scanner, large_arc) || !read_flag(scanner, sweep) ||
+            !read_point(scanner, end, relative, origin))
             return false;
         Polyline& line = current_polyline(state);
         flatten_arc(origin, rx, ry, rotation, large_arc, sweep, end, tolerance, line.points);
@@ -135,8 +136,7 @@ bool run_command(char command, NumberScanner& scanner, double tolerance, PathSta
         close_subpath(state);
         state.last_command = 'Z';
         return true;
-    default:
-        return false;
+    default: return false;
     }
     state.current = end;
     state.last_command = upper;
@@ -149,10 +149,9 @@ std::string describe(char command, std::size_t position, const char* what)
            std::to_string(position + 1);
 }
 
-}  // namespace
+}   // namespace
 
-bool parse_path_data(std::string_view data, double tolerance, std::vector<Polyline>& out,
-                     std::string& error)
+bool parse_path_data(std::string_view data, double tolerance, std::vector<Polyline>& out, std::string& error)
 {
     const std::size_t first_new = out.size();
     PathState state{&out, {}, {}, {}, 0, false};
@@ -178,8 +177,8 @@ bool parse_path_data(std::string_view data, double tolerance, std::vector<Polyli
                 continue;
             }
         } else if (command == 0 || command == 'Z' || command == 'z') {
-            error = "path data must start with a moveto; found '" + std::string(1, c) +
-                    "' at character " + std::to_string(scanner.position + 1);
+            error = "path data must start with a moveto; found '" + std::string(1, c) + "' at character " +
+                    std::to_string(scanner.position + 1);
             return false;
         }
         if (out.size() == first_new && command != 'M' && command != 'm') {

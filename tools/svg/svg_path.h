@@ -10,5 +10,4 @@
 
 // Appends one polyline per subpath. On bad data returns false with a message naming
 // the offending command and its character position; the subpaths before it are kept.
-bool parse_path_data(std::string_view data, double tolerance, std::vector<Polyline>& out,
-                     std::string& error);
+bool parse_path_data(std::string_view data, double tolerance, std::vector<Polyline>& out, std::string& error);

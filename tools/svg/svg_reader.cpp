@@ -25,7 +25,7 @@ struct Style {
     Paint stroke{PaintKind::none, {}};
     double stroke_width = 1;
     bool even_odd = false;
-    Colour colour;          // for currentColor
+    Colour colour;   // for currentColor
     bool visible = true;
 };
 
@@ -66,8 +66,8 @@ void warning(Reader& reader, const pugi::xml_node& node, const std::string& text
 }
 
 // Applies one presentation property; unknown ones are left to the caller to ignore.
-void apply_property(Reader& reader, const pugi::xml_node& node, std::string_view name,
-                    std::string_view value, Style& style)
+void apply_property(Reader& reader, const pugi::xml_node& node, std::string_view name, std::string_view value,
+                    Style& style)
 {
     std::string message;
     const std::string name_text(name);
@@ -98,10 +98,10 @@ void apply_property(Reader& reader, const pugi::xml_node& node, std::string_view
     } else if (name == "opacity" || name == "fill-opacity" || name == "stroke-opacity") {
         double opacity;
         if (parse_length(value, opacity) && opacity < 1)
-            warning(reader, node, name_text + " " + std::string(value) +
-                                      " cannot be shown in indexed colours; drawn opaque");
-    } else if (name == "clip-path" || name == "mask" || name == "filter" ||
-               name == "stroke-dasharray") {
+            warning(
+                reader, node,
+                name_text + " " + std::string(value) + " cannot be shown in indexed colours; drawn opaque");
+    } else if (name == "clip-path" || name == "mask" || name == "filter" || name == "stroke-dasharray") {
         if (value != "none")
             warning(reader, node, name_text + " is not supported; drawn without it");
     }
@@ -138,8 +138,8 @@ Style element_style(Reader& reader, const pugi::xml_node& node, const Style& par
     return style;
 }
 
-bool read_number_attribute(Reader& reader, const pugi::xml_node& node, const char* name,
-                           double& value, double fallback)
+bool read_number_attribute(Reader& reader, const pugi::xml_node& node, const char* name, double& value,
+                           double fallback)
 {
     const pugi::xml_attribute attribute = node.attribute(name);
     if (!attribute) {
@@ -147,8 +147,8 @@ bool read_number_attribute(Reader& reader, const pugi::xml_node& node, const cha
         return true;
     }
     if (!parse_length(attribute.value(), value)) {
-        error(reader, node, std::string(name) + " \"" + attribute.value() +
-                                "\" is not a number in user units");
+        error(reader, node,
+              std::string(name) + " \"" + attribute.value() + "\" is not a number in user units");
         return false;
     }
     return true;
@@ -172,8 +172,7 @@ bool read_points_attribute(Reader& reader, const pugi::xml_node& node, Polyline&
     return true;
 }
 
-Polyline rounded_rectangle(double x, double y, double w, double h, double rx, double ry,
-                           double tolerance)
+Polyline rounded_rectangle(double x, double y, double w, double h, double rx, double ry, double tolerance)
 {
     Polyline outline;
     outline.closed = true;
@@ -193,8 +192,7 @@ Polyline rounded_rectangle(double x, double y, double w, double h, double rx, do
     flatten_arc(p.back(), rx, ry, 0, false, true, {x + rx, y}, tolerance, p);
     p.pop_back();   // the start point again
     // Corners as large as the sides leave repeated points where the straight parts vanish.
-    p.erase(std::unique(p.begin(), p.end(),
-                        [](Point a, Point b) { return a.x == b.x && a.y == b.y; }),
+    p.erase(std::unique(p.begin(), p.end(), [](Point a, Point b) { return a.x == b.x && a.y == b.y; }),
             p.end());
     return outline;
 }
@@ -271,8 +269,7 @@ Colour resolve(const Paint& paint, const Style& style)
     return paint.kind == PaintKind::current_colour ? style.colour : paint.colour;
 }
 
-void read_shape(Reader& reader, const pugi::xml_node& node, const Affine& transform,
-                const Style& style)
+void read_shape(Reader& reader, const pugi::xml_node& node, const Affine& transform, const Style& style)
 {
     const double stretch = largest_stretch(transform);
     if (!(stretch > 0))
@@ -297,7 +294,8 @@ void read_shape(Reader& reader, const pugi::xml_node& node, const Affine& transf
     shape.even_odd = style.even_odd;
     shape.stroked = style.stroke.kind != PaintKind::none && style.stroke_width > 0;
     shape.stroke = resolve(style.stroke, style);
-    shape.stroke_width = style.stroke_width * std::sqrt(std::fabs(transform.a * transform.d - transform.b * transform.c));
+    shape.stroke_width =
+        style.stroke_width * std::sqrt(std::fabs(transform.a * transform.d - transform.b * transform.c));
     if ((shape.filled || shape.stroked) && !shape.outlines.empty())
         reader.drawing->shapes.push_back(std::move(shape));
 }
@@ -308,15 +306,13 @@ bool is_editor_data(const pugi::xml_node& node)
     return std::strchr(node.name(), ':') != nullptr;
 }
 
-void read_children(Reader& reader, const pugi::xml_node& parent, const Affine& transform,
-                   const Style& style);
+void read_children(Reader& reader, const pugi::xml_node& parent, const Affine& transform, const Style& style);
 
 void read_element(Reader& reader, const pugi::xml_node& node, const Affine& parent_transform,
                   const Style& parent_style)
 {
     const std::string_view name = node.name();
-    if (is_editor_data(node) || name == "title" || name == "desc" || name == "metadata" ||
-        name == "defs")
+    if (is_editor_data(node) || name == "title" || name == "desc" || name == "metadata" || name == "defs")
         return;
     Affine transform = parent_transform;
     if (const pugi::xml_attribute attribute = node.attribute("transform")) {
@@ -338,13 +334,13 @@ void read_element(Reader& reader, const pugi::xml_node& node, const Affine& pare
                name == "circle" || name == "ellipse" || name == "line") {
         read_shape(reader, node, transform, style);
     } else {
-        warning(reader, node, "cannot be converted (only path, polygon, polyline, rect, "
-                              "circle, ellipse, line and g are); left out");
+        warning(reader, node,
+                "cannot be converted (only path, polygon, polyline, rect, "
+                "circle, ellipse, line and g are); left out");
     }
 }
 
-void read_children(Reader& reader, const pugi::xml_node& parent, const Affine& transform,
-                   const Style& style)
+void read_children(Reader& reader, const pugi::xml_node& parent, const Affine& transform, const Style& style)
 {
     for (const pugi::xml_node& child : parent.children())
         if (child.type() == pugi::node_element)
@@ -357,8 +353,8 @@ bool read_root_frame(Reader& reader, const pugi::xml_node& root)
     if (const pugi::xml_attribute view_box = root.attribute("viewBox")) {
         NumberScanner scanner{view_box.value(), 0};
         if (!read_number(scanner, drawing.view_x) || !read_number(scanner, drawing.view_y) ||
-            !read_number(scanner, drawing.view_width) ||
-            !read_number(scanner, drawing.view_height) || !at_end(scanner)) {
+            !read_number(scanner, drawing.view_width) || !read_number(scanner, drawing.view_height) ||
+            !at_end(scanner)) {
             error(reader, root, "viewBox must be four numbers");
             return false;
         }
@@ -412,7 +408,7 @@ bool read_root_hints(Reader& reader, const pugi::xml_node& root)
     return true;
 }
 
-}  // namespace
+}   // namespace
 
 bool read_svg(const std::string& text, const ReadOptions& options, SvgDrawing& drawing,
               Diagnostics& diagnostics)

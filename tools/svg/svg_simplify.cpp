@@ -13,8 +13,8 @@ double distance_to_segment(Point p, Point a, Point b)
     return std::hypot(p.x - (a.x + t * dx), p.y - (a.y + t * dy));
 }
 
-void mark(const std::vector<Point>& points, std::size_t first, std::size_t last,
-          double tolerance, std::vector<bool>& keep)
+void mark(const std::vector<Point>& points, std::size_t first, std::size_t last, double tolerance,
+          std::vector<bool>& keep)
 {
     if (last <= first + 1)
         return;
@@ -34,7 +34,7 @@ void mark(const std::vector<Point>& points, std::size_t first, std::size_t last,
     }
 }
 
-}  // namespace
+}   // namespace
 
 double simplify_ring(std::vector<Point>& ring, std::size_t max_points)
 {

@@ -8,7 +8,10 @@
 
 namespace {
 
-double radians(double degrees) { return degrees * std::numbers::pi / 180; }
+double radians(double degrees)
+{
+    return degrees * std::numbers::pi / 180;
+}
 
 // The item's transform from its name and 1..6 arguments; false when the count is wrong.
 bool item_transform(std::string_view name, const double* v, int count, Affine& t)
@@ -23,8 +26,7 @@ bool item_transform(std::string_view name, const double* v, int count, Affine& t
         const double c = std::cos(radians(v[0])), s = std::sin(radians(v[0]));
         t = Affine{c, s, -s, c, 0, 0};
         if (count == 3)   // about (cx, cy): translate, rotate, translate back
-            t = compose(Affine{1, 0, 0, 1, v[1], v[2]},
-                        compose(t, Affine{1, 0, 0, 1, -v[1], -v[2]}));
+            t = compose(Affine{1, 0, 0, 1, v[1], v[2]}, compose(t, Affine{1, 0, 0, 1, -v[1], -v[2]}));
     } else if (name == "skewX" && count == 1) {
         t = Affine{1, 0, std::tan(radians(v[0])), 1, 0, 0};
     } else if (name == "skewY" && count == 1) {
@@ -35,7 +37,7 @@ bool item_transform(std::string_view name, const double* v, int count, Affine& t
     return true;
 }
 
-}  // namespace
+}   // namespace
 
 bool parse_transform(std::string_view text, Affine& transform, std::string& error)
 {
@@ -63,8 +65,7 @@ bool parse_transform(std::string_view text, Affine& transform, std::string& erro
         Affine item;
         if (scanner.position >= text.size() || text[scanner.position] != ')' ||
             !item_transform(name, values, count, item)) {
-            error = "bad transform \"" + std::string(name) + "\" at character " +
-                    std::to_string(start + 1);
+            error = "bad transform \"" + std::string(name) + "\" at character " + std::to_string(start + 1);
             return false;
         }
         ++scanner.position;

@@ -22,16 +22,22 @@ Uint32 channel(Uint8 value, Uint32 mask)
     return (scaled << shift) & mask;
 }
 
-}  // namespace
+}   // namespace
 
 extern "C" {
 
-int SDL_Init(Uint32) { return 0; }
+int SDL_Init(Uint32)
+{
+    return 0;
+}
 
-const char* SDL_GetError() { return ""; }
+const char* SDL_GetError()
+{
+    return "";
+}
 
-SDL_Surface* SDL_CreateRGBSurface(Uint32 flags, int width, int height, int depth, Uint32 rmask,
-                                  Uint32 gmask, Uint32 bmask, Uint32 amask)
+SDL_Surface* SDL_CreateRGBSurface(Uint32 flags, int width, int height, int depth, Uint32 rmask, Uint32 gmask,
+                                  Uint32 bmask, Uint32 amask)
 {
     if (depth != 32 || width <= 0 || height <= 0 || memory_surface.pixels)
         return nullptr;
@@ -58,8 +64,14 @@ Uint32 SDL_MapRGB(const SDL_PixelFormat* format, Uint8 r, Uint8 g, Uint8 b)
     return channel(r, format->Rmask) | channel(g, format->Gmask) | channel(b, format->Bmask);
 }
 
-int SDL_LockSurface(SDL_Surface*) { return 0; }
+int SDL_LockSurface(SDL_Surface*)
+{
+    return 0;
+}
 void SDL_UnlockSurface(SDL_Surface*) {}
-int SDL_Flip(SDL_Surface*) { return 0; }
+int SDL_Flip(SDL_Surface*)
+{
+    return 0;
+}
 
-}  // extern "C"
+}   // extern "C"

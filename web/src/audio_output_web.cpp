@@ -23,7 +23,7 @@ void fill_little_endian(void* userdata, Uint8* stream, int length)
         std::swap(stream[i], stream[i + 1]);
 }
 
-}  // namespace
+}   // namespace
 
 bool open_audio_output(std::int32_t rate)
 {

@@ -33,7 +33,7 @@ void on_interval(void*)
     }
 }
 
-}  // namespace
+}   // namespace
 
 extern "C" int SDL_SetTimer(Uint32 interval, SDL_OldTimerCallback callback)
 {

@@ -88,7 +88,7 @@ void animation_frame()
         finish_run();
 }
 
-}  // namespace
+}   // namespace
 
 extern "C" {
 
@@ -137,14 +137,29 @@ EMSCRIPTEN_KEEPALIVE void tk_web_play_silently()
 }
 
 // What the page and its tests read between frames.
-EMSCRIPTEN_KEEPALIVE int tk_web_position() { return music_position(); }
-EMSCRIPTEN_KEEPALIVE int tk_web_scene() { return scene_number(music_position()); }
-EMSCRIPTEN_KEEPALIVE int tk_web_demo_time() { return demo_time; }
+EMSCRIPTEN_KEEPALIVE int tk_web_position()
+{
+    return music_position();
+}
+EMSCRIPTEN_KEEPALIVE int tk_web_scene()
+{
+    return scene_number(music_position());
+}
+EMSCRIPTEN_KEEPALIVE int tk_web_demo_time()
+{
+    return demo_time;
+}
 // The last frame's drawing and presentation time, from performance.now() around it.
-EMSCRIPTEN_KEEPALIVE double tk_web_frame_ms() { return last_frame_ms; }
-EMSCRIPTEN_KEEPALIVE int tk_web_frames() { return frames_drawn; }
+EMSCRIPTEN_KEEPALIVE double tk_web_frame_ms()
+{
+    return last_frame_ms;
+}
+EMSCRIPTEN_KEEPALIVE int tk_web_frames()
+{
+    return frames_drawn;
+}
 
-}  // extern "C"
+}   // extern "C"
 
 int main()
 {
