@@ -11,7 +11,7 @@ packages=(
   # would replace the classic library and cannot be built against.
   libsdl1.2-compat
   libgtest-dev libbenchmark-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
   xvfb xauth xdotool x11-apps imagemagick
   sox pngcheck librsvg2-bin ffmpeg
   emscripten chromium python3
