@@ -10,12 +10,7 @@ bool write_rgb_png_to(std::FILE*, const char* path, const std::uint8_t*, int, in
     return false;
 }
 
-bool write_rgb_png(const char* path, const std::uint8_t* rgb, int width, int height)
-{
-    return write_rgb_png_to(nullptr, path, rgb, width, height);
-}
-
 bool write_screen_png(const char* path, const SDL_Surface*)
 {
-    return write_rgb_png(path, nullptr, 0, 0);
+    return write_rgb_png_to(nullptr, path, nullptr, 0, 0);
 }
