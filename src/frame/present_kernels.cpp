@@ -67,8 +67,8 @@ bool has_sse2()
     return __builtin_cpu_supports("sse2");
 }
 
-// Four source pixels a step. Pixels 0 and 2 share one 256-bit register, 1 and 3 the
-// other; interleaving their 64-bit halves within each 128-bit lane lines up the four
+// Four source pixels: 0 and 2 share one 256-bit register, 1 and 3 the other;
+// interleaving their 64-bit halves within each 128-bit lane lines up the four
 // upper-line pairs in one register and the four lower-line pairs in the other.
 [[gnu::target("avx2")]] inline __m256i quad_pair(const PixelQuad* quads, std::uint8_t low, std::uint8_t high)
 {
