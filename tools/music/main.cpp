@@ -1,6 +1,8 @@
 // tinkettles-music: renders a module file to a WAV file exactly as the demo plays it.
 #include "command_line.h"
 #include "failed_output.h"
+#include "frame/data_folder.h"
+#include "frame/startup.h"
 #include "sound/music_render.h"
 
 #include <cerrno>
@@ -123,23 +125,19 @@ int main(int argc, char** argv)
         request.sample_limit =
             static_cast<std::int64_t>(arguments.seconds * (arguments.mode == 1 ? 22050 : 44100));
 
-    // Kept until exit: the loader rewrites it in place and the voices play from it.
-    static std::uint8_t module[module_buffer_bytes];
-    const ModuleRead read = read_module_file(arguments.module_path, module);
-    if (read.status != ModuleReadStatus::whole) {
-        char reason[module_message_capacity];
-        describe_module_read(read, arguments.module_path, reason, sizeof reason);
-        std::fprintf(stderr, "%s: %s\n", program, reason);
-        if (module_read_failed(read))
-            return 1;
-    }
+    // Read as the demo reads it, with the demo's messages under this tool's name; kept
+    // until exit, as the loader rewrites it in place and the voices play from it.
+    program_name = program;
+    static const ModuleFile module = load_module_file(arguments.module_path);
+    if (!module.bytes)
+        return 1;
     std::FILE* out = std::fopen(arguments.wav_path, "wb");
     if (!out) {
         system_error(program, "cannot create", arguments.wav_path);
         return 1;
     }
     RenderResult result;
-    const bool rendered = render_music(module, read.size, out, request, &result);
+    const bool rendered = render_music(module.bytes, module.size, out, request, &result);
     const bool closed = std::fclose(out) == 0;
     if (!rendered || !closed) {
         if (rendered)
