@@ -1,8 +1,8 @@
 #!/bin/sh
-# Runs the README's capture-and-encode recipe exactly as written (the indented lines
+# Runs the documented capture-and-encode recipe exactly as written (the indented lines
 # after its "recipe" marker), in a scratch folder with the capture on PATH, and checks
 # with ffprobe that the video's sound lasts as long as its picture.
-# Usage: ffmpeg_recipe_test.sh README CAPTURE-PROGRAM DATA-FOLDER
+# Usage: ffmpeg_recipe_test.sh DOCUMENT CAPTURE-PROGRAM DATA-FOLDER
 set -eu
 readme=$1
 capture=$2
