@@ -1,5 +1,6 @@
 #include "frame/frame.h"
-#include "frame/startup.h"
+#include "frame/data_folder.h"
+#include "frame/display.h"
 #include "frame/video_driver.h"
 
 #include <csignal>
@@ -61,7 +62,7 @@ bool open_display(bool windowed)
     setenv("SDL12COMPAT_SCALE_METHOD", "nearest", 0);
     // Audio starts on its own later (sound_start), so that its failure only costs sound.
     if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO) < 0) {
-        std::fprintf(stderr, "tinkettles: SDL_Init failed: %s\n", SDL_GetError());
+        std::fprintf(stderr, "%s: SDL_Init failed: %s\n", program_name, SDL_GetError());
         return false;
     }
     char driver[64] = "";
@@ -69,8 +70,8 @@ bool open_display(bool windowed)
         refuses_video_driver(driver, std::getenv("SDL_VIDEODRIVER"))) {
         // Quitting gives a text-mode driver's terminal back in its old state.
         SDL_Quit();
-        std::fprintf(stderr,
-                     "tinkettles: no display (set DISPLAY, or SDL_VIDEODRIVER=dummy to run headless)\n");
+        std::fprintf(stderr, "%s: no display (set DISPLAY, or SDL_VIDEODRIVER=dummy to run headless)\n",
+                     program_name);
         return false;
     }
     Uint32 flags = SDL_DOUBLEBUF;
@@ -78,7 +79,7 @@ bool open_display(bool windowed)
         flags |= SDL_FULLSCREEN;
     screen = SDL_SetVideoMode(640, 480, 32, flags);
     if (!screen) {
-        std::fprintf(stderr, "tinkettles: SDL_SetVideoMode 640x480x32 failed: %s\n", SDL_GetError());
+        std::fprintf(stderr, "%s: SDL_SetVideoMode 640x480x32 failed: %s\n", program_name, SDL_GetError());
         return false;
     }
     // The 40 rows above and below the picture are never drawn again: clear them once.

@@ -1,6 +1,6 @@
 #include "frame/demo_options.h"
 #include "frame/main_loop.h"
-#include "frame/startup.h"
+#include "frame/display.h"
 
 #include <cstring>
 

@@ -16,19 +16,16 @@ namespace {
 
 void start_sound()
 {
-    // The sound system asks which device to use; the answer is always "2", the
-    // SDL audio device at 44100 Hz. The line feed goes back first so that "2" is
-    // read first.
-    std::ungetc('\n', stdin);
-    std::ungetc('2', stdin);
-    if (!sound_start()) {
-        std::fprintf(stderr, "tinkettles: no sound (%s: %s); playing silently\n", last_error, SDL_GetError());
+    // Always sound mode 2, the SDL audio device at 44100 Hz.
+    if (!sound_start_mode('2')) {
+        std::fprintf(stderr, "%s: no sound (%s: %s); playing silently\n", program_name, last_error,
+                     SDL_GetError());
     }
 }
 
 bool module_refused(const ModuleFile& module, const char* reason)
 {
-    std::fprintf(stderr, "%s: %s: %s\n", program_name, module.name, reason);
+    std::fprintf(stderr, "%s: %s: %s\n", program_name, module.name, module_refusal_for_users(reason));
     return false;
 }
 
@@ -36,24 +33,11 @@ bool module_refused(const ModuleFile& module, const char* reason)
 
 ModuleFile load_module_file(const char* file_name)
 {
-    // Kept for the whole run: the player rewrites its patterns in place and the voices
-    // play their samples straight from it.
-    auto* bytes = static_cast<std::uint8_t*>(std::malloc(module_buffer_bytes));
-    if (!bytes) {
-        std::fprintf(stderr, "%s: out of memory for the module\n", program_name);
-        return {};
-    }
-    const ModuleRead read = read_module_file(file_name, bytes);
-    if (read.status != ModuleReadStatus::whole) {
-        char reason[module_message_capacity];
-        describe_module_read(read, file_name, reason, sizeof reason);
-        std::fprintf(stderr, "%s: %s\n", program_name, reason);
-    }
-    if (module_read_failed(read)) {
-        std::free(bytes);
-        return {};
-    }
-    return {file_name, bytes, read.size};
+    char message[module_message_capacity];
+    const ModuleFile module = read_module(file_name, message, sizeof message);
+    if (message[0] != '\0')
+        std::fprintf(stderr, "%s: %s\n", program_name, message);
+    return module;
 }
 
 ModuleFile load_everything(const char* data_folder_option)
@@ -85,7 +69,7 @@ bool start_offline_music(const ModuleFile& module, MusicStream* stream)
 bool start_music_at(std::int32_t from)
 {
     if (from >= 0 && !pt_start_at(from / 100, from % 100)) {
-        std::fprintf(stderr, "tinkettles: --from %d: the song has orders 0 to %d only\n",
+        std::fprintf(stderr, "%s: --from %d: the song has orders 0 to %d only\n", program_name,
                      static_cast<int>(from), static_cast<int>(loaded_module.song_length - 1));
         return false;
     }
@@ -95,11 +79,6 @@ bool start_music_at(std::int32_t from)
     while (music_position() == before) {
     }
     return true;
-}
-
-bool start_music(const ModuleFile& module)
-{
-    return load_music(module) && start_music_at(-1);
 }
 
 int demo_main(int argc, char** argv)
@@ -113,15 +92,22 @@ int demo_main(int argc, char** argv)
     }
     // Every data file is read before the display opens, so that a missing one ends
     // the program before any window appears.
-    const ModuleFile module = load_everything(options.data_folder);
+    ModuleFile module = load_everything(options.data_folder);
     if (!module.bytes)
         return 1;
     end_position = options.to;
-    if (!open_display(options.windowed))
+    if (!open_display(options.windowed)) {
+        free_module(&module);
         return 1;
+    }
     start_sound();
-    if (!load_music(module) || !start_music_at(options.from))
+    if (!load_music(module) || !start_music_at(options.from)) {
+        // Closes the audio device before its module goes, and gives a full-screen
+        // run's video mode back.
+        SDL_Quit();
+        free_module(&module);
         return 1;
+    }
     timeline_start_ticks = SDL_GetTicks();
     work_buffer.fill(127);
     run_main_loop();

@@ -65,13 +65,17 @@ int sound_start()
     char answer[16] = "";
     if (std::scanf("%15s", answer) != 1)
         answer[0] = '\0';
-    const char choice = answer[0];
-    if (choice == '0') {
+    return sound_start_mode(answer[0]);
+}
+
+int sound_start_mode(char mode)
+{
+    if (mode == '0') {
         install_silent_device();
         return 1;
     }
-    if (choice == '1' || choice == '2') {
-        const std::int32_t rate = choice == '1' ? 22050 : 44100;
+    if (mode == '1' || mode == '2') {
+        const std::int32_t rate = mode == '1' ? 22050 : 44100;
         if (!open_audio_output(rate)) {
             // The player still needs callable voice operations and a clock: the
             // silent device's timer keeps the music position moving.
@@ -79,7 +83,7 @@ int sound_start()
             install_silent_device();
             return 0;
         }
-        install_sdl_device(choice - '0');
+        install_sdl_device(mode - '0');
         return 1;
     }
     last_error = "unknown sound mode";

@@ -122,7 +122,7 @@ int pt_takemod(std::uint8_t* buffer, std::size_t size)
 
     const std::int32_t channels = channels_for_signature(module.signature);
     if (channels == 0)
-        return reject(module, "not a module this player knows: no signature such as M.K. at byte 1,080");
+        return reject(module, unknown_module_type_error);
     if (highest >= max_patterns)
         return reject(module, "the order table names a pattern above 127");
 

@@ -11,6 +11,10 @@ inline constexpr int max_patterns = 128;
 inline constexpr int order_count = 128;
 inline constexpr int rows_per_pattern = 64;
 inline constexpr int cell_bytes = 4;
+// The last error the loader leaves for a module whose signature it does not know,
+// 15-sample modules (which have none) among them. Programs show users their own words
+// for it (module_refusal_for_users).
+inline constexpr const char* unknown_module_type_error = "pt_takemod error: unknown module type!";
 
 struct LoadedModule {
     std::int32_t sample_length[sample_slot_count];

@@ -7,8 +7,8 @@
 #include <cstddef>
 #include <cstdint>
 
-// The demo reads its module into a buffer of this size; offline renders do the same.
-inline constexpr std::size_t module_buffer_bytes = 1000000;
+#include "sound/module_file.h"   // module_buffer_bytes, read_module_file
+
 inline constexpr std::int32_t demo_ticks_per_second = 47;
 // The buffer SDL's audio device asks the callback to fill, in samples.
 inline constexpr std::int32_t device_buffer_samples = 2048;
@@ -38,28 +38,3 @@ const char* start_music_stream(MusicStream* stream, std::int32_t mode, std::uint
 void next_music_buffer(MusicStream* stream, std::uint8_t* out, std::int32_t samples);
 
 MusicPlace music_place();
-
-// Reading a module file the way the demo does: at most module_buffer_bytes bytes.
-enum class ModuleReadStatus { whole, cut_short, cannot_open, cannot_read };
-
-struct ModuleRead {
-    std::size_t size = 0;   // bytes read into the buffer
-    ModuleReadStatus status = ModuleReadStatus::whole;
-    int error_number = 0;   // errno when it cannot be opened
-};
-
-// Reads the file at `path` into buffer, which holds module_buffer_bytes. A file longer
-// than that is cut_short: its first module_buffer_bytes are there, and usable.
-ModuleRead read_module_file(const char* path, std::uint8_t* buffer);
-
-inline bool module_read_failed(const ModuleRead& read)
-{
-    return read.status == ModuleReadStatus::cannot_open || read.status == ModuleReadStatus::cannot_read;
-}
-
-// Room for describe_module_read's line with any path the system can open.
-inline constexpr std::size_t module_message_capacity = 8192;
-
-// One line, without the program's name, saying what went wrong or that the file was
-// cut short; for a read that was not whole.
-void describe_module_read(const ModuleRead& read, const char* path, char* out, std::size_t capacity);

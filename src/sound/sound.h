@@ -25,7 +25,15 @@ extern std::int32_t sound_mode;    // 0 silent, 1 = 22050 Hz U8, 2 = 44100 Hz S1
 extern const char* device_name;
 extern const char* last_error;
 
+// Writes an empty line, reads one word from standard input and starts the sound mode
+// its first character names, as sound_start_mode does. Returns sound_start_mode's result.
 int sound_start();
+// Starts sound mode `mode`: '0' the silent device; '1' (22050 Hz) or '2' (44100 Hz)
+// the SDL audio device, and when SDL refuses it last_error is "SDL audio error" and the
+// silent device stands in; anything else, last_error "unknown sound mode" and the
+// silent device. Returns 1 when the mode asked for runs, 0 when the silent device
+// stands in for it.
+int sound_start_mode(char mode);
 int music_load(std::uint8_t* module, std::size_t size);   // size = bytes actually read
 void music_play(std::int32_t ticks_per_second);
 std::int32_t music_position();

@@ -95,13 +95,6 @@ void play_in_step(int seconds, std::int64_t late_ticks, std::int64_t lead_ticks)
     check(in_step, "the music keeps to the wall clock for " + std::to_string(seconds) + " s");
 }
 
-// Puts sound_start's answer on standard input, as start-up does.
-void answer_two()
-{
-    std::ungetc('\n', stdin);
-    std::ungetc('2', stdin);
-}
-
 // A timer call can come a poll interval or two late, more on a loaded machine; one row
 // of the demo's music (six ticks) is the margin.
 constexpr std::int64_t late_margin = 6;
@@ -110,8 +103,7 @@ void silent(int seconds)
 {
     setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
     SDL_Init(SDL_INIT_TIMER);
-    answer_two();
-    check(sound_start() == 0 && sound_mode == 0, "no audio device: the silent device is installed");
+    check(sound_start_mode('2') == 0 && sound_mode == 0, "no audio device: the silent device is installed");
     play_in_step(seconds, late_margin, 0);
 }
 
@@ -124,8 +116,7 @@ void null_device(int seconds)
     setenv("HOME", home.c_str(), 1);
     setenv("SDL_AUDIODRIVER", "alsa", 1);
     SDL_Init(SDL_INIT_TIMER);
-    answer_two();
-    const bool opened = sound_start() == 1 && sound_mode == 2;
+    const bool opened = sound_start_mode('2') == 1 && sound_mode == 2;
     check(opened, std::string("the null device opens (") + SDL_GetError() + ")");
     if (opened) {
         // The device may run up to three quarters of a second (35.3 ticks) ahead, plus the

@@ -130,6 +130,8 @@ TEST_F(MusicTool, RejectedOrMissingModulesExit1WithTheReason)
     EXPECT_NE(result.errors.find(": not a module this player knows: no signature such as M.K."),
               std::string::npos)
         << result.errors;
+    // The loader's own text is for programs, not for the user.
+    EXPECT_EQ(result.errors.find("pt_takemod"), std::string::npos) << result.errors;
     EXPECT_FALSE(fs::exists(dir / "out.wav"));
 
     result = run((dir / "missing.mod").string() + " " + (dir / "out.wav").string());

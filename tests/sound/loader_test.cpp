@@ -144,9 +144,34 @@ TEST(Loader, UnknownSignaturesAreRejectedUntouched)
         const std::vector<std::uint8_t> original = bytes;
         install_recording_device();
         EXPECT_EQ(pt_takemod(bytes.data(), bytes.size()), 0) << signature;
-        EXPECT_STREQ(last_error, "not a module this player knows: no signature such as M.K. at byte 1,080");
+        EXPECT_STREQ(last_error, "pt_takemod error: unknown module type!");
         EXPECT_EQ(loaded_module.channel_count, 0);
         EXPECT_TRUE(device_calls.empty());
         EXPECT_EQ(bytes, original);
     }
+}
+
+// The older layout: 15 sample headers and no signature, the patterns at byte 600. The
+// player does not take these; bytes 1080-1083 fall inside the first pattern's cells.
+TEST(Loader, FifteenSampleModulesAreRejectedAsUnknown)
+{
+    std::vector<std::uint8_t> bytes(600 + 1024 + 64, 0);
+    std::memcpy(bytes.data(), "old fifteen", 11);
+    const std::size_t header = 20;
+    bytes[header + 22] = 0;   // sample 1: 32 words, full volume
+    bytes[header + 23] = 32;
+    bytes[header + 25] = 64;
+    bytes[470] = 1;   // song length, then restart position and order table
+    bytes[471] = 127;
+    for (std::size_t cell = 600; cell < 600 + 1024; cell += 4) {
+        bytes[cell] = 0x11;   // sample 1, period 428 (C-2), no effect
+        bytes[cell + 1] = 0xac;
+    }
+    const std::vector<std::uint8_t> original = bytes;
+    install_recording_device();
+    EXPECT_EQ(pt_takemod(bytes.data(), bytes.size()), 0);
+    EXPECT_STREQ(last_error, "pt_takemod error: unknown module type!");
+    EXPECT_EQ(loaded_module.channel_count, 0);
+    EXPECT_TRUE(device_calls.empty());
+    EXPECT_EQ(bytes, original);
 }

@@ -48,9 +48,7 @@ int main(int argc, char** argv)
     const Uint32 run_ms = static_cast<Uint32>(std::atoi(argv[2])) * 1000;
 
     SDL_Init(SDL_INIT_TIMER | SDL_INIT_AUDIO);
-    std::ungetc('\n', stdin);
-    std::ungetc('2', stdin);
-    if (!sound_start())
+    if (!sound_start_mode('2'))
         return fail("no audio device (is SDL_AUDIODRIVER=dummy set?)");
     if (!music_load(module.data(), module.size()))
         return fail(last_error);

@@ -5,7 +5,7 @@
 #include "frame/data_folder.h"
 #include "frame/frame.h"
 #include "frame/main_loop.h"
-#include "frame/startup.h"
+#include "frame/demo_data.h"
 #include "frame/timeline.h"
 #include "mp4_encoder.h"
 #include "offline_music.h"

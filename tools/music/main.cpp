@@ -1,8 +1,7 @@
 // tinkettles-music: renders a module file to a WAV file exactly as the demo plays it.
 #include "command_line.h"
 #include "failed_output.h"
-#include "frame/data_folder.h"
-#include "frame/startup.h"
+#include "sound/module_file.h"
 #include "sound/music_render.h"
 
 #include <cerrno>
@@ -95,7 +94,9 @@ void show_progress(std::int64_t samples, std::int32_t rate, MusicPlace place, bo
 void report_failure(const RenderResult& result)
 {
     switch (result.failure) {
-    case RenderFailure::module_refused: std::fprintf(stderr, "%s: %s\n", program, result.refusal); break;
+    case RenderFailure::module_refused:
+        std::fprintf(stderr, "%s: %s\n", program, module_refusal_for_users(result.refusal));
+        break;
     case RenderFailure::cannot_write:
         std::fprintf(stderr, "%s: cannot write the WAV file: %s\n", program,
                      std::strerror(result.error_number));
@@ -125,10 +126,12 @@ int main(int argc, char** argv)
         request.sample_limit =
             static_cast<std::int64_t>(arguments.seconds * (arguments.mode == 1 ? 22050 : 44100));
 
-    // Read as the demo reads it, with the demo's messages under this tool's name; kept
-    // until exit, as the loader rewrites it in place and the voices play from it.
-    program_name = program;
-    static const ModuleFile module = load_module_file(arguments.module_path);
+    // Read as the demo reads it; kept until exit, as the loader rewrites it in place and
+    // the voices play from it.
+    char message[module_message_capacity];
+    static const ModuleFile module = read_module(arguments.module_path, message, sizeof message);
+    if (message[0] != '\0')
+        std::fprintf(stderr, "%s: %s\n", program, message);
     if (!module.bytes)
         return 1;
     std::FILE* out = std::fopen(arguments.wav_path, "wb");

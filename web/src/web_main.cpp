@@ -3,11 +3,12 @@
 // gesture), and each animation frame runs one pass of the demo's own main loop. Nothing
 // here may block, or no audio callback, timer or frame could run.
 #include "frame/demo_data.h"
+#include "frame/display.h"
 #include "frame/frame.h"
 #include "frame/main_loop.h"
-#include "frame/startup.h"
 #include "frame/timeline.h"
 #include "sound/audio_output.h"
+#include "sound/module_file.h"
 #include "sound/music_render.h"
 #include "sound/sound.h"
 
@@ -33,10 +34,8 @@ int frames_drawn;
 
 void open_sound()
 {
-    // As on the desktop, the sound system's question is answered "2" (44100 Hz).
-    std::ungetc('\n', stdin);
-    std::ungetc('2', stdin);
-    if (!sound_start()) {
+    // As on the desktop, sound mode 2 (44100 Hz).
+    if (!sound_start_mode('2')) {
         // Not a fault in a browser without Web Audio: the page tells the visitor.
         std::printf("tinkettles: no sound (%s); playing silently\n", last_error);
         std::fflush(stdout);
@@ -112,7 +111,7 @@ EMSCRIPTEN_KEEPALIVE int tk_web_start()
     sound_device.dev_init();
     sound_device.set_master_volume(64);
     if (!music_load(module.bytes, module.size)) {
-        std::fprintf(stderr, "tinkettles: %s: %s\n", module.name, last_error);
+        std::fprintf(stderr, "tinkettles: %s: %s\n", module.name, module_refusal_for_users(last_error));
         return -1;
     }
     music_play(demo_ticks_per_second);
@@ -166,7 +165,10 @@ int main()
     // The data files come with the page, in /data of the program's own file system.
     if (chdir("/") != 0 || !load_demo_data())
         return 1;
-    module = load_module_file("data/da_wobble.mod");
+    char message[module_message_capacity];
+    module = read_module("data/da_wobble.mod", message, sizeof message);
+    if (message[0] != '\0')
+        std::fprintf(stderr, "tinkettles: %s\n", message);
     if (!module.bytes)
         return 1;
     pristine_module = static_cast<std::uint8_t*>(std::malloc(module.size));
