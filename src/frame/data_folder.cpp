@@ -58,6 +58,59 @@ bool take_named_folder(const char* what, const char* path, DataSource source, Da
     return true;
 }
 
+// Appends text to the message, cutting it short (never overrunning) when it is full.
+void append(char* message, std::size_t capacity, const char* text)
+{
+    const std::size_t used = std::strlen(message);
+    if (used + 1 < capacity)
+        std::snprintf(message + used, capacity - used, "%s", text);
+}
+
+bool holds_file(const char* folder, const char* name)
+{
+    char path[data_path_capacity];
+    const int written = std::snprintf(path, sizeof path, "%s/%s", folder, name);
+    struct stat info;
+    return written > 0 && static_cast<std::size_t>(written) < sizeof path && stat(path, &info) == 0 &&
+           S_ISREG(info.st_mode);
+}
+
+// True when `folder` holds every data file; otherwise appends to `message` what it
+// lacks ("PATH is not a folder", "PATH holds none of the data files", or the missing
+// files by path).
+bool complete_folder(const char* folder, char* message, std::size_t capacity)
+{
+    if (message[0] != '\0')
+        append(message, capacity, "; ");
+    if (folder_fault(folder) != 0) {
+        append(message, capacity, "no folder ");
+        append(message, capacity, folder);
+        return false;
+    }
+    std::size_t missing = 0;
+    for (const char* name : demo_data_files)
+        if (!holds_file(folder, name))
+            ++missing;
+    if (missing == 0)
+        return true;
+    if (missing == demo_data_file_count) {
+        append(message, capacity, folder);
+        append(message, capacity, " holds none of the data files");
+        return false;
+    }
+    std::size_t listed = 0;
+    for (const char* name : demo_data_files) {
+        if (holds_file(folder, name))
+            continue;
+        append(message, capacity, listed++ == 0 ? "" : ", ");
+        append(message, capacity, folder);
+        append(message, capacity, "/");
+        append(message, capacity, name);
+    }
+    append(message, capacity, missing == 1 ? " is missing" : " are missing");
+    return false;
+}
+
 }   // namespace
 
 bool installed_data_folder(const char* executable, char* out, std::size_t capacity)
@@ -90,22 +143,26 @@ bool find_data_folder(const DataSearch& search, DataFolder* found)
         return take_named_folder("--data ", search.option_folder, DataSource::option, found);
     if (search.environment && *search.environment != '\0')
         return take_named_folder("TINKETTLES_DATA=", search.environment, DataSource::environment, found);
-    if (folder_fault(working_folder) == 0) {
+    // What each place lacked, for the message when none will do.
+    char lacks[data_path_capacity * 2] = "";
+    if (complete_folder(working_folder, lacks, sizeof lacks)) {
         copy_text(working_folder, found->path, sizeof found->path);
         found->source = DataSource::working_directory;
         return true;
     }
     char installed[data_path_capacity];
     const bool has_installed = installed_data_folder(search.executable, installed, folder_capacity);
-    if (has_installed && folder_fault(installed) == 0) {
+    if (has_installed && complete_folder(installed, lacks, sizeof lacks)) {
         copy_text(installed, found->path, sizeof found->path);
         found->source = DataSource::installed;
         return true;
     }
+    if (!has_installed)
+        append(lacks, sizeof lacks, "; no installed share/tinkettles/data known");
     std::fprintf(stderr,
-                 "%s: cannot find the data folder: no data/ in the working directory and no %s; "
-                 "run it in the folder that holds data/, or give --data DIR or TINKETTLES_DATA\n",
-                 program_name, has_installed ? installed : "installed share/tinkettles/data");
+                 "%s: cannot find the data folder: %s; run it in the folder that holds data/, or give "
+                 "--data DIR or TINKETTLES_DATA\n",
+                 program_name, lacks);
     return false;
 }
 

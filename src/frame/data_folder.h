@@ -10,6 +10,14 @@ extern const char* program_name;
 
 inline constexpr std::size_t data_path_capacity = 4096;
 
+// The fourteen files a data folder holds. A folder the search finds on its own counts
+// only when every one of them is there.
+inline constexpr const char* demo_data_files[] = {
+    "afrogirl.txt",   "groovster.txt", "ankels.cgm", "blinq.cgm",    "blinq2.cgm",
+    "bottles.cgm",    "flonk1.cgm",    "flonk2.cgm", "strutto.cgm",  "wobbli.cgm",
+    "struttoblk.cgm", "zippsy.cgm",    "fontti.raw", "da_wobble.mod"};
+inline constexpr std::size_t demo_data_file_count = sizeof demo_data_files / sizeof demo_data_files[0];
+
 // How a data folder was chosen, in the order the search tries them.
 enum class DataSource { option, environment, working_directory, installed };
 
@@ -38,8 +46,10 @@ bool installed_data_folder(const char* executable, char* out, std::size_t capaci
 // Chooses the data folder: the option's folder, else the environment's, else "data" in
 // the working directory, else the installed folder beside the executable. A folder
 // named by the option or the environment is taken without looking further; it must
-// exist. False, with one line on standard error (what went wrong and where it looked),
-// when no folder is found.
+// exist (a file missing from it is the loader's to name). The other two count only
+// when they hold all of demo_data_files; otherwise the search goes on. False, with
+// one line on standard error naming every place looked at and what each lacked, when
+// no folder is found.
 bool find_data_folder(const DataSearch& search, DataFolder* found);
 
 // The same search with the environment variable and /proc/self/exe, storing the

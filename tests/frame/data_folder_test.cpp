@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 
 namespace fs = std::filesystem;
@@ -36,6 +38,16 @@ protected:
         fs::create_directories(path);
         return path;
     }
+    // A folder holding the fourteen data files (empty ones: the search only looks for
+    // them), but for those named in `left_out`.
+    fs::path make_data_folder(const fs::path& path, std::initializer_list<std::string> left_out = {})
+    {
+        make_folder(path);
+        for (const char* name : demo_data_files)
+            if (std::find(left_out.begin(), left_out.end(), name) == left_out.end())
+                std::fclose(std::fopen((path / name).c_str(), "w"));
+        return path;
+    }
     // The search with its message captured; the found folder's path, or "" when none.
     std::string search(const char* option, const char* environment, const std::string& exe)
     {
@@ -57,8 +69,8 @@ TEST_F(DataSearchTest, EachPlaceIsTriedInTurn)
     const std::string option = make_folder(root / "chosen").string();
     const std::string environment = make_folder(root / "env").string();
     const std::string exe = (make_folder(root / "prefix" / "bin") / "tinkettles").string();
-    make_folder(root / "prefix" / "share" / "tinkettles" / "data");
-    make_folder("data");
+    make_data_folder(root / "prefix" / "share" / "tinkettles" / "data");
+    make_data_folder("data");
 
     EXPECT_EQ(search(option.c_str(), environment.c_str(), exe), option);
     EXPECT_EQ(source, DataSource::option);
@@ -67,7 +79,7 @@ TEST_F(DataSearchTest, EachPlaceIsTriedInTurn)
     // An empty variable is no choice.
     EXPECT_EQ(search(nullptr, "", exe), "data");
     EXPECT_EQ(source, DataSource::working_directory);
-    fs::remove("data");
+    fs::remove_all("data");
     EXPECT_EQ(search(nullptr, nullptr, exe), (root / "prefix/share/tinkettles/data").string());
     EXPECT_EQ(source, DataSource::installed);
     EXPECT_TRUE(message.empty()) << message;
@@ -103,6 +115,47 @@ TEST_F(DataSearchTest, NoFolderAnywhereIsOneLineWithTheWayOut)
     EXPECT_NE(message.find((root / "prefix/share/tinkettles/data").string()), std::string::npos) << message;
     EXPECT_NE(message.find("folder that holds data/"), std::string::npos) << message;
     EXPECT_NE(message.find("--data DIR"), std::string::npos) << message;
+}
+
+// A data/ folder in the working directory is common in a home: it counts only when it
+// holds the demo's files, else the installed data are used.
+TEST_F(DataSearchTest, AnIncompleteDataFolderIsPassedOver)
+{
+    const std::string exe = (make_folder(root / "prefix" / "games") / "tinkettles").string();
+    const std::string installed = make_data_folder(root / "prefix/share/tinkettles/data").string();
+    make_folder("data");
+    EXPECT_EQ(search(nullptr, nullptr, exe), installed);
+    make_data_folder("data", {"da_wobble.mod"});   // thirteen of the fourteen
+    EXPECT_EQ(search(nullptr, nullptr, exe), installed);
+    fs::remove("data/ankels.cgm");
+    fs::create_directory("data/ankels.cgm");   // a folder by a data file's name
+    fs::copy_file(root / "prefix/share/tinkettles/data/da_wobble.mod", "data/da_wobble.mod");
+    EXPECT_EQ(search(nullptr, nullptr, exe), installed);
+    EXPECT_EQ(source, DataSource::installed);
+    EXPECT_TRUE(message.empty()) << message;
+}
+
+TEST_F(DataSearchTest, TheFailureNamesEveryPlaceAndWhatItLacked)
+{
+    const std::string exe = (make_folder(root / "prefix" / "bin") / "tinkettles").string();
+    const fs::path installed =
+        make_data_folder(root / "prefix/share/tinkettles/data", {"fontti.raw", "blinq2.cgm"});
+    make_folder("data");
+    std::fclose(std::fopen("data/notes.txt", "w"));   // something else entirely
+    EXPECT_EQ(search(nullptr, nullptr, exe), "");
+    EXPECT_EQ(message.find('\n'), message.size() - 1) << message;
+    EXPECT_NE(message.find("data holds none of the data files"), std::string::npos) << message;
+    EXPECT_NE(message.find((installed / "blinq2.cgm").string() + ", " + (installed / "fontti.raw").string() +
+                           " are missing"),
+              std::string::npos)
+        << message;
+    // One file missing in the working directory is named by the path the demo would open.
+    make_data_folder("data", {"groovster.txt"});
+    fs::remove_all(installed);
+    EXPECT_EQ(search(nullptr, nullptr, exe), "");
+    EXPECT_NE(message.find("data/groovster.txt is missing; no folder " + installed.string()),
+              std::string::npos)
+        << message;
 }
 
 TEST(InstalledDataFolder, BesideTheExecutablesFolder)

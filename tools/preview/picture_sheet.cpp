@@ -1,8 +1,9 @@
 // tinkettles-picture-sheet: one PNG showing every picture and line drawing of the demo
 // in the colours of the scene that shows it, drawn by the demo's own loaders and
 // rasterizer, with a row of the caption font when data/fontti.raw is there.
-// Usage: tinkettles-picture-sheet [DATA-DIRECTORY] OUT.png   (run from the repository root)
+// Usage: tinkettles-picture-sheet [DATA-DIRECTORY] OUT.png
 #include "command_line.h"
+#include "frame/data_folder.h"
 #include "frame/scene_facts.h"
 #include "png_file.h"
 #include "pictures/loader_extras.h"
@@ -20,8 +21,10 @@ constexpr const char* program = "tinkettles-picture-sheet";
 
 const char usage[] =
     "usage: tinkettles-picture-sheet [DATA-DIRECTORY] OUT.png\n"
-    "Draws every picture, line drawing and the font of DATA-DIRECTORY (default data)\n"
-    "into one PNG, in the colours of the scenes that show them.\n"
+    "Draws every picture, line drawing and the font of DATA-DIRECTORY into one PNG,\n"
+    "in the colours of the scenes that show them. Without DATA-DIRECTORY the data\n"
+    "are found as the demo finds them: TINKETTLES_DATA, data/ in the working\n"
+    "directory, then the installed share/tinkettles/data.\n"
     "  --help, --version\n";
 
 constexpr int cell_width = 320, cell_height = 200, gap = 4, columns = 4, rows = 4;
@@ -164,7 +167,10 @@ int main(int argc, char** argv)
         usage_error(&line, "the PNG file to write is needed");
         return line.status;
     }
-    const std::string directory = count == 2 ? operands[0] : "data";
+    program_name = program;
+    if (!find_demo_data_folder(count == 2 ? operands[0] : nullptr))
+        return 1;
+    const std::string directory = data_folder.path;
     const char* output = operands[count - 1];
     const bool font = load_font(path_in(directory, "fontti.raw").c_str()) == 0;
     std::vector<Cell> cells;
