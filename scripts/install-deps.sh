@@ -15,6 +15,8 @@ packages=(
   xvfb xauth xdotool x11-apps imagemagick
   sox pngcheck librsvg2-bin ffmpeg
   emscripten chromium python3
+  # The package test checks the .deb, its desktop entry and its AppStream metainfo.
+  lintian desktop-file-utils appstream
 )
 
 missing=()
