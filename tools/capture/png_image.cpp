@@ -4,15 +4,30 @@
 #include "capture_screen.h"
 #include "png_file.h"
 
+#include <cstdio>
+
 namespace {
 
 std::uint8_t screen_rgb[capture_width * capture_height * 3];
 
 }   // namespace
 
+namespace {
+
+bool reported(bool written, const PngFailure& failure)
+{
+    if (!written)
+        std::fprintf(stderr, "%s: %s\n", capture_program, failure.reason);
+    return written;
+}
+
+}   // namespace
+
 bool write_rgb_png_to(std::FILE* file, const char* path, const std::uint8_t* rgb, int width, int height)
 {
-    return write_png_to(capture_program, file, path, PngPicture{rgb, width, height, nullptr, true});
+    PngFailure failure;
+    return reported(write_png_to(file, path, PngPicture{rgb, width, height, nullptr, true}, &failure),
+                    failure);
 }
 
 bool write_screen_png(const char* path, const SDL_Surface* surface)
@@ -26,6 +41,8 @@ bool write_screen_png(const char* path, const SDL_Surface* surface)
             *out++ = static_cast<std::uint8_t>(row[x]);
         }
     }
-    return write_png(capture_program, path,
-                     PngPicture{screen_rgb, capture_width, capture_height, nullptr, true});
+    PngFailure failure;
+    return reported(
+        write_png(path, PngPicture{screen_rgb, capture_width, capture_height, nullptr, true}, &failure),
+        failure);
 }

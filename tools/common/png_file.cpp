@@ -1,11 +1,12 @@
 #include "png_file.h"
 
-#include "command_line.h"
 #include "failed_output.h"
 
 #include <png.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -62,9 +63,16 @@ bool encode(std::FILE* file, const PngPicture& picture, png_bytep* rows, Encoder
     return true;
 }
 
+// The reason "<what> <path>: <the system's words for errno>". Always false.
+bool system_failure(PngFailure* failure, const char* what, const char* path)
+{
+    std::snprintf(failure->reason, sizeof failure->reason, "%s %s: %s", what, path, std::strerror(errno));
+    return false;
+}
+
 }   // namespace
 
-bool write_png_to(const char* program, std::FILE* file, const char* path, const PngPicture& picture)
+bool write_png_to(std::FILE* file, const char* path, const PngPicture& picture, PngFailure* failure)
 {
     std::vector<png_bytep> rows(static_cast<std::size_t>(picture.height));
     const std::size_t stride = static_cast<std::size_t>(picture.width) * (picture.palette ? 1 : 3);
@@ -72,21 +80,21 @@ bool write_png_to(const char* program, std::FILE* file, const char* path, const 
         rows[y] = const_cast<png_bytep>(picture.pixels + y * stride);
     EncoderFault fault{"the PNG encoder could not start"};
     if (!encode(file, picture, rows.data(), &fault)) {
-        std::fprintf(stderr, "%s: cannot write %s: %s\n", program, path, fault.message);
+        std::snprintf(failure->reason, sizeof failure->reason, "cannot write %s: %s", path, fault.message);
         return false;
     }
-    return std::fflush(file) == 0 || system_error(program, "cannot write", path);
+    return std::fflush(file) == 0 || system_failure(failure, "cannot write", path);
 }
 
-bool write_png(const char* program, const char* path, const PngPicture& picture)
+bool write_png(const char* path, const PngPicture& picture, PngFailure* failure)
 {
     std::FILE* file = std::fopen(path, "wb");
     if (!file)
-        return system_error(program, "cannot create", path);
-    const bool written = write_png_to(program, file, path, picture);
+        return system_failure(failure, "cannot create", path);
+    const bool written = write_png_to(file, path, picture, failure);
     const bool closed = std::fclose(file) == 0;
     if (written && !closed)
-        system_error(program, "cannot write", path);
+        system_failure(failure, "cannot write", path);
     if (written && closed)
         return true;
     remove_failed_output(path);

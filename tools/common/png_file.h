@@ -13,9 +13,15 @@ struct PngPicture {
     bool srgb;                      // an sRGB chunk marks the colours as sRGB
 };
 
-// Writes the picture to an open file, named `path` in messages. False after
-// "program: cannot write path: reason" on standard error.
-bool write_png_to(const char* program, std::FILE* file, const char* path, const PngPicture& picture);
+// Why a PNG was not written, one line for the tool to print after its name:
+// "cannot create PATH: reason" or "cannot write PATH: reason".
+struct PngFailure {
+    char reason[4400];   // room for any path and the system's or the encoder's words
+};
+
+// Writes the picture to an open file, named `path` in the reason. False, with the
+// reason in `failure`, when it cannot; nothing is printed.
+bool write_png_to(std::FILE* file, const char* path, const PngPicture& picture, PngFailure* failure);
 
 // The same into a new file at `path`; a regular file that cannot be finished is removed.
-bool write_png(const char* program, const char* path, const PngPicture& picture);
+bool write_png(const char* path, const PngPicture& picture, PngFailure* failure);

@@ -30,13 +30,4 @@ double note_rate(int index)
     return period_clock / note_period(index);
 }
 
-void note_name(int index, char out[4])
-{
-    int semitone = index % 12;
-    out[0] = letters[semitone];
-    out[1] = accidentals[semitone];
-    out[2] = static_cast<char>('0' + index / 12 - 1);
-    out[3] = '\0';
-}
-
 }   // namespace compose

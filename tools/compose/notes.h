@@ -27,7 +27,5 @@ int note_index(std::string_view name);
 std::uint16_t note_period(int index);
 // Bytes per second at which a sample plays for this note.
 double note_rate(int index);
-// The name of a note index, e.g. "C#2" (for messages and generated text).
-void note_name(int index, char out[4]);
 
 }   // namespace compose

@@ -35,20 +35,6 @@ std::vector<Word> split_words(std::string_view text, int column_base)
     return words;
 }
 
-std::vector<std::string_view> split_lines(std::string_view text)
-{
-    std::vector<std::string_view> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string_view::npos)
-            end = text.size();
-        lines.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-    return lines;
-}
-
 bool parse_int(std::string_view text, int& value)
 {
     const char* end = text.data() + text.size();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "diagnostics.h"
+#include "line_reader.h"   // split_lines
 
 #include <string>
 #include <string_view>
@@ -22,8 +23,6 @@ std::string_view strip_comment(std::string_view line);
 // Splits the text into words separated by blanks or tabs; column_base is the
 // 1-based column of text[0] in its line.
 std::vector<Word> split_words(std::string_view text, int column_base = 1);
-// Splits a whole file into lines (without the line ends).
-std::vector<std::string_view> split_lines(std::string_view text);
 
 bool parse_int(std::string_view text, int& value);
 bool parse_double(std::string_view text, double& value);

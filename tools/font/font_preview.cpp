@@ -3,6 +3,7 @@
 #include "frame/present_kernels.h"
 #include "png_file.h"
 
+#include <cstdio>
 #include <memory>
 
 namespace {
@@ -98,6 +99,10 @@ bool write_font_preview(const char* program, const FontImage& image, const std::
     const auto rgb = std::make_unique<std::uint8_t[]>(rgb_size);
     enlarge(*canvas, rgb.get());
 
-    return write_png(program, png_path.c_str(),
-                     PngPicture{rgb.get(), 2 * canvas_width, 2 * canvas_height, nullptr, true});
+    PngFailure failure;
+    if (write_png(png_path.c_str(), PngPicture{rgb.get(), 2 * canvas_width, 2 * canvas_height, nullptr, true},
+                  &failure))
+        return true;
+    std::fprintf(stderr, "%s: %s\n", program, failure.reason);
+    return false;
 }

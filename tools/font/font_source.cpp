@@ -1,4 +1,5 @@
 #include "font_source.h"
+#include "line_reader.h"
 #include "quoted.h"
 #include "whole_file.h"
 
@@ -185,20 +186,14 @@ template <typename Handler>
 bool for_each_line(const std::string& text, Diagnostics& report, Handler handle)
 {
     SourceLine line{};
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) {
-            end = text.size();
-        }
+    for (const std::string_view content : split_lines(text)) {
         ++line.number;
-        if (!split_line(std::string_view(text).substr(start, end - start), line, report)) {
+        if (!split_line(content, line, report)) {
             return false;
         }
         if (line.token_count > 0 && !handle(line)) {
             return false;
         }
-        start = end + 1;
     }
     return true;
 }

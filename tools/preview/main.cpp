@@ -101,16 +101,16 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "tinkettles-preview: %s: %s\n", options.input, picture_error);
         return 1;
     }
-    if (!options.present)
-        return write_png(preview_program, options.output,
-                         PngPicture{drawing.pixels.data(), frame_width, frame_height, drawing.palette, false})
-                   ? 0
-                   : 1;
     std::vector<std::uint8_t> rgb;
-    if (!present_to_rgb(drawing, &rgb))
+    if (options.present && !present_to_rgb(drawing, &rgb))
         return 1;
-    return write_png(preview_program, options.output,
-                     PngPicture{rgb.data(), screen_width, screen_height, nullptr, false})
-               ? 0
-               : 1;
+    const PngPicture picture =
+        options.present
+            ? PngPicture{rgb.data(), screen_width, screen_height, nullptr, false}
+            : PngPicture{drawing.pixels.data(), frame_width, frame_height, drawing.palette, false};
+    PngFailure failure;
+    if (write_png(options.output, picture, &failure))
+        return 0;
+    std::fprintf(stderr, "%s: %s\n", preview_program, failure.reason);
+    return 1;
 }

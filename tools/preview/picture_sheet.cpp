@@ -151,7 +151,11 @@ bool write_sheet(const std::vector<Cell>& cells, const char* file_name)
                 out[2] = static_cast<std::uint8_t>(colour);
             }
     }
-    return write_png(program, file_name, PngPicture{rgb.data(), width, height, nullptr, true});
+    PngFailure failure;
+    if (write_png(file_name, PngPicture{rgb.data(), width, height, nullptr, true}, &failure))
+        return true;
+    std::fprintf(stderr, "%s: %s\n", program, failure.reason);
+    return false;
 }
 
 }   // namespace

@@ -1,6 +1,7 @@
 #include "preview_options.h"
 
 #include "command_line.h"
+#include "line_reader.h"
 
 #include <cctype>
 #include <climits>
@@ -18,19 +19,6 @@ const char* const preview_usage =
     "  --help, --version\n";
 
 namespace {
-
-bool has_suffix(const char* text, const char* suffix)
-{
-    const std::size_t length = std::strlen(text);
-    const std::size_t suffix_length = std::strlen(suffix);
-    if (length <= suffix_length)
-        return false;
-    const char* tail = text + length - suffix_length;
-    for (std::size_t k = 0; k < suffix_length; ++k)
-        if (std::tolower(static_cast<unsigned char>(tail[k])) != suffix[k])
-            return false;
-    return true;
-}
 
 bool option_int32(CommandLine* line, const char* name, std::int32_t* target)
 {

@@ -4,6 +4,7 @@
 #include "command_line.h"
 #include "failed_output.h"
 #include "line_drawing_writer.h"
+#include "line_reader.h"
 #include "svg_reader.h"
 #include "whole_file.h"
 
@@ -31,11 +32,6 @@ struct Arguments {
     std::string input;
     std::string output;
 };
-
-bool ends_with(const std::string& text, const std::string& end)
-{
-    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
-}
 
 bool parse_arguments(CommandLine* line, Arguments& arguments)
 {
@@ -70,9 +66,9 @@ bool parse_arguments(CommandLine* line, Arguments& arguments)
         return usage_error(line, "an SVG file and a file to write are needed");
     arguments.input = files[0];
     arguments.output = files[1];
-    if (ends_with(arguments.output, ".txt"))
+    if (has_suffix(arguments.output, ".txt"))
         arguments.options.kind = OutputKind::line_drawing;
-    else if (!ends_with(arguments.output, ".cgm"))
+    else if (!has_suffix(arguments.output, ".cgm"))
         return usage_error(line, "%s: the output must end in .cgm (a picture) or .txt (a line drawing)",
                            files[1]);
     return true;
