@@ -21,13 +21,14 @@
 
 namespace {
 
-// Puts an answer back onto standard input for sound_start to read, as start-up does.
+// Standard input becomes a file holding the answer and a line feed, for sound_start to
+// read as it would read a user's.
 void answer(const char* text)
 {
-    const std::size_t n = std::strlen(text);
-    std::ungetc('\n', stdin);
-    for (std::size_t i = n; i-- > 0;)
-        std::ungetc(text[i], stdin);
+    static const ScratchFolder folder("answer");
+    const std::string path = (folder.path / "answer.txt").string();
+    std::ofstream(path) << text << '\n';
+    ASSERT_NE(std::freopen(path.c_str(), "r", stdin), nullptr);
 }
 
 void reset_device_state()
@@ -76,6 +77,23 @@ TEST_F(Devices, AnswerTwoOpensSixteenBitAudio)
     EXPECT_EQ(SDL_GetAudioStatus(), SDL_AUDIO_PAUSED);
     set_tick_rate(47);
     EXPECT_EQ(segment_length(), 938);
+}
+
+TEST_F(Devices, AModeGivenAsAnArgumentLeavesStandardInputUnread)
+{
+    answer("0");
+    ASSERT_EQ(sound_start_mode('2'), 1) << SDL_GetError();
+    EXPECT_EQ(sound_mode, 2);
+    EXPECT_EQ(output_rate, 44100);
+    char unread[8] = "";
+    ASSERT_EQ(std::scanf("%7s", unread), 1);
+    EXPECT_STREQ(unread, "0");
+    SDL_CloseAudio();
+
+    reset_device_state();
+    EXPECT_EQ(sound_start_mode('\0'), 0);
+    EXPECT_STREQ(last_error, "unknown sound mode");
+    EXPECT_STREQ(device_name, "Super Zub NoSound Device 2.0c");
 }
 
 TEST_F(Devices, OnlyTheFirstCharacterCounts)
