@@ -76,15 +76,15 @@ bool holds_file(const char* folder, const char* name)
 }
 
 // True when `folder` holds every data file; otherwise appends to `message` what it
-// lacks ("PATH is not a folder", "PATH holds none of the data files", or the missing
-// files by path).
-bool complete_folder(const char* folder, char* message, std::size_t capacity)
+// lacks ("no folder PATH", "PATH holds none of the data files", or the missing files
+// by path), with the folder called `label`.
+bool complete_folder(const char* folder, const char* label, char* message, std::size_t capacity)
 {
     if (message[0] != '\0')
         append(message, capacity, "; ");
     if (folder_fault(folder) != 0) {
         append(message, capacity, "no folder ");
-        append(message, capacity, folder);
+        append(message, capacity, label);
         return false;
     }
     std::size_t missing = 0;
@@ -94,7 +94,7 @@ bool complete_folder(const char* folder, char* message, std::size_t capacity)
     if (missing == 0)
         return true;
     if (missing == demo_data_file_count) {
-        append(message, capacity, folder);
+        append(message, capacity, label);
         append(message, capacity, " holds none of the data files");
         return false;
     }
@@ -103,7 +103,7 @@ bool complete_folder(const char* folder, char* message, std::size_t capacity)
         if (holds_file(folder, name))
             continue;
         append(message, capacity, listed++ == 0 ? "" : ", ");
-        append(message, capacity, folder);
+        append(message, capacity, label);
         append(message, capacity, "/");
         append(message, capacity, name);
     }
@@ -145,14 +145,15 @@ bool find_data_folder(const DataSearch& search, DataFolder* found)
         return take_named_folder("TINKETTLES_DATA=", search.environment, DataSource::environment, found);
     // What each place lacked, for the message when none will do.
     char lacks[data_path_capacity * 2] = "";
-    if (complete_folder(working_folder, lacks, sizeof lacks)) {
+    // Called "./data" in the message, so that it reads as a place.
+    if (complete_folder(working_folder, "./data", lacks, sizeof lacks)) {
         copy_text(working_folder, found->path, sizeof found->path);
         found->source = DataSource::working_directory;
         return true;
     }
     char installed[data_path_capacity];
     const bool has_installed = installed_data_folder(search.executable, installed, folder_capacity);
-    if (has_installed && complete_folder(installed, lacks, sizeof lacks)) {
+    if (has_installed && complete_folder(installed, installed, lacks, sizeof lacks)) {
         copy_text(installed, found->path, sizeof found->path);
         found->source = DataSource::installed;
         return true;
