@@ -140,7 +140,7 @@ bool installed_data_folder(const char* executable, char* out, std::size_t capaci
 bool find_data_folder(const DataSearch& search, DataFolder* found)
 {
     if (search.option_folder)
-        return take_named_folder("--data ", search.option_folder, DataSource::option, found);
+        return take_named_folder(search.option_label, search.option_folder, DataSource::option, found);
     if (search.environment && *search.environment != '\0')
         return take_named_folder("TINKETTLES_DATA=", search.environment, DataSource::environment, found);
     // What each place lacked, for the message when none will do.
@@ -167,13 +167,14 @@ bool find_data_folder(const DataSearch& search, DataFolder* found)
     return false;
 }
 
-bool find_demo_data_folder(const char* option_folder)
+bool find_demo_data_folder(const char* option_folder, const char* option_label)
 {
     char executable[data_path_capacity];
     const ssize_t length = readlink("/proc/self/exe", executable, sizeof executable - 1);
     if (length > 0)
         executable[length] = '\0';
-    const DataSearch search{option_folder, std::getenv("TINKETTLES_DATA"), length > 0 ? executable : nullptr};
+    const DataSearch search{option_folder, std::getenv("TINKETTLES_DATA"), length > 0 ? executable : nullptr,
+                            option_label};
     return find_data_folder(search, &data_folder);
 }
 

@@ -35,6 +35,8 @@ struct DataSearch {
     const char* option_folder;   // --data DIR, or nullptr
     const char* environment;     // the value of TINKETTLES_DATA, or nullptr
     const char* executable;      // the program's own path, or nullptr when unknown
+    // How messages name the option's folder, before its path.
+    const char* option_label = "--data ";
 };
 
 // The installed data folder for an executable: ../share/tinkettles/data from the
@@ -53,8 +55,9 @@ bool installed_data_folder(const char* executable, char* out, std::size_t capaci
 bool find_data_folder(const DataSearch& search, DataFolder* found);
 
 // The same search with the environment variable and /proc/self/exe, storing the
-// result in data_folder.
-bool find_demo_data_folder(const char* option_folder);
+// result in data_folder. `option_label` names the option's folder in messages (a tool
+// that takes the folder as an operand names it otherwise).
+bool find_demo_data_folder(const char* option_folder, const char* option_label = "--data ");
 
 // The path to open for a data file the demo names as "data/NAME": NAME inside
 // data_folder (exactly "data/NAME" while the folder is ./data). False when it does not

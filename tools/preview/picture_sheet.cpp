@@ -172,7 +172,7 @@ int main(int argc, char** argv)
         return line.status;
     }
     program_name = program;
-    if (!find_demo_data_folder(count == 2 ? operands[0] : nullptr))
+    if (!find_demo_data_folder(count == 2 ? operands[0] : nullptr, "DATA-DIRECTORY "))
         return 1;
     const std::string directory = data_folder.path;
     const char* output = operands[count - 1];
