@@ -93,9 +93,16 @@ void start_pixel(CalmPixel* pixel, const PaletteLevels& levels, std::uint32_t br
 bool enable_calm_presentation()
 {
     if (pixels)
-        return true;
-    pixels = static_cast<CalmPixel*>(std::calloc(source_width * source_height, sizeof(CalmPixel)));
+        std::memset(pixels, 0, sizeof(CalmPixel) * source_width * source_height);
+    else
+        pixels = static_cast<CalmPixel*>(std::calloc(source_width * source_height, sizeof(CalmPixel)));
     return pixels != nullptr;
+}
+
+void disable_calm_presentation()
+{
+    std::free(pixels);
+    pixels = nullptr;
 }
 
 bool calm_presentation_on()

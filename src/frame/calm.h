@@ -14,9 +14,12 @@
 #include <cstddef>
 #include <cstdint>
 
-// Turns the calm presentation on for the rest of the run; the state (about 6 MB) is
-// allocated here, once. False, with nothing changed, when that memory is not there.
+// Turns the calm presentation on, every pixel starting afresh from the next frame; the
+// state (about 6 MB) is allocated on the first call. False, with nothing changed, when
+// that memory is not there.
 bool enable_calm_presentation();
+// Back to the plain presentation; the state is freed.
+void disable_calm_presentation();
 bool calm_presentation_on();
 
 // The calm conversion of 320x200 indexes onto 400 screen rows, as ConvertFrame does;

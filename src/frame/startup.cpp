@@ -1,6 +1,7 @@
 #include "frame/startup.h"
 
 #include "frame/data_folder.h"
+#include "frame/calm.h"
 #include "frame/demo_options.h"
 #include "frame/frame.h"
 #include "frame/main_loop.h"
@@ -117,6 +118,10 @@ int demo_main(int argc, char** argv)
     if (!module.bytes)
         return 1;
     end_position = options.to;
+    if (options.calm && !enable_calm_presentation()) {
+        std::fprintf(stderr, "tinkettles: no memory for --calm\n");
+        return 1;
+    }
     if (!open_display(options.windowed))
         return 1;
     start_sound();
