@@ -121,13 +121,19 @@ void analyse_flash_frame(FlashAnalysis* analysis, const std::uint32_t* picture, 
     ++second.frames;
     std::int32_t flashing[2] = {0, 0};
     int most[2] = {0, 0};
+    std::uint32_t last_colour = picture[0];
+    FlashLevels levels = flash_levels(last_colour);
     for (int y = 0; y < flash_cell_rows; ++y) {
         const std::uint32_t* row = picture + y * pitch;
         FlashCell* cells = analysis->cells + y * flash_cell_columns;
         std::uint8_t* flags = analysis->flashing + y * flash_cell_columns;
         for (int x = 0; x < flash_cell_columns; ++x) {
             FlashCell* cell = &cells[x];
-            const FlashLevels levels = flash_levels(row[2 * x]);
+            // Neighbours mostly share a colour: its levels are looked up once.
+            if (row[2 * x] != last_colour) {
+                last_colour = row[2 * x];
+                levels = flash_levels(last_colour);
+            }
             if (first_frame) {
                 cell->trackers[0] = start_swing(levels.luminance);
                 cell->trackers[1] = start_swing(levels.red);
