@@ -103,15 +103,15 @@ void draw_flash_plot(const FlashAnalysis& analysis, std::uint8_t* rgb)
         const FlashSecond& s = analysis.seconds[i];
         const int general_top = plot_row(s.field_pixels), red_top = plot_row(s.red_field_pixels);
         for (int x = i * flash_plot_column; x < (i + 1) * flash_plot_column; ++x) {
-            if ((analysis.first_second + i) % 10 == 0)
-                for (int y = flash_plot_height - 6; y < flash_plot_height; ++y)
-                    paint(rgb, width, x, y, 0x000000);
             if (s.field_pixels > 0)
                 for (int y = general_top; y < flash_plot_height; ++y)
                     paint(rgb, width, x, y, 0xf0a030);
             if (s.red_field_pixels > 0)
                 for (int y = red_top; y < flash_plot_height; ++y)
                     paint(rgb, width, x, y, 0xd02020);
+            if ((analysis.first_second + i) % 10 == 0 && x == i * flash_plot_column)
+                for (int y = flash_plot_height - 8; y < flash_plot_height; ++y)
+                    paint(rgb, width, x, y, 0x000000);
         }
     }
     const int limit_row = plot_row(field_limit);
