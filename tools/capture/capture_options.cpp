@@ -13,6 +13,7 @@ const char* const capture_usage =
     "                          [--png-dir DIR] [--y4m FILE|-] [--wav FILE] [--mp4 FILE]\n"
     "                          [--log FILE] [--contact-sheet FILE.png] [--data DIR]\n"
     "                          [--flash-report FILE.csv] [--flash-plot FILE.png] [--calm]\n"
+    "                          [--warning-card]\n"
     "Renders the demo offline, with its data found as the demo finds it. At least one\n"
     "output.\n"
     "  --fps N            frames per second, 1 to 1000 (default 60)\n"
@@ -31,6 +32,7 @@ const char* const capture_usage =
     "                     standard error (docs/flashes.md explains the columns)\n"
     "  --flash-plot F     PNG plot of the flashing share of the worst 10-degree field\n"
     "  --calm             frames as 'tinkettles --calm' shows them, flashes held back\n"
+    "  --warning-card     the MP4 opens with 5 s of a flash warning; the music waits\n"
     "  --data DIR         the data folder (default: $TINKETTLES_DATA, else data/,\n"
     "                     else ../share/tinkettles/data beside the program)\n"
     "  --help, --version\n";
@@ -103,6 +105,10 @@ bool read_options(CommandLine* line, CaptureOptions* options, std::int64_t* scen
             if (options->calm)
                 return usage_error(line, "--calm given twice");
             options->calm = true;
+        } else if (std::strcmp(argument, "--warning-card") == 0) {
+            if (options->warning_card)
+                return usage_error(line, "--warning-card given twice");
+            options->warning_card = true;
         } else if (std::strcmp(argument, "--fps") == 0) {
             if (fps_given)
                 return usage_error(line, "--fps given twice");
@@ -132,6 +138,8 @@ bool read_options(CommandLine* line, CaptureOptions* options, std::int64_t* scen
     if (from_given && to_given && options->to_position <= options->from_position)
         return usage_error(line, "--to %d must come after --from %d", options->to_position,
                            options->from_position);
+    if (options->warning_card && !options->mp4_file)
+        return usage_error(line, "--warning-card goes at the start of an --mp4 video; give --mp4 FILE");
     const bool any_output = options->png_dir || options->y4m_file || options->wav_file || options->mp4_file ||
                             options->log_file || options->contact_sheet || options->flash_report ||
                             options->flash_plot;

@@ -15,6 +15,7 @@
 #include "progress_line.h"
 #include "sound/sound.h"
 #include "sound/wav_file.h"
+#include "warning_card.h"
 #include "y4m_stream.h"
 
 #include "command_line.h"
@@ -165,6 +166,11 @@ bool open_outputs(const CaptureOptions& options, CaptureFiles* files)
             return false;
         if (!write_y4m_header(files->mp4.frames, options.fps))
             return fail("ffmpeg does not take frames for", options.mp4_file);
+        if (options.warning_card) {
+            if (!write_warning_card(files->mp4.frames, options.fps))
+                return fail("ffmpeg does not take the warning card for", options.mp4_file);
+            files->mp4.audio_delay_ms = warning_card_seconds * 1000;
+        }
     }
     return true;
 }
