@@ -9,6 +9,7 @@
 // The two levels of one cell: their trackers and the moments of their latest
 // transitions, oldest first from `first`.
 struct FlashCell {
+    std::uint32_t colour;       // the last frame's
     SwingTracker trackers[2];   // luminance, red
     std::uint8_t first[2];
     std::uint8_t count[2];
@@ -129,6 +130,13 @@ void analyse_flash_frame(FlashAnalysis* analysis, const std::uint32_t* picture, 
         std::uint8_t* flags = analysis->flashing + y * flash_cell_columns;
         for (int x = 0; x < flash_cell_columns; ++x) {
             FlashCell* cell = &cells[x];
+            // A colour that stays moves no tracker: with no transition in its window
+            // the cell has nothing to do.
+            if (row[2 * x] == cell->colour && !first_frame && cell->count[0] == 0 && cell->count[1] == 0) {
+                flags[x] = 0;
+                continue;
+            }
+            cell->colour = row[2 * x];
             // Neighbours mostly share a colour: its levels are looked up once.
             if (row[2 * x] != last_colour) {
                 last_colour = row[2 * x];
