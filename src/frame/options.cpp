@@ -66,7 +66,7 @@ bool parse_music_position(const char* text, std::int32_t* position)
 
 DemoCommand parse_demo_options(int argc, const char* const* argv, DemoOptions* options)
 {
-    *options = DemoOptions{runs_windowed(argc, argv), nullptr, -1, final_position};
+    *options = DemoOptions{runs_windowed(argc, argv), nullptr, -1, final_position, false};
     // Asking for help is answered whatever else the line holds, mistakes included.
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0)
@@ -82,6 +82,9 @@ DemoCommand parse_demo_options(int argc, const char* const* argv, DemoOptions* o
         const char* value = nullptr;
         if (std::strcmp(name, "-w") == 0) {
             options->windowed = true;
+        } else if (std::strcmp(name, "--calm") == 0) {
+            understood = !options->calm || complain("given twice", name);
+            options->calm = true;
         } else if (std::strcmp(name, "--data") == 0) {
             understood = !options->data_folder || complain("given twice", name);
             understood = understood && take_value(argc, argv, &i, &options->data_folder);
@@ -118,10 +121,13 @@ DemoCommand parse_demo_options(int argc, const char* const* argv, DemoOptions* o
 void print_demo_usage(std::FILE* out)
 {
     std::fputs(
-        "usage: tinkettles [-w] [--data DIR] [--from POSITION] [--to POSITION]\n"
+        "usage: tinkettles [-w] [--calm] [--data DIR] [--from POSITION] [--to POSITION]\n"
         "       tinkettles --help | --version\n"
         "Plays the Tin Kettles demo full screen; a mouse click ends it.\n"
         "  -w               play in a window (so does a program name ending in 'w')\n"
+        "  --calm           hold back the flashing: no part of the picture turns light\n"
+        "                   and dark more than three times a second (the demo flashes\n"
+        "                   otherwise; see docs/flashes.md)\n"
         "  --data DIR       read the data files from DIR (default: $TINKETTLES_DATA, else\n"
         "                   data/ in the working directory, else the installed\n"
         "                   ../share/tinkettles/data beside the program)\n"

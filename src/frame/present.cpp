@@ -2,6 +2,7 @@
 // 320x200 frame onto the 640x480 screen with darker odd lines.
 #include "frame/frame.h"
 
+#include "frame/calm.h"
 #include "frame/present_kernels.h"
 #include "pictures/pictures.h"
 
@@ -58,7 +59,11 @@ void present_frame()
     SDL_LockSurface(screen);
     auto* pixels = static_cast<std::uint8_t*>(screen->pixels);
     const std::size_t pitch = screen->pitch;
-    convert(display_buffer, pixels + first_screen_row * pitch, pitch, quads);
+    if (calm_presentation_on())
+        present_calmly(display_buffer, pixels + first_screen_row * pitch, pitch, colour_table, dim_table,
+                       screen->format, demo_time);
+    else
+        convert(display_buffer, pixels + first_screen_row * pitch, pitch, quads);
     SDL_UnlockSurface(screen);
     SDL_Flip(screen);
 }

@@ -1,6 +1,7 @@
 #include "frame/startup.h"
 
 #include "frame/data_folder.h"
+#include "frame/calm.h"
 #include "frame/demo_options.h"
 #include "frame/frame.h"
 #include "frame/main_loop.h"
@@ -96,6 +97,11 @@ int demo_main(int argc, char** argv)
     if (!module.bytes)
         return 1;
     end_position = options.to;
+    if (options.calm && !enable_calm_presentation()) {
+        std::fprintf(stderr, "%s: no memory for --calm\n", program_name);
+        free_module(&module);
+        return 1;
+    }
     if (!open_display(options.windowed)) {
         free_module(&module);
         return 1;

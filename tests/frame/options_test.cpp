@@ -59,6 +59,17 @@ TEST(DemoOptions, NoArgumentsPlayTheWholeDemoFullScreenFromSearchedData)
     EXPECT_EQ(p.options.data_folder, nullptr);
     EXPECT_EQ(p.options.from, -1);
     EXPECT_EQ(p.options.to, 2500);
+    EXPECT_FALSE(p.options.calm);
+}
+
+TEST(DemoOptions, CalmIsAChoiceBesideTheOthers)
+{
+    const Parsed p = parse({"tinkettles", "-w", "--calm", "--from", "700"});
+    ASSERT_EQ(p.command, DemoCommand::run);
+    EXPECT_TRUE(p.options.calm);
+    EXPECT_TRUE(p.options.windowed);
+    EXPECT_EQ(p.options.from, 700);
+    EXPECT_EQ(parse({"tinkettles", "--calm", "--calm"}).command, DemoCommand::usage_error);
 }
 
 TEST(DemoOptions, WindowChoiceKeepsItsMeaningBesideTheOtherOptions)

@@ -12,6 +12,8 @@ const char* const capture_usage =
     "usage: tinkettles-capture [--fps N] [--from P] [--to Q] [--scene N]\n"
     "                          [--png-dir DIR] [--y4m FILE|-] [--wav FILE] [--mp4 FILE]\n"
     "                          [--log FILE] [--contact-sheet FILE.png] [--data DIR]\n"
+    "                          [--flash-report FILE.csv] [--flash-plot FILE.png] [--calm]\n"
+    "                          [--warning-card]\n"
     "Renders the demo offline, with its data found as the demo finds it. At least one\n"
     "output.\n"
     "  --fps N            frames per second, 1 to 1000 (default 60)\n"
@@ -26,6 +28,11 @@ const char* const capture_usage =
     "  --mp4 FILE         H.264/AAC video made with ffmpeg (must be on PATH)\n"
     "  --log FILE         per frame: frame demo_time position scene\n"
     "  --contact-sheet F  one labelled thumbnail from the middle of each scene\n"
+    "  --flash-report F   flash analysis, one CSV row per second; a summary on\n"
+    "                     standard error (docs/flashes.md explains the columns)\n"
+    "  --flash-plot F     PNG plot of the flashing share of the worst 10-degree field\n"
+    "  --calm             frames as 'tinkettles --calm' shows them, flashes held back\n"
+    "  --warning-card     the MP4 opens with 5 s of a flash warning; the music waits\n"
     "  --data DIR         the data folder (default: $TINKETTLES_DATA, else data/,\n"
     "                     else ../share/tinkettles/data beside the program)\n"
     "  --help, --version\n";
@@ -38,10 +45,11 @@ struct PathOption {
 };
 
 constexpr PathOption path_options[] = {
-    {"--png-dir", &CaptureOptions::png_dir},  {"--y4m", &CaptureOptions::y4m_file},
-    {"--wav", &CaptureOptions::wav_file},     {"--mp4", &CaptureOptions::mp4_file},
-    {"--log", &CaptureOptions::log_file},     {"--contact-sheet", &CaptureOptions::contact_sheet},
-    {"--data", &CaptureOptions::data_folder},
+    {"--png-dir", &CaptureOptions::png_dir},       {"--y4m", &CaptureOptions::y4m_file},
+    {"--wav", &CaptureOptions::wav_file},          {"--mp4", &CaptureOptions::mp4_file},
+    {"--log", &CaptureOptions::log_file},          {"--contact-sheet", &CaptureOptions::contact_sheet},
+    {"--data", &CaptureOptions::data_folder},      {"--flash-report", &CaptureOptions::flash_report},
+    {"--flash-plot", &CaptureOptions::flash_plot},
 };
 
 constexpr std::int32_t rows_per_pattern = 64;
@@ -93,6 +101,14 @@ bool read_options(CommandLine* line, CaptureOptions* options, std::int64_t* scen
         if (match) {
             if (!take_path(line, *match, options))
                 return false;
+        } else if (std::strcmp(argument, "--calm") == 0) {
+            if (options->calm)
+                return usage_error(line, "--calm given twice");
+            options->calm = true;
+        } else if (std::strcmp(argument, "--warning-card") == 0) {
+            if (options->warning_card)
+                return usage_error(line, "--warning-card given twice");
+            options->warning_card = true;
         } else if (std::strcmp(argument, "--fps") == 0) {
             if (fps_given)
                 return usage_error(line, "--fps given twice");
@@ -122,12 +138,15 @@ bool read_options(CommandLine* line, CaptureOptions* options, std::int64_t* scen
     if (from_given && to_given && options->to_position <= options->from_position)
         return usage_error(line, "--to %d must come after --from %d", options->to_position,
                            options->from_position);
+    if (options->warning_card && !options->mp4_file)
+        return usage_error(line, "--warning-card goes at the start of an --mp4 video; give --mp4 FILE");
     const bool any_output = options->png_dir || options->y4m_file || options->wav_file || options->mp4_file ||
-                            options->log_file || options->contact_sheet;
+                            options->log_file || options->contact_sheet || options->flash_report ||
+                            options->flash_plot;
     if (!any_output)
         return usage_error(line,
                            "nothing to write: give at least one of --png-dir, --y4m, --wav, "
-                           "--mp4, --log, --contact-sheet");
+                           "--mp4, --log, --contact-sheet, --flash-report, --flash-plot");
     return true;
 }
 
@@ -141,8 +160,10 @@ void scene_positions(std::int32_t scene, std::int32_t* from, std::int32_t* to)
 
 bool parse_capture_options(int argc, char** argv, CaptureOptions* options, int* status)
 {
-    *options = CaptureOptions{default_fps, nullptr, nullptr, nullptr,         nullptr,
-                              nullptr,     nullptr, nullptr, part_open_start, part_open_end};
+    *options = CaptureOptions{};
+    options->fps = default_fps;
+    options->from_position = part_open_start;
+    options->to_position = part_open_end;
     CommandLine line = start_command_line(capture_program, capture_usage, argc, argv);
     std::int64_t scene = 0;
     if (!read_options(&line, options, &scene)) {

@@ -12,6 +12,10 @@ struct CaptureOptions {
     const char* log_file;        // one line per frame: frame, demo_time, position, scene
     const char* contact_sheet;   // PNG with one labelled thumbnail per scene
     const char* data_folder;     // --data DIR, or nullptr to search as the demo does
+    const char* flash_report;    // CSV of the flash analysis, one row per second
+    const char* flash_plot;      // PNG plot of the flashing area per second
+    bool calm;                   // frames shown through the calm presentation
+    bool warning_card;           // the MP4 begins with the flash warning
     // The part kept: from the first frame whose music position is at least
     // `from_position` up to, not including, the next one at `to_position` or past it.
     // The whole capture when neither is given (the final frame at the last position

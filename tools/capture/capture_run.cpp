@@ -2,6 +2,8 @@
 
 #include "capture_screen.h"
 #include "contact_sheet.h"
+#include "flash_report.h"
+#include "frame/calm.h"
 #include "frame/data_folder.h"
 #include "frame/frame.h"
 #include "frame/main_loop.h"
@@ -13,6 +15,7 @@
 #include "progress_line.h"
 #include "sound/sound.h"
 #include "sound/wav_file.h"
+#include "warning_card.h"
 #include "y4m_stream.h"
 
 #include "command_line.h"
@@ -45,6 +48,9 @@ struct CaptureFiles {
     bool mp4_created = false;   // made empty at the start to try the path
     Mp4Encoder mp4{};
     bool mp4_started = false;
+    std::FILE* flash_report = nullptr;
+    std::FILE* flash_plot = nullptr;
+    bool analysing = false;   // the flash analysis runs
 };
 
 // The music is rendered from the start, whatever part is kept; only the samples from
@@ -65,6 +71,8 @@ struct PartState {
 std::uint8_t music_buffer[capture_buffer_bytes];
 std::uint8_t yuv_planes[yuv_frame_bytes];
 ContactSheet contact_sheet;
+FlashAnalysis flash_analysis;
+constexpr int picture_first_row = 40;   // where present_frame puts the frame's first row
 
 bool fail(const char* what, const std::string& name)
 {
@@ -117,6 +125,16 @@ bool open_outputs(const CaptureOptions& options, CaptureFiles* files)
         return false;
     if (options.log_file && !(files->log = open_output(options.log_file)))
         return false;
+    if (options.flash_report && !(files->flash_report = open_output(options.flash_report)))
+        return false;
+    if (options.flash_plot && !(files->flash_plot = open_output(options.flash_plot)))
+        return false;
+    if (options.flash_report || options.flash_plot) {
+        files->analysing = start_flash_analysis(&flash_analysis);
+        if (!files->analysing)
+            return fail("no memory for the flash analysis of",
+                        options.flash_report ? options.flash_report : options.flash_plot);
+    }
     if (options.y4m_file) {
         const bool to_stdout = std::string(options.y4m_file) == "-";
         files->y4m = to_stdout ? stdout : open_output(options.y4m_file);
@@ -148,6 +166,11 @@ bool open_outputs(const CaptureOptions& options, CaptureFiles* files)
             return false;
         if (!write_y4m_header(files->mp4.frames, options.fps))
             return fail("ffmpeg does not take frames for", options.mp4_file);
+        if (options.warning_card) {
+            if (!write_warning_card(files->mp4.frames, options.fps))
+                return fail("ffmpeg does not take the warning card for", options.mp4_file);
+            files->mp4.audio_delay_ms = warning_card_seconds * 1000;
+        }
     }
     return true;
 }
@@ -215,6 +238,11 @@ bool finish_music(CaptureFiles* files, CaptureMusic* music, std::int64_t first_f
     return (ok && closed) || fail_system("cannot finish", files->wav_path);
 }
 
+bool close_file(std::FILE* file, const char* name)
+{
+    return !file || std::fclose(file) == 0 || fail_system("cannot write", name);
+}
+
 bool emit_frame(const CaptureOptions& options, CaptureFiles* files, std::int64_t frame, std::int32_t position)
 {
     if (files->y4m || files->mp4_started) {
@@ -235,12 +263,40 @@ bool emit_frame(const CaptureOptions& options, CaptureFiles* files, std::int64_t
         return fail_system("cannot write", options.log_file);
     if (options.contact_sheet)
         offer_contact_frame(&contact_sheet, position, screen);
+    if (files->analysing) {
+        const auto* pixels = static_cast<const std::uint8_t*>(screen->pixels);
+        analyse_flash_frame(
+            &flash_analysis,
+            reinterpret_cast<const std::uint32_t*>(pixels + picture_first_row * screen->pitch),
+            static_cast<std::size_t>(screen->pitch) / 4, demo_time);
+    }
     return true;
 }
 
-bool close_file(std::FILE* file, const char* name)
+bool finish_flash_outputs(const CaptureOptions& options, CaptureFiles* files)
 {
-    return !file || std::fclose(file) == 0 || fail_system("cannot write", name);
+    bool ok = true;
+    if (files->flash_report) {
+        ok =
+            (write_flash_csv(files->flash_report, flash_analysis) && std::fclose(files->flash_report) == 0) ||
+            fail_system("cannot write", options.flash_report);
+        files->flash_report = nullptr;
+    }
+    if (files->flash_plot) {
+        const int width = flash_plot_width(flash_analysis);
+        std::string rgb(static_cast<std::size_t>(3) * width * flash_plot_height, '\0');
+        draw_flash_plot(flash_analysis, reinterpret_cast<std::uint8_t*>(rgb.data()));
+        ok = write_rgb_png_to(files->flash_plot, options.flash_plot,
+                              reinterpret_cast<const std::uint8_t*>(rgb.data()), width, flash_plot_height) &&
+             ok;
+        ok = close_file(files->flash_plot, options.flash_plot) && ok;
+        files->flash_plot = nullptr;
+    }
+    if (files->analysing) {
+        std::fprintf(stderr, "%s: %s\n", capture_program, flash_summary(flash_analysis).c_str());
+        end_flash_analysis(&flash_analysis);
+    }
+    return ok;
 }
 
 bool finish_outputs(const CaptureOptions& options, CaptureFiles* files)
@@ -251,6 +307,7 @@ bool finish_outputs(const CaptureOptions& options, CaptureFiles* files)
     else
         ok = close_file(files->y4m, options.y4m_file);
     ok = close_file(files->log, options.log_file) && ok;
+    ok = finish_flash_outputs(options, files) && ok;
     if (files->mp4_started)
         ok = ok && finish_mp4(&files->mp4, options.mp4_file, files->wav_path.c_str());
     if (files->wav_temporary)
@@ -278,6 +335,16 @@ void abandon_outputs(const CaptureOptions& options, CaptureFiles* files)
         std::fclose(files->contact_sheet);
         remove_failed_output(options.contact_sheet);
     }
+    if (files->flash_report) {
+        std::fclose(files->flash_report);
+        remove_failed_output(options.flash_report);
+    }
+    if (files->flash_plot) {
+        std::fclose(files->flash_plot);
+        remove_failed_output(options.flash_plot);
+    }
+    if (files->analysing)
+        end_flash_analysis(&flash_analysis);
 }
 
 bool inside_part(const CaptureOptions& options, PartState* part, std::int32_t position)
@@ -355,6 +422,11 @@ int run_capture(const CaptureOptions& options)
     }
     if (options.contact_sheet)
         start_contact_sheet(&contact_sheet);
+    if (options.calm && !enable_calm_presentation()) {
+        std::fprintf(stderr, "%s: no memory for --calm\n", capture_program);
+        std::free(module.bytes);
+        return 1;
+    }
     CaptureFiles files;
     work_buffer.fill(127);
     PartState part;

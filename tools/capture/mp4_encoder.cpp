@@ -74,6 +74,7 @@ bool program_on_path(const char* name)
 bool start_mp4(Mp4Encoder* encoder, const char* mp4_file)
 {
     encoder->frames = nullptr;
+    encoder->audio_delay_ms = 0;
     encoder->video_file = std::string(mp4_file) + ".video.mkv";
     int pipe_ends[2];
     // Both ends close on exec, so that ffmpeg holds only its standard input and sees
@@ -122,10 +123,30 @@ bool finish_mp4(Mp4Encoder* encoder, const char* mp4_file, const char* wav_file)
     encoder->frames = nullptr;
     if (!wait_for_ffmpeg(encoder->ffmpeg, "encoding the frames"))
         return false;
-    const char* const arguments[] = {
-        "ffmpeg", "-nostdin",  "-loglevel",  "error",  "-y",   "-i",  encoder->video_file.c_str(),
-        "-i",     wav_file,    "-c:v",       "copy",   "-c:a", "aac", "-b:a",
-        "192k",   "-movflags", "+faststart", mp4_file, nullptr};
+    // The music waits for a warning card in front of the frames.
+    const std::string delay = "adelay=" + std::to_string(encoder->audio_delay_ms) + ":all=1";
+    const bool delayed = encoder->audio_delay_ms > 0;
+    const char* const arguments[] = {"ffmpeg",
+                                     "-nostdin",
+                                     "-loglevel",
+                                     "error",
+                                     "-y",
+                                     "-i",
+                                     encoder->video_file.c_str(),
+                                     "-i",
+                                     wav_file,
+                                     "-c:v",
+                                     "copy",
+                                     "-c:a",
+                                     "aac",
+                                     "-b:a",
+                                     "192k",
+                                     "-movflags",
+                                     "+faststart",
+                                     delayed ? "-af" : mp4_file,
+                                     delayed ? delay.c_str() : nullptr,
+                                     mp4_file,
+                                     nullptr};
     pid_t pid;
     const bool made = spawn_ffmpeg(arguments, -1, &pid) && wait_for_ffmpeg(pid, "making the MP4");
     std::remove(encoder->video_file.c_str());

@@ -11,7 +11,8 @@
 struct Mp4Encoder {
     std::FILE* frames;   // ffmpeg's standard input
     pid_t ffmpeg;
-    std::string video_file;   // the video alone, removed once the MP4 is made
+    std::string video_file;        // the video alone, removed once the MP4 is made
+    std::int32_t audio_delay_ms;   // silence before the music (a warning card's length)
 };
 
 // Whether a program of this name can be run from a folder on PATH.

@@ -50,7 +50,7 @@
 
   function start() {
     show(null);
-    var mode = Module._tk_web_start();
+    var mode = Module._tk_web_start(document.getElementById('calm').checked ? 1 : 0);
     document.body.dataset.sound = mode === 2 ? 'on' : 'failed';
     if (mode === 0) playingSilently();
     document.body.dataset.state = mode < 0 ? 'failed' : 'playing';
@@ -67,6 +67,10 @@
     }
   }
   screens.start.addEventListener('click', start);
+  // Ticking the calm choice is not the click that starts the demo.
+  document.getElementById('calm-choice').addEventListener('click', function (event) {
+    event.stopPropagation();
+  });
   document.getElementById('again').addEventListener('click', start);
 
   function loadingProgress(text) {

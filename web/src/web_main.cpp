@@ -2,6 +2,7 @@
 // loaded, the music starts on the visitor's click (browsers open sound only after a
 // gesture), and each animation frame runs one pass of the demo's own main loop. Nothing
 // here may block, or no audio callback, timer or frame could run.
+#include "frame/calm.h"
 #include "frame/demo_data.h"
 #include "frame/display.h"
 #include "frame/frame.h"
@@ -92,12 +93,17 @@ void animation_frame()
 extern "C" {
 
 // Starts (or starts again) the demo from its first row; the page calls it from the
-// click handler so that the audio device opens inside the gesture. Returns the sound
-// mode: 2 with sound, 0 silent; -1 when the module was refused.
-EMSCRIPTEN_KEEPALIVE int tk_web_start()
+// click handler so that the audio device opens inside the gesture. `calm` non-zero:
+// the calm presentation, as `tinkettles --calm` (a call without it plays as always).
+// Returns the sound mode: 2 with sound, 0 silent; -1 when the module was refused.
+EMSCRIPTEN_KEEPALIVE int tk_web_start(int calm)
 {
     if (stage != Stage::idle)
         return sound_mode;
+    if (!calm)
+        disable_calm_presentation();
+    else if (!enable_calm_presentation())
+        std::fprintf(stderr, "tinkettles: no memory for the calm presentation\n");
     if (!sound_opened) {
         open_sound();
         sound_opened = true;
@@ -156,6 +162,11 @@ EMSCRIPTEN_KEEPALIVE double tk_web_frame_ms()
 EMSCRIPTEN_KEEPALIVE int tk_web_frames()
 {
     return frames_drawn;
+}
+// 1 while the calm presentation shows the frames.
+EMSCRIPTEN_KEEPALIVE int tk_web_calm()
+{
+    return calm_presentation_on() ? 1 : 0;
 }
 
 }   // extern "C"
