@@ -10,6 +10,7 @@ struct DemoOptions {
     const char* data_folder;   // --data DIR, or nullptr to search
     std::int32_t from;         // --from: music position to start at, or -1 for the start
     std::int32_t to;           // --to: music position at which the demo ends
+    bool maker;                // --maker: the maker's controls and data reloads
 };
 
 enum class DemoCommand { run, help, version, usage_error };

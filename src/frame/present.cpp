@@ -52,7 +52,7 @@ void set_picture_palette(const Picture* picture, int r, int g, int b, int count)
     }
 }
 
-void present_frame()
+void convert_frame_to_screen()
 {
     static const ConvertFrame convert = fastest_present_kernel().convert;
     SDL_LockSurface(screen);
@@ -60,5 +60,10 @@ void present_frame()
     const std::size_t pitch = screen->pitch;
     convert(display_buffer, pixels + first_screen_row * pitch, pitch, quads);
     SDL_UnlockSurface(screen);
+}
+
+void present_frame()
+{
+    convert_frame_to_screen();
     SDL_Flip(screen);
 }
