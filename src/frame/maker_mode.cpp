@@ -1,6 +1,7 @@
 #include "frame/maker_mode.h"
 
 #include "frame/border_line.h"
+#include "frame/data_folder.h"
 #include "frame/data_reload.h"
 #include "frame/demo_options.h"
 #include "frame/exact_start.h"
@@ -45,6 +46,8 @@ bool jump_to(MakerState* state, std::int32_t target)
     if (!catch_up_to(target, &place))
         return false;
     state->last_position = place.position;
+    std::fprintf(stderr, "%s: at %d (scene %d)\n", program_name, static_cast<int>(place.position),
+                 static_cast<int>(scene_number(place.position)));
     if (state->paused) {
         state->paused_demo_time = place.demo_time;
         demo_time = place.demo_time;
@@ -64,6 +67,8 @@ void toggle_pause(MakerState* state)
         state->paused_demo_time = demo_time;
     }
     state->paused = !state->paused;
+    std::fprintf(stderr, "%s: %s at %d\n", program_name, state->paused ? "paused" : "playing",
+                 static_cast<int>(state->last_position));
 }
 
 // One key; false when the maker asked to quit or a jump failed.
@@ -81,6 +86,11 @@ bool take_key(MakerState* state, SDLKey key, const DemoOptions& options, bool pa
     case SDLK_l:
         state->looping = !state->looping;
         state->loop = loop_part(position, options, part_given);
+        if (state->looping)
+            std::fprintf(stderr, "%s: looping %d to %d\n", program_name, static_cast<int>(state->loop.first),
+                         static_cast<int>(state->loop.end));
+        else
+            std::fprintf(stderr, "%s: loop off\n", program_name);
         return true;
     case SDLK_h: state->line_shown = !state->line_shown; return true;
     default: return true;
