@@ -230,5 +230,8 @@ void run_maker_loop(const DemoOptions& options)
         show_frame(state);
         if (quit_flag)
             break;
+        // A maker's machine also runs an editor and the data build: no frame rate
+        // beyond what a millisecond's rest allows.
+        SDL_Delay(1);
     }
 }

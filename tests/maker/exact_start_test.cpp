@@ -88,9 +88,10 @@ DemoStart run_demo_from(std::int32_t from, const ScratchFolder& scratch)
     const fs::path audio = scratch / "audio.raw";
     const fs::path frame = scratch / "start.ppm";
     DemoStart start;
-    start.run = run_program("SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=" + shell_quoted(audio) +
-                            " TINKETTLES_START_FRAME=" + shell_quoted(frame) + " " + TK_DEMO + " --from " +
-                            std::to_string(from) + " --to " + std::to_string(from + 3));
+    start.run =
+        run_program("SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=" + shell_quoted(audio) +
+                    " TINKETTLES_START_FRAME=" + shell_quoted(frame) + " " + TK_DEMO + " --from " +
+                    std::to_string(from) + " --to " + std::to_string(from + 3));
     start.audio = read_text(audio);
     start.frame = read_text(frame);
     return start;
