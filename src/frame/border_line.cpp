@@ -1,7 +1,7 @@
 #include "frame/border_line.h"
 
+#include <cstddef>
 #include <cstdint>
-#include <cstring>
 
 namespace {
 

@@ -9,7 +9,10 @@
 #include "sound/music_stream.h"
 #include "sound/sound.h"
 
+// The browser build has no inotify: there the watch never starts.
+#ifdef __linux__
 #include <sys/inotify.h>
+#endif
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -61,7 +64,7 @@ int watch_descriptor = -1;
 FileWatch watches[data_file_count];
 std::uint8_t new_module[module_buffer_bytes];
 
-int file_index(const char* name)
+[[maybe_unused]] int file_index(const char* name)
 {
     for (int i = 0; i < data_file_count; ++i)
         if (std::strcmp(data_files[i].name + 5, name) == 0)
@@ -69,6 +72,7 @@ int file_index(const char* name)
     return -1;
 }
 
+#ifdef __linux__
 void note_event(const inotify_event& event, std::uint32_t now_ms)
 {
     if (event.len == 0)
@@ -85,11 +89,13 @@ void note_event(const inotify_event& event, std::uint32_t now_ms)
         watch.writing = true;
     }
 }
+#endif
 
-void take_news(std::uint32_t now_ms)
+void take_news([[maybe_unused]] std::uint32_t now_ms)
 {
     if (watch_descriptor < 0)
         return;
+#ifdef __linux__
     alignas(inotify_event) char buffer[8192];
     for (;;) {
         const ssize_t length = read(watch_descriptor, buffer, sizeof buffer);
@@ -101,6 +107,7 @@ void take_news(std::uint32_t now_ms)
             at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
         }
     }
+#endif
 }
 
 bool settled(const FileWatch& watch, std::uint32_t now_ms)
@@ -171,10 +178,14 @@ bool reload_file(const DataFile& file)
 
 bool start_data_watch()
 {
+#ifdef __linux__
     watch_descriptor = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
     if (watch_descriptor >= 0 && inotify_add_watch(watch_descriptor, data_folder.path,
                                                    IN_CLOSE_WRITE | IN_MOVED_TO | IN_MODIFY | IN_CREATE) >= 0)
         return true;
+#else
+    errno = ENOSYS;
+#endif
     std::fprintf(stderr, "%s: cannot watch %s for changes: %s; data files will not reload\n", program_name,
                  data_folder.path, std::strerror(errno));
     if (watch_descriptor >= 0)
