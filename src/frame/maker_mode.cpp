@@ -95,7 +95,14 @@ bool take_key(MakerState* state, SDLKey key, const DemoOptions& options, bool pa
     case SDLK_h: state->line_shown = !state->line_shown; return true;
     default: return true;
     }
-    return target < 0 || jump_to(state, target);
+    if (target < 0)
+        return true;
+    if (!jump_to(state, target))
+        return false;
+    // A scene loop follows the jump to the scene it lands in; a given part stays.
+    if (state->looping && !part_given)
+        state->loop = loop_part(state->last_position, options, false);
+    return true;
 }
 
 bool take_events(MakerState* state, const DemoOptions& options, bool part_given)
