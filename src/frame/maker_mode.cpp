@@ -138,16 +138,16 @@ void show_frame(const MakerState& state)
     char line[128];
     if (state.line_shown) {
         const std::int32_t position = state.last_position;
-        int length = std::snprintf(line, sizeof line, "POS %04d  SCENE %d  %d FPS  %lld.%02lld MS",
+        int length = std::snprintf(line, sizeof line, "POS %04d SCENE %d %d FPS %lld.%02lld MS",
                                    static_cast<int>(position), static_cast<int>(scene_number(position)),
                                    static_cast<int>(state.fps), static_cast<long long>(state.cost_us / 1000),
                                    static_cast<long long>(state.cost_us % 1000 / 10));
         if (state.looping && length > 0 && length < static_cast<int>(sizeof line))
             length +=
-                std::snprintf(line + length, sizeof line - static_cast<std::size_t>(length), "  LOOP %d-%d",
+                std::snprintf(line + length, sizeof line - static_cast<std::size_t>(length), " LOOP %d-%d",
                               static_cast<int>(state.loop.first), static_cast<int>(state.loop.end));
         if (state.paused && length > 0 && length < static_cast<int>(sizeof line))
-            std::snprintf(line + length, sizeof line - static_cast<std::size_t>(length), "  PAUSED");
+            std::snprintf(line + length, sizeof line - static_cast<std::size_t>(length), " PAUSED");
     }
     paint_border_line(screen, state.line_shown ? line : nullptr);
     SDL_Flip(screen);
