@@ -11,6 +11,7 @@ struct DemoOptions {
     std::int32_t from;         // --from: music position to start at, or -1 for the start
     std::int32_t to;           // --to: music position at which the demo ends
     bool calm;                 // --calm: flashes held under the limits (frame/calm.h)
+    bool maker;                // --maker: the maker's controls and data reloads
 };
 
 enum class DemoCommand { run, help, version, usage_error };

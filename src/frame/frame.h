@@ -22,6 +22,9 @@ void set_colour(int index, int r, int g, int b);
 void set_colours(int first, int count, const std::uint8_t* rgb);
 void set_picture_palette(const Picture* picture, int r, int g, int b, int count);
 void present_frame();
+// present_frame without the flip: display_buffer enlarged onto the screen's rows 40-439,
+// the border rows left as they are, for a caller that adds to the border first.
+void convert_frame_to_screen();
 
 // What start-up does before the display opens: both text pictures, the eight scene
 // pictures, the two tunnel pictures and the font loaded, the square-root table and the

@@ -85,6 +85,10 @@ DemoCommand parse_demo_options(int argc, const char* const* argv, DemoOptions* o
         } else if (std::strcmp(name, "--calm") == 0) {
             understood = !options->calm || complain("given twice", name);
             options->calm = true;
+        } else if (std::strcmp(name, "--maker") == 0) {
+            // A maker works beside an editor: the window is the default.
+            options->maker = true;
+            options->windowed = true;
         } else if (std::strcmp(name, "--data") == 0) {
             understood = !options->data_folder || complain("given twice", name);
             understood = understood && take_value(argc, argv, &i, &options->data_folder);
@@ -121,7 +125,7 @@ DemoCommand parse_demo_options(int argc, const char* const* argv, DemoOptions* o
 void print_demo_usage(std::FILE* out)
 {
     std::fputs(
-        "usage: tinkettles [-w] [--calm] [--data DIR] [--from POSITION] [--to POSITION]\n"
+        "usage: tinkettles [-w] [--calm] [--maker] [--data DIR] [--from POSITION] [--to POSITION]\n"
         "       tinkettles --help | --version\n"
         "Plays the Tin Kettles demo full screen; a mouse click ends it.\n"
         "  -w               play in a window (so does a program name ending in 'w')\n"
@@ -131,7 +135,11 @@ void print_demo_usage(std::FILE* out)
         "  --data DIR       read the data files from DIR (default: $TINKETTLES_DATA, else\n"
         "                   data/ in the working directory, else the installed\n"
         "                   ../share/tinkettles/data beside the program)\n"
-        "  --from POSITION  start at a music position, order x 100 + row (1500 = order 15)\n"
+        "  --maker          in a window with controls: Space pause, Left/Right scene,\n"
+        "                   PgUp/PgDn order, L loop, H status line, Esc quit; data files\n"
+        "                   reload when they change\n"
+        "  --from POSITION  start at a music position, order x 100 + row (1500 = order 15),\n"
+        "                   exactly as a whole run plays and shows it there\n"
         "  --to POSITION    end at a music position (default 2500, the end of the music)\n"
         "  --help, --version\n",
         out);

@@ -53,7 +53,7 @@ void set_picture_palette(const Picture* picture, int r, int g, int b, int count)
     }
 }
 
-void present_frame()
+void convert_frame_to_screen()
 {
     static const ConvertFrame convert = fastest_present_kernel().convert;
     SDL_LockSurface(screen);
@@ -65,5 +65,10 @@ void present_frame()
     else
         convert(display_buffer, pixels + first_screen_row * pitch, pitch, quads);
     SDL_UnlockSurface(screen);
+}
+
+void present_frame()
+{
+    convert_frame_to_screen();
     SDL_Flip(screen);
 }

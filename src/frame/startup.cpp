@@ -3,6 +3,8 @@
 #include "frame/data_folder.h"
 #include "frame/calm.h"
 #include "frame/demo_options.h"
+#include "frame/exact_start.h"
+#include "frame/maker_mode.h"
 #include "frame/frame.h"
 #include "frame/main_loop.h"
 #include "sound/module.h"
@@ -107,16 +109,18 @@ int demo_main(int argc, char** argv)
         return 1;
     }
     start_sound();
-    if (!load_music(module) || !start_music_at(options.from)) {
+    keep_original_module(module);
+    if (!load_music(module) || !start_playing_from(options.from, options.from >= 0 || options.maker)) {
         // Closes the audio device before its module goes, and gives a full-screen
         // run's video mode back.
         SDL_Quit();
         free_module(&module);
         return 1;
     }
-    timeline_start_ticks = SDL_GetTicks();
-    work_buffer.fill(127);
-    run_main_loop();
+    if (options.maker)
+        run_maker_loop(options);
+    else
+        run_main_loop();
     // Gives a full-screen run's video mode back to the desktop.
     SDL_Quit();
     return 0;

@@ -1,5 +1,6 @@
 #include "sound/audio_output.h"
 
+#include "sound/music_output.h"
 #include "sound/pacing.h"
 #include "sound/sound.h"
 
@@ -35,6 +36,12 @@ bool keep_stream_in_step()
 // The SDL device's callback: the mixer's audio_fill, kept in step with the wall clock.
 void sdl_device_fill(void* userdata, Uint8* stream, int length)
 {
+    // After a pause the wall clock has run on without the stream: its pace starts over.
+    static std::uint32_t restarts_seen = 0;
+    if (restarts_seen != output_restarts) {
+        restarts_seen = output_restarts;
+        stream_pace = start_stream_pace(stream_pace.rate);
+    }
     if (!keep_stream_in_step()) {
         // Silence, and no tick: the music waits for the clock.
         std::memset(stream, sound_mode == 1 ? 0x80 : 0, static_cast<std::size_t>(length));

@@ -4,6 +4,7 @@
 #include "sound/voices.h"
 
 #include <algorithm>
+#include <iterator>
 
 std::int32_t tick_interval = 0;
 std::int32_t segment_carry = 0;
@@ -301,6 +302,11 @@ void set_tick_rate(std::int32_t ticks_per_second)
     tick_rate = ticks_per_second > 0 ? ticks_per_second : 1;
     tick_interval = 1000 / tick_rate;
     segment_carry = 0;
+}
+
+void reset_mixer_voices()
+{
+    std::fill(std::begin(voice_ended), std::end(voice_ended), false);
 }
 
 void mix_chunk(std::uint8_t* stream, std::int32_t count, std::int32_t bits)

@@ -14,3 +14,7 @@ std::int32_t segment_length();
 
 // Sets the tick rate and its interval, and starts the segment sequence afresh.
 void set_tick_rate(std::int32_t ticks_per_second);
+
+// Forgets which one-shot voices ran to their end, as before the first buffer; for a
+// restart of the song from its first tick.
+void reset_mixer_voices();

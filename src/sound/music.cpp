@@ -1,4 +1,6 @@
 #include "sound/mixer.h"
+#include "sound/music_output.h"
+#include "sound/music_stream.h"
 #include "sound/pacing.h"
 #include "sound/player.h"
 #include "sound/sound.h"
@@ -60,4 +62,38 @@ std::int32_t music_position()
     const std::int32_t row = song.row.load(std::memory_order_relaxed);
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(position) * 100u +
                                      static_cast<std::uint32_t>(row));
+}
+
+// Pausing and resuming the output, for the maker's controls.
+
+std::uint32_t output_restarts = 0;
+
+void music_pause()
+{
+    if (sound_mode == 1 || sound_mode == 2) {
+        // Under the lock the callback is not running; paused, SDL calls it no more.
+        SDL_LockAudio();
+        SDL_PauseAudio(1);
+        SDL_UnlockAudio();
+        return;
+    }
+    SDL_SetTimer(0, nullptr);
+    // A timer call already under way finishes within one poll.
+    SDL_Delay(2 * silent_poll_ms);
+}
+
+void music_resume()
+{
+    if (sound_mode == 1 || sound_mode == 2) {
+        SDL_LockAudio();
+        ++output_restarts;
+        SDL_PauseAudio(0);
+        SDL_UnlockAudio();
+        return;
+    }
+    // The current tick has run: the schedule counts it as tick 0.
+    SDL_Init(SDL_INIT_TIMER);
+    silent_schedule = start_tick_schedule(SDL_GetTicks(), demo_ticks_per_second);
+    silent_schedule.ticks_run = 1;
+    SDL_SetTimer(silent_poll_ms, timer_tick);
 }

@@ -83,6 +83,17 @@ TEST(DemoOptions, WindowChoiceKeepsItsMeaningBesideTheOtherOptions)
     EXPECT_STREQ(p.options.data_folder, "/x/y");
     EXPECT_EQ(p.options.from, 1532);
     EXPECT_EQ(p.options.to, 1800);
+    EXPECT_FALSE(p.options.maker);
+}
+
+TEST(DemoOptions, MakerModeOpensAWindowAndKeepsThePart)
+{
+    const Parsed p = parse({"tinkettles", "--maker", "--from", "1500", "--to", "1800"});
+    ASSERT_EQ(p.command, DemoCommand::run);
+    EXPECT_TRUE(p.options.maker);
+    EXPECT_TRUE(p.options.windowed);
+    EXPECT_EQ(p.options.from, 1500);
+    EXPECT_EQ(p.options.to, 1800);
 }
 
 TEST(DemoOptions, HelpAndVersionWinOverEverythingAroundThem)
