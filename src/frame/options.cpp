@@ -66,7 +66,7 @@ bool parse_music_position(const char* text, std::int32_t* position)
 
 DemoCommand parse_demo_options(int argc, const char* const* argv, DemoOptions* options)
 {
-    *options = DemoOptions{runs_windowed(argc, argv), nullptr, -1, final_position, false};
+    *options = DemoOptions{runs_windowed(argc, argv), nullptr, -1, final_position, false, false};
     // Asking for help is answered whatever else the line holds, mistakes included.
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0)

@@ -35,12 +35,18 @@ TEST(MakerJumps, OrderKeysGoToTheNeighbouringOrdersFirstRow)
 
 TEST(MakerLoop, LoopsTheGivenPartElseTheCurrentSceneCutAtTheEnd)
 {
-    DemoOptions options{true, nullptr, 1520, 1710, true};
+    DemoOptions options{
+        .windowed = true, .data_folder = nullptr, .from = 1520, .to = 1710, .calm = false, .maker = true};
     const LoopPart part = loop_part(1600, options, true);
     EXPECT_EQ(part.first, 1520);
     EXPECT_EQ(part.end, 1710);
 
-    options = DemoOptions{true, nullptr, -1, final_position, true};
+    options = DemoOptions{.windowed = true,
+                          .data_folder = nullptr,
+                          .from = -1,
+                          .to = final_position,
+                          .calm = false,
+                          .maker = true};
     const LoopPart scene7 = loop_part(1547, options, false);
     EXPECT_EQ(scene7.first, 1500);
     EXPECT_EQ(scene7.end, 1800);
@@ -52,7 +58,8 @@ TEST(MakerLoop, LoopsTheGivenPartElseTheCurrentSceneCutAtTheEnd)
     EXPECT_EQ(last.end, final_position);
 
     // Only --to given: the part runs from the start.
-    options = DemoOptions{true, nullptr, -1, 900, true};
+    options = DemoOptions{
+        .windowed = true, .data_folder = nullptr, .from = -1, .to = 900, .calm = false, .maker = true};
     const LoopPart until = loop_part(400, options, true);
     EXPECT_EQ(until.first, 0);
     EXPECT_EQ(until.end, 900);
