@@ -100,6 +100,10 @@ run() { env -u TINKETTLES_DATA SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy "$@" 
 
 milliseconds() { echo $(($(date +%s%N) / 1000000)); }
 
+# What a run said beyond the progress line that a catch-up longer than a second shows
+# (a loaded machine makes the catch-up of --from slow enough for it).
+said() { tr '\r' '\n' <"$scratch/errors" | grep -v -e '^$' -e ': catching up to [0-9]*: *[0-9]* %$'; }
+
 # The whole first scene: two orders of the music, 2 x 64 x 6 ticks at 47 a second,
 # 16.3 s. Ending sooner would mean it did not play them.
 start=$(milliseconds)
@@ -117,7 +121,7 @@ echo notes >data/notes.txt
 echo "not a module" >data/da_wobble.mod
 run "$demo" --from 2463 >/dev/null 2>"$scratch/errors" ||
   fail "from a data/ of other files: status $?: $(cat "$scratch/errors")"
-[ -s "$scratch/errors" ] && fail "from a data/ of other files it said: $(cat "$scratch/errors")"
+said >/dev/null && fail "from a data/ of other files it said: $(said)"
 
 # The contact sheet of the installed data, from here: a 16-cell PNG, 1300 x 820.
 run "$prefix/bin/tinkettles-picture-sheet" sheet.png 2>"$scratch/errors" ||
