@@ -60,8 +60,38 @@ HeardEstimate estimate;
 std::atomic<std::int64_t> heard_phase{0};
 std::atomic<bool> phase_known{false};
 
-// Buffers between the one being handed over and the one heard (tenths of a buffer).
-std::atomic<std::int32_t> queued_tenths{25};
+// Buffers between the one being handed over and the one heard (tenths of a buffer):
+// from measurements through a PulseAudio server, per library (the classic SDL 1.2 or
+// the compatibility library over SDL 2, which reports version 1.2.50 and later) and
+// driver. A hardware sink's own latency comes on top and cannot be seen from here.
+struct QueueGuess {
+    bool compatibility;
+    const char* driver_prefix;
+    std::int32_t tenths;
+};
+constexpr QueueGuess queue_guesses[] = {
+    {false, "pulse", 18},   // 1,024-sample buffers
+    {true, "pulse", 5},     // 2,048
+    {false, "alsa", 18},    // 2,048, through ALSA's pulse plugin
+    {true, "alsa", 28},     // 2,048, likewise
+};
+constexpr std::int32_t unknown_queue_tenths = 20;
+
+std::atomic<std::int32_t> queued_tenths{unknown_queue_tenths};
+
+std::int32_t guess_queue_tenths()
+{
+    const SDL_version* linked = SDL_Linked_Version();
+    const bool compatibility = linked && linked->patch >= 50;
+    char driver[32] = "";
+    if (!SDL_AudioDriverName(driver, sizeof driver))
+        return unknown_queue_tenths;
+    for (const QueueGuess& guess : queue_guesses)
+        if (guess.compatibility == compatibility &&
+            std::strncmp(driver, guess.driver_prefix, std::strlen(guess.driver_prefix)) == 0)
+            return guess.tenths;
+    return unknown_queue_tenths;
+}
 
 std::int64_t now_us()
 {
@@ -79,7 +109,13 @@ void note_callback(std::int64_t at_us, std::int32_t buffer_samples)
 {
     const std::int64_t queued = buffer_samples * queued_tenths.load(std::memory_order_relaxed) / 10;
     const std::int64_t heard_then = heard_clock_samples() - queued;
-    estimate.phases[estimate.callbacks % phase_window] = heard_then - samples_in(at_us, estimate.rate);
+    const std::int64_t phase = heard_then - samples_in(at_us, estimate.rate);
+    // More than a buffer behind the phase so far: the output stood still (its start,
+    // after taking the first buffers in a burst, or a dropout), and the sound heard
+    // from now on is later than the earlier callbacks said. They are forgotten.
+    if (estimate.callbacks > 0 && phase < heard_phase.load(std::memory_order_relaxed) - buffer_samples)
+        estimate.callbacks = 0;
+    estimate.phases[estimate.callbacks % phase_window] = phase;
     ++estimate.callbacks;
     const std::int64_t kept = std::min<std::int64_t>(estimate.callbacks, phase_window);
     heard_phase.store(*std::max_element(estimate.phases, estimate.phases + kept), std::memory_order_relaxed);
@@ -118,7 +154,13 @@ bool open_audio_output(std::int32_t rate)
     // running only costs the sound.
     if (!SDL_WasInit(SDL_INIT_AUDIO) && SDL_InitSubSystem(SDL_INIT_AUDIO) < 0)
         return false;
-    return SDL_OpenAudio(&audio_spec, nullptr) >= 0;
+    // No spec for what the device obtained: given one, SDL 1.2 would hand the callback
+    // the device's own format instead of converting to the one asked for. The buffer
+    // the device took shows in the callback's length.
+    if (SDL_OpenAudio(&audio_spec, nullptr) < 0)
+        return false;
+    queued_tenths.store(guess_queue_tenths(), std::memory_order_relaxed);
+    return true;
 }
 
 std::int64_t output_heard_sample()
