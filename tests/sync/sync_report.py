@@ -11,8 +11,9 @@ sample where each position begins).
 The recording's sample n was heard at phase + n / 44100 s, phase being the earliest
 arrival of any piece less its samples' duration (pieces arrive after they are heard,
 never before). Each position's first sample is found in the recording by its exact
-samples, which also shows every dropout: the stream falls further behind the
-recording by the silence put in. The lead of a position is the moment it is heard less
+samples, which also shows every dropout (the stream falls further behind the
+recording by the silence put in) and every skip (music mixed while the output was
+given up, never played: the stream gains on the recording). The lead of a position is the moment it is heard less
 the moment the first frame showing it went to the display: positive when the picture
 is ahead. Prints one line of figures, "key=value" separated by spaces."""
 import statistics
@@ -20,6 +21,7 @@ import sys
 
 RATE = 44100
 WINDOW = 256  # samples matched to find a position's start in the recording
+SEARCH = 10 * RATE  # how far after the previous position the next is looked for
 
 
 def read_frames(path):
@@ -52,15 +54,18 @@ def phase_us(times_path):
     return best
 
 
-def find_sample(recording, stream, s, expected):
-    """The recording's sample holding stream sample s, searched from `expected` on
-    (from a little before it), or None when it is not there or the window is silent."""
+def find_sample(recording, stream, s, after):
+    """The recording's sample holding stream sample s: the first match of its window
+    after sample `after` (the previous position's) and within SEARCH of it; None when
+    it is not there (never played: mixed while the output was given up) or the window
+    is silent."""
     window = stream[2 * s:2 * (s + WINDOW)]
     if len(window) < 2 * WINDOW or not any(window):
         return None
-    at = max(0, 2 * expected - 2 * RATE // 10)
+    at = 2 * after
+    end = 2 * (after + SEARCH) + len(window)
     while True:
-        i = recording.find(window, at)
+        i = recording.find(window, at, end)
         if i < 0:
             return None
         if i % 2 == 0:
@@ -83,21 +88,25 @@ def main():
     phase = phase_us(times_path)
 
     offset = None
+    after = 0
     dropouts = 0
     silence = 0
+    skips = 0
     leads = []
     player_leads = []
     for s, p in starts:
         if p not in shown_first:
             continue
-        expected = 0 if offset is None else s + offset
-        r = find_sample(recording, stream, s, expected)
+        r = find_sample(recording, stream, s, after)
         if r is None:
             continue
         if offset is not None and r - s > offset:
             dropouts += 1
             silence += r - s - offset
+        if offset is not None and r - s < offset:
+            skips += 1
         offset = r - s
+        after = r
         heard_us = phase + r * 1_000_000 / RATE
         leads.append((heard_us - shown_first[p]) / 1000)
         if p in player_first:
@@ -109,7 +118,7 @@ def main():
     print(f"positions_matched={len(leads)} frames={len(frames)} "
           f"mean_lead_ms={statistics.mean(leads):.1f} p10_ms={deciles[0]:.1f} p90_ms={deciles[-1]:.1f} "
           f"player_mean_lead_ms={statistics.mean(player_leads):.1f} "
-          f"dropouts={dropouts} silence_ms={silence * 1000 / RATE:.0f}")
+          f"dropouts={dropouts} silence_ms={silence * 1000 / RATE:.0f} skips={skips}")
 
 
 main()
