@@ -10,6 +10,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstring>
+#include <thread>
 
 namespace {
 
@@ -138,6 +139,31 @@ void sdl_device_fill(void* userdata, Uint8* stream, int length)
 
 }   // namespace
 
+namespace {
+
+// Opening audio can block for good (the classic library connecting to a PulseAudio
+// server that accepts and never answers), so it runs on a thread of its own that is
+// left behind when it takes too long. Module-level: a thread left behind still writes
+// here.
+enum class OpenState { pending, opened, refused };
+std::atomic<OpenState> open_state{OpenState::pending};
+constexpr auto longest_open = std::chrono::seconds(2);
+
+void open_on_own_thread()
+{
+    // Audio starts apart from video and timers, so that a sound server that is not
+    // running only costs the sound.
+    const bool opened = (SDL_WasInit(SDL_INIT_AUDIO) || SDL_InitSubSystem(SDL_INIT_AUDIO) >= 0) &&
+                        // No spec for what the device obtained: given one, SDL 1.2 would
+                        // hand the callback the device's own format instead of converting
+                        // to the one asked for. The buffer the device took shows in the
+                        // callback's length.
+                        SDL_OpenAudio(&audio_spec, nullptr) >= 0;
+    open_state.store(opened ? OpenState::opened : OpenState::refused, std::memory_order_release);
+}
+
+}   // namespace
+
 bool open_audio_output(std::int32_t rate)
 {
     audio_spec = SDL_AudioSpec{};
@@ -150,17 +176,22 @@ bool open_audio_output(std::int32_t rate)
     stream_pace = start_stream_pace(rate);
     estimate = HeardEstimate{rate, {}, 0};
     phase_known.store(false, std::memory_order_relaxed);
-    // Audio starts apart from video and timers, so that a sound server that is not
-    // running only costs the sound.
-    if (!SDL_WasInit(SDL_INIT_AUDIO) && SDL_InitSubSystem(SDL_INIT_AUDIO) < 0)
-        return false;
-    // No spec for what the device obtained: given one, SDL 1.2 would hand the callback
-    // the device's own format instead of converting to the one asked for. The buffer
-    // the device took shows in the callback's length.
-    if (SDL_OpenAudio(&audio_spec, nullptr) < 0)
-        return false;
-    queued_tenths.store(guess_queue_tenths(), std::memory_order_relaxed);
-    return true;
+    open_state.store(OpenState::pending, std::memory_order_relaxed);
+    std::thread(open_on_own_thread).detach();
+    const auto give_up_at = std::chrono::steady_clock::now() + longest_open;
+    while (open_state.load(std::memory_order_acquire) == OpenState::pending &&
+           std::chrono::steady_clock::now() < give_up_at)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    switch (open_state.load(std::memory_order_acquire)) {
+    case OpenState::opened: queued_tenths.store(guess_queue_tenths(), std::memory_order_relaxed); return true;
+    case OpenState::refused: return false;
+    case OpenState::pending: break;
+    }
+    // Left blocked: the device, should it ever open, stays paused. Closing audio would
+    // wait for that thread.
+    audio_thread_may_block.store(true);
+    SDL_SetError("the sound output did not open within %d s", static_cast<int>(longest_open.count()));
+    return false;
 }
 
 std::int64_t output_heard_sample()

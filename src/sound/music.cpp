@@ -9,6 +9,8 @@
 
 #include <atomic>
 
+std::atomic<bool> audio_thread_may_block{false};
+
 namespace {
 
 // Written before the timer starts; afterwards only the timer thread touches it.
@@ -191,5 +193,5 @@ SoundOutputChange watch_sound_output()
 
 bool sound_output_given_up()
 {
-    return output_watch.given_up;
+    return output_watch.given_up || audio_thread_may_block.load();
 }

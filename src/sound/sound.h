@@ -49,8 +49,8 @@ inline constexpr std::uint32_t sound_output_start_ms = 3000;
 enum class SoundOutputChange { none, given_up, back };
 SoundOutputChange watch_sound_output();
 
-// Whether the output is given up now. SDL's audio thread may then be blocked for good:
-// closing the audio device would wait for it for ever.
+// Whether the output is given up now, or an opening of it was left blocked. SDL's audio
+// thread may then be blocked for good: closing audio would wait for it for ever.
 bool sound_output_given_up();
 
 int pt_takemod(std::uint8_t* module, std::size_t size);   // 1 loaded, 0 rejected
