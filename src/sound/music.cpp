@@ -76,7 +76,7 @@ struct OutputWatch {
 OutputWatch output_watch;
 
 // An output takes its first buffers in one burst (PulseAudio: three at once), then
-// may take nothing until its server has started the stream (0.8 s on an idle machine).
+// may take nothing until its server has started the stream (0.8 to 1.9 s here).
 // Taking sound again this long after the burst shows that it plays.
 constexpr Uint32 output_burst_ms = 100;
 
