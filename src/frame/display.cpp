@@ -59,11 +59,6 @@ bool open_display(bool windowed)
     // The SDL 2 based library scales a full screen smoothly unless asked otherwise,
     // which blurs the scan lines. The classic library does not read this.
     setenv("SDL12COMPAT_SCALE_METHOD", "nearest", 0);
-    // A window is the picture's own size: nothing to scale, and its OpenGL scaling,
-    // drawn in software where there is no GPU (Xvfb), costs a quarter of a core at
-    // 100 frames a second against 5 % without it.
-    if (windowed)
-        setenv("SDL12COMPAT_OPENGL_SCALING", "0", 0);
     // Audio starts on its own later (sound_start), so that its failure only costs sound.
     if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO) < 0) {
         std::fprintf(stderr, "tinkettles: SDL_Init failed: %s\n", SDL_GetError());
