@@ -7,12 +7,13 @@
 
 // Opens SDL audio, mono, 2048-sample buffers, at 44100 Hz (16-bit samples) or below
 // (unsigned 8-bit), with audio_fill delivering the stream; paused until music_play.
-// Returns false when SDL refuses the device, or when opening it has not ended after a
-// few seconds (a sound server that never answers): then it sets audio_thread_may_block.
+// Returns false when SDL refuses the device, or when opening it has not ended after 2 s
+// (a sound server that never answers): then it sets audio_thread_may_block.
 bool open_audio_output(std::int32_t rate);
 
-// Set when a thread of SDL's audio may be blocked for good (an opening left behind, an
-// output given up): closing audio would then wait for ever. Any thread.
+// Set when a thread of SDL's audio was left blocked (an opening that did not end):
+// closing audio would then wait for ever. Defined with the music clock, for every
+// platform; any thread.
 extern std::atomic<bool> audio_thread_may_block;
 
 // The sample of the stream (counted as heard_clock_samples counts them) that the listener
