@@ -1,7 +1,10 @@
 // Mixing speed in seconds of audio per second of CPU ("x_realtime"): the mixer alone
 // at 44100 Hz 16-bit with 4 and 8 looping voices, and tinkettles-music's whole
-// rendering path (loader, player, callback, WAV file) over a module.
+// rendering path (loader, player, callback, WAV file) over a module. Beside them, what
+// the heard clock adds: one record per player tick on the audio thread (a tick mixes
+// 938 samples), and one look-up per frame on the main thread.
 #include "sound/devices.h"
+#include "sound/heard_clock.h"
 #include "sound/music_render.h"
 #include "sound/sound.h"
 
@@ -52,6 +55,28 @@ void mix_voices(benchmark::State& state)
         benchmark::Counter(static_cast<double>(mixed) / rate, benchmark::Counter::kIsRate);
 }
 BENCHMARK(mix_voices)->Arg(4)->Arg(8);
+
+void heard_clock_record(benchmark::State& state)
+{
+    heard_clock_reset(0);
+    std::int64_t sample = 0;
+    for (auto _ : state) {
+        heard_clock_record_tick(sample, static_cast<std::int32_t>(sample & 0xFFFF));
+        sample += 938;
+    }
+}
+BENCHMARK(heard_clock_record);
+
+// The sample heard lies three ticks behind the newest, as through PulseAudio.
+void heard_clock_look_up(benchmark::State& state)
+{
+    heard_clock_reset(0);
+    for (std::int64_t k = 0; k < 1000; ++k)
+        heard_clock_record_tick(k * 938, static_cast<std::int32_t>(k));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(heard_position_at(996 * 938 + 17));
+}
+BENCHMARK(heard_clock_look_up);
 
 // The demo's module when it is there; otherwise a busy four-channel stand-in of 25
 // orders, a note on every channel every other row.

@@ -13,6 +13,9 @@ packages=(
   libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
   xvfb xauth xdotool x11-apps imagemagick
+  # A private sound server for the sync tests, its recorder, and ALSA's pulse plugin
+  # for measuring the ALSA route.
+  pulseaudio pulseaudio-utils libasound2-plugins
   sox pngcheck librsvg2-bin ffmpeg
   emscripten chromium python3
   # The package test checks the .deb, its desktop entry and its AppStream metainfo.

@@ -45,12 +45,11 @@ bool rewind_song()
     return !refusal;
 }
 
-// Samples the device has delivered by frame f's moment: every 2048-sample buffer that
-// began by then, whole, as the capture renders them.
-std::int64_t samples_by_frame(std::int64_t frame)
+// The sample of the stream that frame f shows: the frames show the position heard at
+// their moment, as the capture draws them.
+std::int64_t sample_of_frame(std::int64_t frame)
 {
-    const std::int64_t buffers = frame * output_rate_hz / (device_buffer_samples * catch_up_fps) + 1;
-    return buffers * device_buffer_samples;
+    return frame * output_rate_hz / catch_up_fps;
 }
 
 struct Progress {
@@ -84,7 +83,7 @@ std::int64_t draw_frames_to(std::int32_t target, ExactPlace* place)
                          static_cast<int>(target), static_cast<long long>(longest_catch_up_ms / 60000));
             return -1;
         }
-        const std::int64_t needed = ticks_run_by_sample(samples_by_frame(frame));
+        const std::int64_t needed = ticks_run_by_sample(sample_of_frame(frame));
         for (; ticks < needed; ++ticks) {
             music_run_tick();
             if (held < 0 && music_position() >= target) {

@@ -212,8 +212,9 @@ void run_maker_loop(const DemoOptions& options)
 {
     const bool part_given = options.from >= 0 || options.to != final_position;
     MakerState state{};
-    state.last_position = music_position();
+    state.last_position = heard_position();
     state.window_start_ms = SDL_GetTicks();
+    std::uint32_t next_frame = SDL_GetTicks();
     start_data_watch();
     while (take_events(&state, options, part_given) && reload_if_changed(&state)) {
         if (state.paused) {
@@ -221,7 +222,8 @@ void run_maker_loop(const DemoOptions& options)
             SDL_Delay(10);
             continue;
         }
-        const std::int32_t position = music_position();
+        keep_sound_watched();
+        const std::int32_t position = heard_position();
         if (state.looping && (position >= state.loop.end || position < state.loop.first)) {
             if (!jump_to(&state, state.loop.first))
                 break;
@@ -237,8 +239,7 @@ void run_maker_loop(const DemoOptions& options)
         show_frame(state);
         if (quit_flag)
             break;
-        // A maker's machine also runs an editor and the data build: no frame rate
-        // beyond what a millisecond's rest allows.
-        SDL_Delay(1);
+        // A maker's machine also runs an editor and the data build.
+        wait_for_next_frame(&next_frame);
     }
 }

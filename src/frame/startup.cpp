@@ -78,8 +78,11 @@ bool start_music_at(std::int32_t from)
     }
     const std::int32_t before = music_position();
     music_play(demo_ticks_per_second);
-    // The first tick moves the position on: from -37 to 0, or to the chosen start.
+    // The first tick moves the position on: from -37 to 0, or to the chosen start. An
+    // output that never takes sound is given up, and the silent clock ticks instead.
     while (music_position() == before) {
+        keep_sound_watched();
+        SDL_Delay(1);
     }
     return true;
 }
@@ -104,7 +107,7 @@ int demo_main(int argc, char** argv)
         free_module(&module);
         return 1;
     }
-    if (!open_display(options.windowed)) {
+    if (!open_frame_log() || !open_display(options.windowed)) {
         free_module(&module);
         return 1;
     }
@@ -121,6 +124,15 @@ int demo_main(int argc, char** argv)
         run_maker_loop(options);
     else
         run_main_loop();
+    close_frame_log();
+    if (sound_output_given_up()) {
+        // SDL's audio thread may be blocked for good, and closing audio (SDL_Quit
+        // does) would wait for it: the display is given back alone, and the process
+        // ends without running anything that might close audio.
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        std::fflush(nullptr);
+        std::_Exit(0);
+    }
     // Gives a full-screen run's video mode back to the desktop.
     SDL_Quit();
     return 0;

@@ -1,10 +1,14 @@
 #include "sound/mixer.h"
 
+#include "sound/heard_clock.h"
 #include "sound/sound.h"
 #include "sound/voices.h"
 
 #include <algorithm>
+#include <atomic>
+#include <cstring>
 #include <iterator>
+#include <thread>
 
 std::int32_t tick_interval = 0;
 std::int32_t segment_carry = 0;
@@ -12,6 +16,13 @@ std::int32_t segment_carry = 0;
 namespace {
 
 std::int32_t tick_rate = 0;   // player ticks per second
+
+// The handover of the player from the audio thread to another: audio_fill marks itself
+// running before it looks whether the player was taken, the taker marks the player
+// taken before it looks whether audio_fill runs (both sequentially consistent), so one
+// of them always sees the other.
+std::atomic<bool> player_taken{false};
+std::atomic<bool> filling{false};
 
 std::int32_t accumulator[mix_buffer_samples];
 
@@ -302,6 +313,7 @@ void set_tick_rate(std::int32_t ticks_per_second)
     tick_rate = ticks_per_second > 0 ? ticks_per_second : 1;
     tick_interval = 1000 / tick_rate;
     segment_carry = 0;
+    player_taken.store(false);
 }
 
 void reset_mixer_voices()
@@ -319,27 +331,68 @@ void mix_chunk(std::uint8_t* stream, std::int32_t count, std::int32_t bits)
     }
 }
 
-void audio_fill(void* /*userdata*/, std::uint8_t* stream, int length)
+namespace {
+
+// Runs one tick of the player at `sample` of the stream and notes where it left the
+// music, for the heard clock.
+void tick_at(std::int64_t sample)
+{
+    pt_tick();
+    heard_clock_record_tick(sample, music_position());
+}
+
+void mix_and_tick(std::uint8_t* stream, int length)
 {
     const std::int32_t bits = sound_mode == 1 ? 8 : 16;
     const std::int32_t samples = bits == 16 ? length / 2 : length;
     const std::int32_t segment = segment_length();
     const std::int32_t bytes_per_sample = bits / 8;
+    const std::int64_t first_sample = heard_clock_samples();
     std::int32_t pos = 0;
     if (segment_carry > 0) {
         // The end of the segment begun in the previous buffer.
         pos = std::min(segment_carry, samples);
         mix_chunk(stream, pos, bits);
         segment_carry -= pos;
-        if (segment_carry > 0)
+        if (segment_carry > 0) {
+            heard_clock_advance(samples);
             return;
+        }
     }
     while (pos + segment <= samples) {
-        pt_tick();
+        tick_at(first_sample + pos);
         mix_chunk(stream + pos * bytes_per_sample, segment, bits);
         pos += segment;
     }
-    pt_tick();
+    tick_at(first_sample + pos);
     mix_chunk(stream + pos * bytes_per_sample, samples - pos, bits);
     segment_carry = segment - (samples - pos);
+    heard_clock_advance(samples);
+}
+
+}   // namespace
+
+void take_player_from_audio()
+{
+    player_taken.store(true);
+    while (filling.load())
+        std::this_thread::yield();
+}
+
+void give_player_back_to_audio()
+{
+    player_taken.store(false);
+}
+
+void audio_fill(void* /*userdata*/, std::uint8_t* stream, int length)
+{
+    filling.store(true);
+    if (player_taken.load()) {
+        const std::int32_t samples = sound_mode == 1 ? length : length / 2;
+        std::memset(stream, sound_mode == 1 ? 0x80 : 0, static_cast<std::size_t>(length));
+        heard_clock_advance(samples);
+    } else {
+        mix_and_tick(stream, length);
+    }
+    filling.store(false);
 }

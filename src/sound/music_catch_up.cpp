@@ -1,5 +1,6 @@
 #include "sound/music_catch_up.h"
 
+#include "sound/heard_clock.h"
 #include "sound/mixer.h"
 #include "sound/music_stream.h"
 #include "sound/sound.h"
@@ -51,4 +52,6 @@ std::int64_t first_sample_of_tick(std::int64_t tick)
 void music_hold_at_tick_start()
 {
     segment_carry = segment_length();
+    // The stream heard from here on starts with the held tick's segment.
+    heard_clock_reset(music_position());
 }

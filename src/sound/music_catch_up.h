@@ -31,5 +31,6 @@ std::int64_t ticks_run_by_sample(std::int64_t samples);
 std::int64_t first_sample_of_tick(std::int64_t tick);
 
 // After music_run_tick: the next buffer the device fills begins with this tick's
-// segment, so its first sample is the tick's first.
+// segment, so its first sample is the tick's first. The heard clock starts afresh there,
+// at the position this tick left.
 void music_hold_at_tick_start();

@@ -36,7 +36,30 @@ int sound_start();
 int sound_start_mode(char mode);
 int music_load(std::uint8_t* module, std::size_t size);   // size = bytes actually read
 void music_play(std::int32_t ticks_per_second);
-std::int32_t music_position();
+std::int32_t music_position();   // the player's position: where the mixer has got to
+// The position being heard now: with sound, the one of the stream sample the listener
+// hears (music_position() less what lies queued in the output); with the silent clock,
+// music_position() itself. Main thread, once the music plays.
+std::int32_t heard_position();
+
+// How long the output may take no sound, while the music plays, before it is given up;
+// and before it has begun to play (a server starts a stream late).
+inline constexpr std::uint32_t sound_output_stall_ms = 500;
+inline constexpr std::uint32_t sound_output_start_ms = 3000;
+
+// Main thread, often (once a frame): notes whether the output still takes sound. When
+// it has taken none for sound_output_stall_ms, or sound_output_start_ms before it began
+// to play (a sound server that died or never answers, a machine too busy to run the
+// audio thread), gives it up: the player goes on from where it stands on the silent
+// clock, and heard_position() is music_position(). When the output takes sound again,
+// the music goes on in it from where the silent clock got to. Says which of these
+// happened on this call; the caller tells the user.
+enum class SoundOutputChange { none, given_up, back };
+SoundOutputChange watch_sound_output();
+
+// Whether the output is given up now, or an opening of it was left blocked. SDL's audio
+// thread may then be blocked for good: closing audio would wait for it for ever.
+bool sound_output_given_up();
 
 int pt_takemod(std::uint8_t* module, std::size_t size);   // 1 loaded, 0 rejected
 void pt_init();
@@ -66,5 +89,12 @@ extern std::int32_t output_rate;
 extern std::int32_t mixed_voice_count;
 extern std::int32_t master_volume;
 
-void audio_fill(void* userdata, std::uint8_t* stream, int length);             // the SDL callback
+void audio_fill(void* userdata, std::uint8_t* stream, int length);   // the SDL callback
+// Takes the player from audio_fill, which from then on hands out silence without
+// ticking it, and returns once no audio_fill is running: the caller may then tick the
+// player from its own thread. Blocks only while a callback is mixing. set_tick_rate
+// or give_player_back_to_audio gives the player back (once the caller no longer ticks
+// it).
+void take_player_from_audio();
+void give_player_back_to_audio();
 void mix_chunk(std::uint8_t* stream, std::int32_t count, std::int32_t bits);   // bits: 8 or 16

@@ -13,6 +13,7 @@
 #include "offline_music.h"
 #include "png_image.h"
 #include "progress_line.h"
+#include "sound/heard_clock.h"
 #include "sound/sound.h"
 #include "sound/wav_file.h"
 #include "warning_card.h"
@@ -376,7 +377,9 @@ bool capture_frames(const CaptureOptions& options, CaptureFiles* files, CaptureM
         if (!catch_up_music(files, music, frame, options.fps))
             return false;
         demo_time = static_cast<std::int32_t>(moment_ms);
-        const std::int32_t position = music_position();
+        // The position heard at this frame's sample of the music, not the one the
+        // mixer has reached: that runs up to a buffer ahead.
+        const std::int32_t position = heard_position_at(samples_for_frames(frame, options.fps));
         draw_frame(position);
         const bool was_inside = part->first_frame >= 0;
         const bool keep = inside_part(options, part, position);
