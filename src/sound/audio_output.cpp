@@ -1,11 +1,14 @@
 #include "sound/audio_output.h"
 
+#include "sound/heard_clock.h"
 #include "sound/pacing.h"
 #include "sound/sound.h"
 
 #include <SDL.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cstring>
 
 namespace {
@@ -32,12 +35,65 @@ bool keep_stream_in_step()
     return stream_excess(stream_pace, SDL_GetTicks()) == 0;
 }
 
+// SDL 1.2 reports neither how much sound its output holds queued nor the output's
+// latency, so the heard sample is estimated from what can be seen: the device calls
+// for a buffer when it has room for one, so at a callback the sample heard is the one
+// handed over `queued_buffers` buffers earlier, and from there the sound runs on at the
+// output's rate. Callbacks come late (the audio thread waits for the processor), never
+// early: of the recent callbacks, the earliest for its place in the stream sets the
+// phase. The buffer is the one the device really took (the callback's length: drivers
+// halve or round the 2,048 samples asked for); queued_buffers was measured against a
+// PulseAudio server (docs/sync.md).
+constexpr std::int32_t phase_window = 16;   // callbacks
+
+struct HeardEstimate {
+    std::int32_t rate;
+    std::int64_t phases[phase_window];   // stream sample heard at time 0, per callback
+    std::int64_t callbacks;
+};
+
+// Audio thread only.
+HeardEstimate estimate;
+
+// Published for output_heard_sample: the stream sample heard at time 0 (in samples; the
+// clock's zero is arbitrary), and whether a callback has come yet.
+std::atomic<std::int64_t> heard_phase{0};
+std::atomic<bool> phase_known{false};
+
+// Buffers between the one being handed over and the one heard (tenths of a buffer).
+std::atomic<std::int32_t> queued_tenths{25};
+
+std::int64_t now_us()
+{
+    using namespace std::chrono;
+    return duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+// Samples at `rate` that `us` microseconds hold, rounded down.
+std::int64_t samples_in(std::int64_t us, std::int32_t rate)
+{
+    return us / 1000000 * rate + us % 1000000 * rate / 1000000;
+}
+
+void note_callback(std::int64_t at_us, std::int32_t buffer_samples)
+{
+    const std::int64_t queued = buffer_samples * queued_tenths.load(std::memory_order_relaxed) / 10;
+    const std::int64_t heard_then = heard_clock_samples() - queued;
+    estimate.phases[estimate.callbacks % phase_window] = heard_then - samples_in(at_us, estimate.rate);
+    ++estimate.callbacks;
+    const std::int64_t kept = std::min<std::int64_t>(estimate.callbacks, phase_window);
+    heard_phase.store(*std::max_element(estimate.phases, estimate.phases + kept), std::memory_order_relaxed);
+    phase_known.store(true, std::memory_order_release);
+}
+
 // The SDL device's callback: the mixer's audio_fill, kept in step with the wall clock.
 void sdl_device_fill(void* userdata, Uint8* stream, int length)
 {
+    note_callback(now_us(), sound_mode == 1 ? length : length / 2);
     if (!keep_stream_in_step()) {
         // Silence, and no tick: the music waits for the clock.
         std::memset(stream, sound_mode == 1 ? 0x80 : 0, static_cast<std::size_t>(length));
+        heard_clock_advance(sound_mode == 1 ? length : length / 2);
         return;
     }
     audio_fill(userdata, stream, length);
@@ -56,9 +112,21 @@ bool open_audio_output(std::int32_t rate)
     audio_spec.callback = sdl_device_fill;
     audio_spec.userdata = nullptr;
     stream_pace = start_stream_pace(rate);
+    estimate = HeardEstimate{rate, {}, 0};
+    phase_known.store(false, std::memory_order_relaxed);
     // Audio starts apart from video and timers, so that a sound server that is not
     // running only costs the sound.
     if (!SDL_WasInit(SDL_INIT_AUDIO) && SDL_InitSubSystem(SDL_INIT_AUDIO) < 0)
         return false;
     return SDL_OpenAudio(&audio_spec, nullptr) >= 0;
+}
+
+std::int64_t output_heard_sample()
+{
+    if (!phase_known.load(std::memory_order_acquire))
+        return 0;
+    const std::int64_t handed = heard_clock_samples();
+    const std::int64_t heard =
+        heard_phase.load(std::memory_order_relaxed) + samples_in(now_us(), estimate.rate);
+    return std::clamp<std::int64_t>(heard, 0, handed);
 }

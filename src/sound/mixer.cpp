@@ -1,5 +1,6 @@
 #include "sound/mixer.h"
 
+#include "sound/heard_clock.h"
 #include "sound/sound.h"
 #include "sound/voices.h"
 
@@ -313,27 +314,43 @@ void mix_chunk(std::uint8_t* stream, std::int32_t count, std::int32_t bits)
     }
 }
 
+namespace {
+
+// Runs one tick of the player at `sample` of the stream and notes where it left the
+// music, for the heard clock.
+void tick_at(std::int64_t sample)
+{
+    pt_tick();
+    heard_clock_record_tick(sample, music_position());
+}
+
+}   // namespace
+
 void audio_fill(void* /*userdata*/, std::uint8_t* stream, int length)
 {
     const std::int32_t bits = sound_mode == 1 ? 8 : 16;
     const std::int32_t samples = bits == 16 ? length / 2 : length;
     const std::int32_t segment = segment_length();
     const std::int32_t bytes_per_sample = bits / 8;
+    const std::int64_t first_sample = heard_clock_samples();
     std::int32_t pos = 0;
     if (segment_carry > 0) {
         // The end of the segment begun in the previous buffer.
         pos = std::min(segment_carry, samples);
         mix_chunk(stream, pos, bits);
         segment_carry -= pos;
-        if (segment_carry > 0)
+        if (segment_carry > 0) {
+            heard_clock_advance(samples);
             return;
+        }
     }
     while (pos + segment <= samples) {
-        pt_tick();
+        tick_at(first_sample + pos);
         mix_chunk(stream + pos * bytes_per_sample, segment, bits);
         pos += segment;
     }
-    pt_tick();
+    tick_at(first_sample + pos);
     mix_chunk(stream + pos * bytes_per_sample, samples - pos, bits);
     segment_carry = segment - (samples - pos);
+    heard_clock_advance(samples);
 }

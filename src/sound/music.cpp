@@ -1,3 +1,5 @@
+#include "sound/audio_output.h"
+#include "sound/heard_clock.h"
 #include "sound/mixer.h"
 #include "sound/pacing.h"
 #include "sound/player.h"
@@ -40,6 +42,7 @@ void music_play(std::int32_t ticks_per_second)
 {
     set_tick_rate(ticks_per_second);
     if (sound_mode == 1 || sound_mode == 2) {
+        heard_clock_reset(music_position());
         // The audio thread has been waiting since the device opened. Unpausing under
         // SDL's audio lock, which the thread takes around every callback, hands it the
         // loaded module, the voices and the tick rate written here on the main thread.
@@ -60,4 +63,11 @@ std::int32_t music_position()
     const std::int32_t row = song.row.load(std::memory_order_relaxed);
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(position) * 100u +
                                      static_cast<std::uint32_t>(row));
+}
+
+std::int32_t heard_position()
+{
+    if (sound_mode == 0)
+        return music_position();
+    return heard_position_at(output_heard_sample());
 }

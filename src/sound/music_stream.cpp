@@ -1,6 +1,7 @@
 #include "sound/music_stream.h"
 
 #include "sound/devices.h"
+#include "sound/heard_clock.h"
 #include "sound/mixer.h"
 #include "sound/player.h"
 #include "sound/sound.h"
@@ -18,6 +19,7 @@ const char* start_music_stream(MusicStream* stream, std::int32_t mode, std::uint
     if (!music_load(module, size))
         return last_error;
     set_tick_rate(demo_ticks_per_second);
+    heard_clock_reset(music_position());
     return nullptr;
 }
 

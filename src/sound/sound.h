@@ -28,7 +28,11 @@ extern const char* last_error;
 int sound_start();
 int music_load(std::uint8_t* module, std::size_t size);   // size = bytes actually read
 void music_play(std::int32_t ticks_per_second);
-std::int32_t music_position();
+std::int32_t music_position();   // the player's position: where the mixer has got to
+// The position being heard now: with sound, the one of the stream sample the listener
+// hears (music_position() less what lies queued in the output); with the silent clock,
+// music_position() itself. Main thread, once the music plays.
+std::int32_t heard_position();
 
 int pt_takemod(std::uint8_t* module, std::size_t size);   // 1 loaded, 0 rejected
 void pt_init();
