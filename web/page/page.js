@@ -76,9 +76,6 @@
     event.stopPropagation();
     toggleFullscreen();
   });
-  // The button's own touches stay the button's: SDL would take them for a tap on the
-  // picture, which ends the demo.
-  fullscreenButton.addEventListener('touchstart', function (event) { event.stopPropagation(); });
   document.addEventListener('keydown', function (event) {
     if ((event.key === 'f' || event.key === 'F') && !event.ctrlKey && !event.metaKey && !event.altKey)
       toggleFullscreen();
