@@ -30,6 +30,18 @@ function observePhone() {
     },
   };
   Object.defineProperty(Navigator.prototype, 'wakeLock', { get: () => wakeLock, configurable: true });
+  // Every buffer scheduled, and whether the page stopped it.
+  window.tkSources = [];
+  const start = AudioBufferSourceNode.prototype.start;
+  AudioBufferSourceNode.prototype.start = function (when, ...rest) {
+    window.tkSources.push({ node: this, end: Math.max(when, this.context.currentTime) + this.buffer.duration, stopped: false });
+    return start.call(this, when, ...rest);
+  };
+  const stop = AudioBufferSourceNode.prototype.stop;
+  AudioBufferSourceNode.prototype.stop = function (...args) {
+    window.tkSources.forEach((source) => { if (source.node === this) source.stopped = true; });
+    return stop.apply(this, args);
+  };
   const Real = window.AudioContext;
   window.AudioContext = class extends Real {
     constructor(...args) {
@@ -154,11 +166,15 @@ describe('the page on a phone, in headless Chromium', () => {
       assert.equal((await clock(page)).context, 'running');
     });
 
-    it('asks for the wake lock again on return and gives it back at the end', async () => {
+    it('asks for the wake lock again on return and gives it back at the end, where the sound stops', async () => {
       assert.deepEqual(await locks(page), [{ type: 'screen', released: true }, { type: 'screen', released: false }]);
       await page.tap('#canvas');
       await page.waitForFunction(() => document.body.dataset.state === 'ended', { timeout: 5000 });
       assert.deepEqual(await locks(page), [{ type: 'screen', released: true }, { type: 'screen', released: true }]);
+      // The queue, some 0.2 s of music past the moment shown last, does not play on.
+      const playingOn = await page.evaluate(() => window.tkSources.filter(
+        (source) => !source.stopped && source.end > SDL.audioContext.currentTime).length);
+      assert.equal(playingOn, 0);
       assert.deepEqual(problems, []);
     });
   });

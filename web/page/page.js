@@ -128,6 +128,9 @@
       try { navigator.audioSession.type = 'playback'; } catch (e) { /* not settable here */ }
     }
     var mode = Module._tk_web_start();
+    // Still inside the gesture: a context the browser made suspended may start now (on
+    // iOS only now; Emscripten's own resume waits for a later touch).
+    if (mode === 2 && SDL.audioContext && SDL.audioContext.state === 'suspended') SDL.audioContext.resume();
     document.body.dataset.sound = mode === 2 ? 'on' : 'failed';
     if (mode === 0) playingSilently();
     document.body.dataset.state = mode < 0 ? 'failed' : 'playing';
@@ -176,10 +179,11 @@
   Module.canvas = canvas;
   // The demo ignores keys: leave them to the page (F) and the browser.
   Module.doNotCaptureKeyboard = true;
-  // Three queued 2,048-sample buffers (about 0.2 s with SDL's 50 ms of margin) keep the
-  // sound going when a frame is late on a slow phone. The picture does not depend on
-  // the queue's length: it shows the position heard, wherever the queue stands.
-  Module.SDL_numSimultaneouslyQueuedBuffers = 3;
+  // Four queued 2,048-sample buffers (about 0.24 s with SDL's 50 ms of margin) keep the
+  // sound going when frames are late on a slow phone. The picture does not depend on
+  // the queue's length: it shows the position heard, wherever the queue stands; the
+  // sound starts 50 ms after the tap, and stops where it is heard.
+  Module.SDL_numSimultaneouslyQueuedBuffers = 4;
   // Nothing is ever typed to the program.
   Module.stdin = function () { return null; };
   Module.print = function (text) { console.log(text); };

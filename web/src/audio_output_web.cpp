@@ -37,14 +37,34 @@ void fill_little_endian(void* userdata, Uint8* stream, int length)
 // clang-format off
 // Wraps the freshly opened device's scheduling: each call fills one buffer (the stream
 // counts it whether or not it is played); a buffer played adds its start time and first
-// sample to SDL.audio.heardBuffers, oldest first, at most 32 kept.
+// sample to SDL.audio.heardBuffers, oldest first, at most 32 kept. The sources not yet
+// played out are kept in SDL.audio.sources, so that web_main.cpp can stop the sound
+// where it is heard rather than let the queue play on.
 EM_JS(void, track_scheduled_buffers, (), {
     var audio = SDL.audio;
-    if (!audio || audio.heardBuffers)
+    var context = SDL.audioContext;
+    if (!audio || !context || audio.heardBuffers)
         return;
     var push = audio.pushAudio;
     audio.heardBuffers = [];
     audio.samplesFilled = 0;
+    audio.sources = [];
+    if (!context.hasOwnProperty('createBufferSource')) {
+        var create = context.createBufferSource;
+        context.createBufferSource = function() {
+            var source = create.call(context);
+            var open = SDL.audio;
+            if (open && open.sources) {
+                open.sources.push(source);
+                source.addEventListener('ended', function() {
+                    var at = open.sources.indexOf(source);
+                    if (at >= 0)
+                        open.sources.splice(at, 1);
+                });
+            }
+            return source;
+        };
+    }
     audio.pushAudio = function(ptr, sizeBytes) {
         var first = audio.samplesFilled;
         var before = audio.nextPlayTime;

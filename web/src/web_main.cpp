@@ -51,12 +51,17 @@ void open_sound()
 
 void stop_music()
 {
-    if (sound_mode == 0)
+    if (sound_mode == 0) {
         SDL_SetTimer(0, nullptr);
-    else
-        // Closed, not paused: Emscripten's SDL goes on calling a paused device's
-        // callback, and the player with it.
-        SDL_CloseAudio();
+        return;
+    }
+    // The end is drawn when it is heard: the buffers queued after it, already given to
+    // Web Audio (audio_output_web.cpp keeps them), must not play on.
+    EM_ASM(if (SDL.audio && SDL.audio.sources) SDL.audio.sources.splice(0).forEach(
+        function(source) { source.stop(); }););
+    // Closed, not paused: Emscripten's SDL goes on calling a paused device's callback,
+    // and the player with it.
+    SDL_CloseAudio();
 }
 
 bool restart_sound()
