@@ -120,7 +120,8 @@ void resume_run()
     paused = false;
     if (sound_mode == 0)
         // A new schedule from now: the clock owes nothing for the time away. Starting the
-        // timer restarts Emscripten's SDL_GetTicks from 0.
+        // timer may restart Emscripten's SDL_GetTicks from 0 (SDL_Init does), so the
+        // timeline's start is set after it.
         music_play(demo_ticks_per_second);
     else
         EM_ASM(if (SDL.audioContext) SDL.audioContext.resume(););
