@@ -108,7 +108,7 @@ async function pausesWhileHidden(page) {
   await wait(2000);
   const later = await clock(page);
   assert.deepEqual(later, hidden, 'nothing moves while hidden');
-  assert.ok(hidden.demoTime - before.demoTime < 600, `demo_time ${before.demoTime} -> ${hidden.demoTime}`);
+  assert.ok(hidden.demoTime - before.demoTime < 1000, `demo_time ${before.demoTime} -> ${hidden.demoTime}`);
 
   await setHidden(page, false);
   await page.waitForFunction((frames) => Module._tk_web_frames() > frames + 2, {}, hidden.frames);
@@ -119,7 +119,9 @@ async function pausesWhileHidden(page) {
   const after = await clock(page);
   const seconds = (after.demoTime - back.demoTime) / 1000;
   const rows = after.drawn - back.drawn;
-  assert.ok(seconds > 1.5 && rows >= 7.8 * seconds - 3 && rows <= 7.8 * seconds + 3,
+  // A clock that caught up on the time away would add 15 rows; a late buffer on a busy
+  // machine delays the music by a row or two.
+  assert.ok(seconds > 1.5 && rows >= 7.8 * seconds - 5 && rows <= 7.8 * seconds + 5,
             `${rows} rows in ${seconds} s after return`);
   return hidden;
 }
