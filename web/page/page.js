@@ -83,22 +83,22 @@
 
   // The screen stays on while the demo plays. Browsers drop the lock when the page is
   // hidden, so it is asked for again when the page comes back, and given back at the end.
-  var wakeLock = null;
-  var wakeLockWanted = false;
+  var wakeLock = null;   // the lock held, or the promise of one
+  var wakeLockTurn = 0;  // a lock granted after the screen was let sleep is given back
   function keepScreenOn() {
-    wakeLockWanted = true;
     if (wakeLock || document.hidden || !navigator.wakeLock) return;
+    var turn = wakeLockTurn;
     wakeLock = navigator.wakeLock.request('screen').then(function (lock) {
-      if (!wakeLockWanted) {
+      if (turn !== wakeLockTurn) {
         lock.release();
-        return (wakeLock = null);
+        return;
       }
+      wakeLock = lock;
       lock.addEventListener('release', function () { if (wakeLock === lock) wakeLock = null; });
-      return (wakeLock = lock);
-    }, function () { return (wakeLock = null); });
+    }, function () { if (turn === wakeLockTurn) wakeLock = null; });
   }
   function letScreenSleep() {
-    wakeLockWanted = false;
+    ++wakeLockTurn;
     if (wakeLock && wakeLock.release) wakeLock.release().catch(function () {});
     wakeLock = null;
   }
