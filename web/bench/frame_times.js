@@ -1,7 +1,10 @@
 // Frame time of the web build in headless Chromium over the whole demo: drawing plus
 // presentation per frame, from performance.now() around the frame, median and worst
 // per scene. Plays the single file in real time (about 3.5 minutes).
-//   NODE_PATH=build-web/node/node_modules node web/bench/frame_times.js [--until POSITION] [FILE.html]
+//   NODE_PATH=build-web/node/node_modules node web/bench/frame_times.js [--until POSITION]
+//       [--slowdown N] [--phone] [FILE.html]
+// --slowdown N slows the page's processor N times (DevTools' CPU throttling), as a
+// phone's is; --phone emulates a 412 x 915 phone at device pixel ratio 2.625.
 'use strict';
 const fs = require('node:fs');
 const os = require('node:os');
@@ -12,6 +15,10 @@ const puppeteer = require('puppeteer-core');
 const args = process.argv.slice(2);
 const untilAt = args.indexOf('--until');
 const until = untilAt >= 0 ? Number(args.splice(untilAt, 2)[1]) : Infinity;
+const slowdownAt = args.indexOf('--slowdown');
+const slowdown = slowdownAt >= 0 ? Number(args.splice(slowdownAt, 2)[1]) : 1;
+const phoneAt = args.indexOf('--phone');
+const phone = phoneAt >= 0 && args.splice(phoneAt, 1).length > 0;
 const file = path.resolve(args[0] || 'build-web/site/tinkettles.html');
 
 (async () => {
@@ -22,7 +29,12 @@ const file = path.resolve(args[0] || 'build-web/site/tinkettles.html');
            '--disable-background-networking', '--disable-component-update', '--disable-sync'],
   });
   const page = await browser.newPage();
-  await page.setViewport({ width: 800, height: 600 });
+  await page.setViewport(phone ? { width: 412, height: 915, deviceScaleFactor: 2.625, isMobile: true, hasTouch: true }
+                                : { width: 800, height: 600 });
+  if (slowdown > 1) {
+    const session = await page.createCDPSession();
+    await session.send('Emulation.setCPUThrottlingRate', { rate: slowdown });
+  }
   await page.goto('file://' + file);
   await page.waitForFunction(() => document.body.dataset.state === 'ready', { timeout: 30000 });
   // Every frame the loop draws is recorded after it, with the scene it showed.
@@ -57,16 +69,21 @@ const file = path.resolve(args[0] || 'build-web/site/tinkettles.html');
 
   const version = (await puppeteer.launch({ executablePath: process.env.TK_CHROMIUM || '/usr/bin/chromium',
     headless: true, args: ['--no-sandbox'] }).then(async (b) => { const v = await b.version(); await b.close(); return v; }));
-  console.log(`${times.length} frames in ${((Date.now() - started) / 1000).toFixed(1)} s, ${version}`);
+  console.log(`${times.length} frames in ${((Date.now() - started) / 1000).toFixed(1)} s, ${version}` +
+              (slowdown > 1 ? `, processor slowed ${slowdown} times` : '') + (phone ? ', phone screen' : ''));
   console.log('| scene | frames | median ms | 99th percentile ms | worst ms |');
   console.log('|---|---|---|---|---|');
-  for (let scene = 1; scene <= 10; ++scene) {
-    const ms = times.filter(([s]) => s === scene).map(([, t]) => t).sort((a, b) => a - b);
-    if (!ms.length) continue;
+  const row = (name, ms) => {
+    ms.sort((a, b) => a - b);
     const median = ms.length % 2 ? ms[(ms.length - 1) / 2] : (ms[ms.length / 2 - 1] + ms[ms.length / 2]) / 2;
     const p99 = ms[Math.min(ms.length - 1, Math.ceil(ms.length * 0.99) - 1)];
-    console.log(`| ${scene} | ${ms.length} | ${median.toFixed(2)} | ${p99.toFixed(2)} | ${ms[ms.length - 1].toFixed(2)} |`);
+    console.log(`| ${name} | ${ms.length} | ${median.toFixed(2)} | ${p99.toFixed(2)} | ${ms[ms.length - 1].toFixed(2)} |`);
+  };
+  for (let scene = 1; scene <= 10; ++scene) {
+    const ms = times.filter(([s]) => s === scene).map(([, t]) => t);
+    if (ms.length) row(scene, ms);
   }
+  row('all', times.map(([, t]) => t));
   const slowest = times.slice().sort((a, b) => b[1] - a[1]).slice(0, 8);
   console.log('slowest frames (ms at music position): ' +
               slowest.map(([, t, position]) => `${t.toFixed(1)} at ${position}`).join(', '));

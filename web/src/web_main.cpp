@@ -1,7 +1,8 @@
 // The demo in a web page. The browser owns the loop: start-up runs when the page has
-// loaded, the music starts on the visitor's click (browsers open sound only after a
-// gesture), and each animation frame runs one pass of the demo's own main loop. Nothing
-// here may block, or no audio callback, timer or frame could run.
+// loaded, the music starts on the visitor's click or tap (browsers open sound only after
+// a gesture), and each animation frame draws one frame at the position being heard. A
+// hidden page pauses picture and music together and resumes both where they stood.
+// Nothing here may block, or no audio callback, timer or frame could run.
 #include "frame/calm.h"
 #include "frame/demo_data.h"
 #include "frame/display.h"
@@ -32,6 +33,11 @@ ModuleFile module;
 std::uint8_t* pristine_module;
 double last_frame_ms;
 int frames_drawn;
+std::int32_t drawn_position = -1;
+// While the page is hidden: the frames stop, the sound's context or the silent clock
+// stands still, and demo_time as it was when the page went.
+bool paused;
+Uint32 paused_demo_ms;
 
 void open_sound()
 {
@@ -45,12 +51,17 @@ void open_sound()
 
 void stop_music()
 {
-    if (sound_mode == 0)
+    if (sound_mode == 0) {
         SDL_SetTimer(0, nullptr);
-    else
-        // Closed, not paused: Emscripten's SDL goes on calling a paused device's
-        // callback, and the player with it.
-        SDL_CloseAudio();
+        return;
+    }
+    // The end is drawn when it is heard: the buffers queued after it, already given to
+    // Web Audio (audio_output_web.cpp keeps them), must not play on.
+    EM_ASM(if (SDL.audio && SDL.audio.sources) SDL.audio.sources.splice(0).forEach(
+        function(source) { source.stop(); }););
+    // Closed, not paused: Emscripten's SDL goes on calling a paused device's callback,
+    // and the player with it.
+    SDL_CloseAudio();
 }
 
 bool restart_sound()
@@ -66,22 +77,73 @@ void finish_run()
     emscripten_cancel_main_loop();
     stop_music();
     stage = Stage::idle;
+    paused = false;
     EM_ASM(if (Module["onDemoEnd"]) Module["onDemoEnd"]());
+}
+
+void drain_events()
+{
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+        // As on the desktop, only a mouse button (or a tap, which SDL turns into one)
+        // ends the demo.
+        if (event.type == SDL_MOUSEBUTTONDOWN)
+            quit_flag = 1;
+    }
+}
+
+// One pass of the main loop, with the position the listener hears rather than the one
+// the mixer has reached: the browser's sound queue and output lie between the two.
+void draw_heard_frame()
+{
+    drain_events();
+    // Unsigned subtraction: the tick counter may wrap, the difference does not.
+    demo_time = static_cast<std::int32_t>(SDL_GetTicks() - timeline_start_ticks);
+    drawn_position = heard_position();
+    draw_frame(drawn_position);
+    present_frame();
+}
+
+void pause_run()
+{
+    paused = true;
+    paused_demo_ms = SDL_GetTicks() - timeline_start_ticks;
+    emscripten_pause_main_loop();
+    if (sound_mode == 0)
+        SDL_SetTimer(0, nullptr);
+    else
+        EM_ASM(if (SDL.audioContext) SDL.audioContext.suspend(););
+}
+
+void resume_run()
+{
+    paused = false;
+    if (sound_mode == 0)
+        // A new schedule from now: the clock owes nothing for the time away. Starting the
+        // timer may restart Emscripten's SDL_GetTicks from 0 (SDL_Init does), so the
+        // timeline's start is set after it.
+        music_play(demo_ticks_per_second);
+    else
+        EM_ASM(if (SDL.audioContext) SDL.audioContext.resume(););
+    // Before the first tick the timeline has not begun; it starts when the tick comes.
+    if (stage == Stage::playing)
+        timeline_start_ticks = SDL_GetTicks() - paused_demo_ms;
+    emscripten_resume_main_loop();
 }
 
 void animation_frame()
 {
     if (stage == Stage::first_tick) {
-        // The first tick moves the position from -37 to 0; until then the browser keeps
-        // running the audio callback or the timer between frames.
-        if (static_cast<std::uint32_t>(music_position()) > 100)
+        // The first tick moves the position from -37 to 0; until it is heard the browser
+        // keeps running the audio callback or the timer between frames.
+        if (static_cast<std::uint32_t>(heard_position()) > 100)
             return;
         timeline_start_ticks = SDL_GetTicks();
         work_buffer.fill(127);
         stage = Stage::playing;
     }
     const double start = emscripten_get_now();
-    run_frame();
+    draw_heard_frame();
     last_frame_ms = emscripten_get_now() - start;
     ++frames_drawn;
     if (quit_flag)
@@ -104,6 +166,8 @@ EMSCRIPTEN_KEEPALIVE int tk_web_start(int calm)
         disable_calm_presentation();
     else if (!enable_calm_presentation())
         std::fprintf(stderr, "tinkettles: no memory for the calm presentation\n");
+    paused = false;
+    drawn_position = -1;
     if (!sound_opened) {
         open_sound();
         sound_opened = true;
@@ -131,7 +195,7 @@ EMSCRIPTEN_KEEPALIVE int tk_web_start(int calm)
 // without an audio device.
 EMSCRIPTEN_KEEPALIVE void tk_web_play_silently()
 {
-    if (stage == Stage::idle || sound_mode == 0)
+    if (stage == Stage::idle || sound_mode == 0 || paused)
         return;
     SDL_CloseAudio();
     sound_mode = 0;
@@ -141,14 +205,31 @@ EMSCRIPTEN_KEEPALIVE void tk_web_play_silently()
     timeline_start_ticks = SDL_GetTicks() - elapsed;
 }
 
-// What the page and its tests read between frames.
+// The page was hidden (1) or shown again (0): picture and music pause together and go
+// on from where they stood, in step.
+EMSCRIPTEN_KEEPALIVE void tk_web_set_hidden(int hidden)
+{
+    if (stage == Stage::idle || (hidden != 0) == paused)
+        return;
+    if (hidden)
+        pause_run();
+    else
+        resume_run();
+}
+
+// What the page and its tests read between frames: the player's (mixer's) position,
+// and the position the last frame drew, the one heard then (-1 before the first).
 EMSCRIPTEN_KEEPALIVE int tk_web_position()
 {
     return music_position();
 }
+EMSCRIPTEN_KEEPALIVE int tk_web_drawn_position()
+{
+    return drawn_position;
+}
 EMSCRIPTEN_KEEPALIVE int tk_web_scene()
 {
-    return scene_number(music_position());
+    return scene_number(drawn_position < 0 ? music_position() : drawn_position);
 }
 EMSCRIPTEN_KEEPALIVE int tk_web_demo_time()
 {
