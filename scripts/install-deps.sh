@@ -15,6 +15,8 @@ packages=(
   xvfb xauth xdotool x11-apps imagemagick
   sox pngcheck librsvg2-bin ffmpeg
   emscripten chromium python3
+  # The page tests' second browser, and the sound server both browsers play into.
+  firefox-esr pulseaudio pulseaudio-utils
 )
 
 missing=()
