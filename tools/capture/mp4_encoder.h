@@ -11,7 +11,7 @@
 
 // What the MP4 holds, as ffmpeg's arguments: H.264 High, yuv420p, x264 at constant
 // quality (CRF) with this preset; AAC-LC stereo (the mono music twice) at 48 kHz.
-constexpr const char* mp4_video_preset = "medium";
+constexpr const char* mp4_video_preset = "veryfast";
 constexpr const char* mp4_video_crf = "10";
 constexpr const char* mp4_audio_rate = "48000";
 constexpr const char* mp4_audio_bit_rate = "384k";
