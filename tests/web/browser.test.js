@@ -177,7 +177,7 @@ function playsTheDemo(kind, name, url) {
 
     it('ignores keys, ends on a click on the picture and plays again from the start', async () => {
       await page.keyboard.press('Escape');
-      await page.keyboard.press('Space');
+      await page.keyboard.press(' ');   // the space bar, by the name both protocols know
       await wait(300);
       assert.equal((await clock(page)).state, 'playing');
       await page.mouse.click(400, 300);
