@@ -3,8 +3,8 @@
 # picture pixel 9x9, the scan lines redone at that size) at 60 frames a second,
 # H.264 High with 48 kHz AAC-LC (docs/video.md), and says where it is.
 #   scripts/video.sh [--scale S] [--fps N] [--out FILE.mp4]
-# --scale 3 makes 1920x1440 in half the time. Uses build/ as it is configured, or
-# configures it when there is none.
+# --scale 3 makes 1920x1440 in about half the time. Uses build/ as it is configured
+# (with the tools switched on), or configures it when there is none.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -25,7 +25,9 @@ lines=$(awk -v s="$scale" 'BEGIN { printf "%d", 480 * s }')
 out=${out:-build/video/tinkettles-${lines}p${fps}.mp4}
 
 scripts/install-deps.sh
-if [ ! -f build/CMakeCache.txt ]; then
+if [ -f build/CMakeCache.txt ]; then
+  cmake -S . -B build -DTINKETTLES_TOOLS=ON >/dev/null
+else
   cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DTINKETTLES_TOOLS=ON -DTINKETTLES_TESTS=OFF \
     -DTINKETTLES_BENCH=OFF >/dev/null
 fi
