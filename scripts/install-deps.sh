@@ -20,6 +20,8 @@ packages=(
   emscripten chromium python3
   # The package test checks the .deb, its desktop entry and its AppStream metainfo.
   lintian desktop-file-utils appstream
+  # The page tests' second browser (it plays into the sound server above).
+  firefox-esr
 )
 
 missing=()

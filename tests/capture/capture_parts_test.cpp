@@ -85,6 +85,13 @@ TEST(CaptureOptions, BadArgumentsAreRefused)
         {"--log", "l", "--scene", "11"},
         {"--log", "l", "--scene", "2", "--from", "300"},
         {"--log", "l", "--from", "1", "--from", "2"},
+        // Scales: whole or half steps from 1 to 4.5, for outputs that have frames.
+        {"--y4m", "-", "--scale", "0.5"},
+        {"--y4m", "-", "--scale", "5"},
+        {"--y4m", "-", "--scale", "2.25"},
+        {"--y4m", "-", "--scale", "2x"},
+        {"--y4m", "-", "--scale", "2", "--scale", "2"},
+        {"--wav", "a.wav", "--log", "l", "--scale", "2"},
     };
     for (const auto& arguments : refused) {
         CaptureOptions options;
@@ -93,6 +100,23 @@ TEST(CaptureOptions, BadArgumentsAreRefused)
             shown += std::string(" '") + argument + "'";
         EXPECT_EQ(parse_status(arguments, &options), 2) << shown;
     }
+}
+
+TEST(CaptureOptions, ScaleIsKeptAsOutputPixelsPerPicturePixel)
+{
+    CaptureOptions options;
+    ASSERT_TRUE(parse({"--y4m", "-"}, &options));
+    EXPECT_EQ(options.pixel_block, 2);
+    ASSERT_TRUE(parse({"--png-dir", "p", "--scale", "1"}, &options));
+    EXPECT_EQ(options.pixel_block, 2);
+    ASSERT_TRUE(parse({"--mp4", "a.mp4", "--scale", "3"}, &options));
+    EXPECT_EQ(options.pixel_block, 6);
+    ASSERT_TRUE(parse({"--scale", "4.5", "--y4m", "-"}, &options));
+    EXPECT_EQ(options.pixel_block, 9);
+    const FrameScale largest = frame_scale(options.pixel_block);
+    EXPECT_EQ(largest.width, 2880);
+    EXPECT_EQ(largest.height, 2160);
+    EXPECT_EQ(yuv_frame_size(largest), 2880u * 2160 * 3 / 2);
 }
 
 TEST(CaptureOptions, HelpAndVersionEndTheRunWithSuccess)
@@ -193,6 +217,98 @@ TEST(VideoStream, ChromaIsTheMeanOfEachTwoByTwoBlock)
     EXPECT_EQ(planes[cr], 184);
     EXPECT_EQ(planes[cr + 320 * 240 - 1], planes[cr]);
     SDL_FreeSurface(surface);
+}
+
+// A surface of 640x480 pixels 0x00RRGGBB and its rows.
+struct TestScreen {
+    SDL_Surface* surface =
+        SDL_CreateRGBSurface(SDL_SWSURFACE, 640, 480, 32, 0x00ff0000, 0x0000ff00, 0x000000ff, 0);
+    ~TestScreen() { SDL_FreeSurface(surface); }
+    std::uint32_t* row(int y) const
+    {
+        return reinterpret_cast<std::uint32_t*>(static_cast<std::uint8_t*>(surface->pixels) +
+                                                y * surface->pitch);
+    }
+};
+
+std::vector<std::uint32_t> scaled_row(const TestScreen& screen, const FrameScale& scale, int y)
+{
+    std::vector<std::uint32_t> row(static_cast<std::size_t>(scale.width));
+    scaled_screen_row(screen.surface, scale, y, row.data());
+    return row;
+}
+
+TEST(ScaledScreen, WholeScalesRepeatEveryScreenPixelAsASquare)
+{
+    // Every screen pixel different from its neighbours, so that a block taken from the
+    // wrong pixel, even the other of a pair, shows.
+    const TestScreen screen;
+    ASSERT_NE(screen.surface, nullptr);
+    for (int y = 0; y < 480; ++y)
+        for (int x = 0; x < 640; ++x)
+            screen.row(y)[x] = static_cast<std::uint32_t>(y * 640 + x) * 2654435761u >> 8;
+    for (int scale = 1; scale <= 4; ++scale) {
+        const FrameScale frame = frame_scale(2 * scale);
+        ASSERT_EQ(frame.width, 640 * scale);
+        ASSERT_EQ(frame.height, 480 * scale);
+        for (int y = 0; y < frame.height; ++y) {
+            const std::vector<std::uint32_t> row = scaled_row(screen, frame, y);
+            for (int x = 0; x < frame.width; ++x)
+                ASSERT_EQ(row[x], screen.row(y / scale)[x / scale]) << scale << ": " << x << ", " << y;
+        }
+    }
+}
+
+TEST(ScaledScreen, HalfScalesLightEachPictureRowBrightThenMeanThenDimmed)
+{
+    // A presented screen: picture pixel (px, py) on screen pixels 2px..2px+1 of lines
+    // 40 + 2py (bright) and 41 + 2py (dimmed), black above and below.
+    const TestScreen screen;
+    ASSERT_NE(screen.surface, nullptr);
+    auto bright = [](int px, int py) {
+        return static_cast<std::uint32_t>(px * 0x010203 + py * 0x030100) & 0xffffff;
+    };
+    auto dimmed = [](int px, int py) {
+        return static_cast<std::uint32_t>(px * 0x020301 + py * 0x000305) & 0xffffff;
+    };
+    for (int y = 0; y < 480; ++y)
+        for (int x = 0; x < 640; ++x) {
+            const bool picture = y >= 40 && y < 440;
+            const int px = x / 2, py = (y - 40) / 2;
+            screen.row(y)[x] = !picture ? 0 : (y % 2 == 0 ? bright(px, py) : dimmed(px, py));
+        }
+    // Scale 4.5, 2880x2160: nine rows a picture row, 180 black rows above and below;
+    // rows 0-3 bright, row 4 the mean, rows 5-8 dimmed; nine columns a picture pixel.
+    const FrameScale frame = frame_scale(9);
+    for (int y = 0; y < frame.height; ++y) {
+        const std::vector<std::uint32_t> row = scaled_row(screen, frame, y);
+        const int py = (y - 180) / 9, r = (y - 180) % 9;
+        for (int x = 0; x < frame.width; ++x) {
+            const int px = x / 9;
+            if (y < 180 || y >= 1980) {
+                ASSERT_EQ(row[x], 0u) << x << ", " << y;
+                continue;
+            }
+            const std::uint32_t b = bright(px, py), d = dimmed(px, py);
+            std::uint32_t mean = 0;
+            for (const int shift : {16, 8, 0})
+                mean |= ((((b >> shift) & 0xff) + ((d >> shift) & 0xff) + 1) / 2) << shift;
+            const std::uint32_t wanted = r < 4 ? b : (r == 4 ? mean : d);
+            ASSERT_EQ(row[x], wanted) << x << ", " << y;
+        }
+    }
+    // A worked mean, rounded half up per channel: (255, 0, 7) and (204, 1, 4) give
+    // (230, 1, 6).
+    screen.row(40)[0] = screen.row(40)[1] = 0xff0007;
+    screen.row(41)[0] = screen.row(41)[1] = 0xcc0104;
+    EXPECT_EQ(scaled_row(screen, frame, 184)[0], 0xe60106u);
+    // Scale 1.5, 960x720: three rows a picture row, bright, mean, dimmed.
+    const FrameScale small = frame_scale(3);
+    EXPECT_EQ(small.height, 720);
+    EXPECT_EQ(scaled_row(screen, small, 60)[2], 0xff0007u);
+    EXPECT_EQ(scaled_row(screen, small, 61)[2], 0xe60106u);
+    EXPECT_EQ(scaled_row(screen, small, 62)[2], 0xcc0104u);
+    EXPECT_EQ(scaled_row(screen, small, 62)[3], dimmed(1, 0));
 }
 
 TEST(ContactSheet, ThumbnailsComeFromTheMiddleRowOfEachScene)

@@ -3,13 +3,15 @@
 #include "command_line.h"
 #include "frame/main_loop.h"
 #include "frame/scene_facts.h"
+#include "scaled_screen.h"
 
+#include <cmath>
 #include <cstring>
 
 const char* const capture_program = "tinkettles-capture";
 
 const char* const capture_usage =
-    "usage: tinkettles-capture [--fps N] [--from P] [--to Q] [--scene N]\n"
+    "usage: tinkettles-capture [--fps N] [--from P] [--to Q] [--scene N] [--scale S]\n"
     "                          [--png-dir DIR] [--y4m FILE|-] [--wav FILE] [--mp4 FILE]\n"
     "                          [--log FILE] [--contact-sheet FILE.png] [--data DIR]\n"
     "                          [--flash-report FILE.csv] [--flash-plot FILE.png] [--calm]\n"
@@ -21,11 +23,16 @@ const char* const capture_usage =
     "                     up to, not including, position Q; the demo is still\n"
     "                     played from the start, so the frames are the whole capture's\n"
     "  --scene N          only scene N, 1 to 10\n"
-    "  --png-dir DIR      640x480 frames DIR/frame-000000.png ..., numbered as in the\n"
+    "  --scale S          frames S times 640x480, S whole or a half from 1 to 4.5;\n"
+    "                     whole: every screen pixel an SxS square (3: 1920x1440);\n"
+    "                     4.5: 2880x2160, each picture row 4 bright rows, one\n"
+    "                     between, 4 dimmed (docs/video.md)\n"
+    "  --png-dir DIR      frames DIR/frame-000000.png ..., numbered as in the\n"
     "                     whole capture (DIR is made; its parent must exist)\n"
     "  --y4m FILE|-       YUV4MPEG2 4:2:0 stream, '-' for standard output\n"
     "  --wav FILE         the music, 44100 Hz 16-bit mono, as long as the frames\n"
-    "  --mp4 FILE         H.264/AAC video made with ffmpeg (must be on PATH)\n"
+    "  --mp4 FILE         H.264 High and 48 kHz AAC video for uploading, made with\n"
+    "                     ffmpeg (must be on PATH)\n"
     "  --log FILE         per frame: frame demo_time position scene\n"
     "  --contact-sheet F  one labelled thumbnail from the middle of each scene\n"
     "  --flash-report F   flash analysis, one CSV row per second; a summary on\n"
@@ -85,9 +92,24 @@ bool take_position(CommandLine* line, const char* name, bool* given, std::int32_
     return true;
 }
 
+// A scale of whole or half steps, as the output pixels per picture pixel.
+bool take_scale(CommandLine* line, bool* given, int* block)
+{
+    double scale = 0;
+    if (*given)
+        return usage_error(line, "--scale given twice");
+    if (!option_number(line, "--scale", 1, false, largest_block / 2.0, &scale))
+        return false;
+    if (scale * 2 != std::floor(scale * 2))
+        return usage_error(line, "--scale %g is neither whole nor a half (1, 1.5, 2 ... 4.5)", scale);
+    *block = static_cast<int>(scale * 2);
+    *given = true;
+    return true;
+}
+
 bool read_options(CommandLine* line, CaptureOptions* options, std::int64_t* scene)
 {
-    bool fps_given = false, from_given = false, to_given = false;
+    bool fps_given = false, from_given = false, to_given = false, scale_given = false;
     const char* argument = nullptr;
     bool is_option = false;
     while (next_argument(line, &argument, &is_option)) {
@@ -122,6 +144,9 @@ bool read_options(CommandLine* line, CaptureOptions* options, std::int64_t* scen
         } else if (std::strcmp(argument, "--to") == 0) {
             if (!take_position(line, "--to", &to_given, &options->to_position))
                 return false;
+        } else if (std::strcmp(argument, "--scale") == 0) {
+            if (!take_scale(line, &scale_given, &options->pixel_block))
+                return false;
         } else if (std::strcmp(argument, "--scene") == 0) {
             if (*scene != 0)
                 return usage_error(line, "--scene given twice");
@@ -147,6 +172,8 @@ bool read_options(CommandLine* line, CaptureOptions* options, std::int64_t* scen
         return usage_error(line,
                            "nothing to write: give at least one of --png-dir, --y4m, --wav, "
                            "--mp4, --log, --contact-sheet, --flash-report, --flash-plot");
+    if (scale_given && !(options->png_dir || options->y4m_file || options->mp4_file))
+        return usage_error(line, "--scale sizes the frames of --png-dir, --y4m and --mp4; give one of them");
     return true;
 }
 
@@ -164,6 +191,7 @@ bool parse_capture_options(int argc, char** argv, CaptureOptions* options, int* 
     options->fps = default_fps;
     options->from_position = part_open_start;
     options->to_position = part_open_end;
+    options->pixel_block = screen_block;
     CommandLine line = start_command_line(capture_program, capture_usage, argc, argv);
     std::int64_t scene = 0;
     if (!read_options(&line, options, &scene)) {

@@ -23,6 +23,9 @@ struct CaptureOptions {
     // what the whole capture holds.
     std::int32_t from_position;
     std::int32_t to_position;
+    // Output pixels per picture pixel each way in the PNG, Y4M and MP4 frames: twice
+    // --scale, from 2 (the 640x480 screen as it is) to 9 (2880x2160); scaled_screen.h.
+    int pixel_block;
 };
 
 constexpr int default_fps = 60;

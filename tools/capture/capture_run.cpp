@@ -31,6 +31,7 @@
 #include <cstdlib>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -70,7 +71,8 @@ struct PartState {
 };
 
 std::uint8_t music_buffer[capture_buffer_bytes];
-std::uint8_t yuv_planes[yuv_frame_bytes];
+// One frame's planes at the capture's size (up to 9.3 MB at 2880x2160), sized once.
+std::vector<std::uint8_t> yuv_planes;
 ContactSheet contact_sheet;
 FlashAnalysis flash_analysis;
 constexpr int picture_first_row = 40;   // where present_frame puts the frame's first row
@@ -120,6 +122,9 @@ bool prepare_png_folder(const char* folder)
 // that a wrong path fails at once, not after minutes of rendering.
 bool open_outputs(const CaptureOptions& options, CaptureFiles* files)
 {
+    const FrameScale scale = frame_scale(options.pixel_block);
+    if (options.y4m_file || options.mp4_file)
+        yuv_planes.assign(yuv_frame_size(scale), 0);
     if (options.png_dir && !prepare_png_folder(options.png_dir))
         return false;
     if (options.contact_sheet && !(files->contact_sheet = open_output(options.contact_sheet)))
@@ -141,7 +146,7 @@ bool open_outputs(const CaptureOptions& options, CaptureFiles* files)
         files->y4m = to_stdout ? stdout : open_output(options.y4m_file);
         if (!files->y4m)
             return false;
-        if (!write_y4m_header(files->y4m, options.fps))
+        if (!write_y4m_header(files->y4m, options.fps, scale))
             return fail_system("cannot write", y4m_name(options));
     }
     if (options.mp4_file) {
@@ -165,7 +170,7 @@ bool open_outputs(const CaptureOptions& options, CaptureFiles* files)
         files->mp4_started = start_mp4(&files->mp4, options.mp4_file);
         if (!files->mp4_started)
             return false;
-        if (!write_y4m_header(files->mp4.frames, options.fps))
+        if (!write_y4m_header(files->mp4.frames, options.fps, scale))
             return fail("ffmpeg does not take frames for", options.mp4_file);
         if (options.warning_card) {
             if (!write_warning_card(files->mp4.frames, options.fps))
@@ -246,17 +251,18 @@ bool close_file(std::FILE* file, const char* name)
 
 bool emit_frame(const CaptureOptions& options, CaptureFiles* files, std::int64_t frame, std::int32_t position)
 {
+    const FrameScale scale = frame_scale(options.pixel_block);
     if (files->y4m || files->mp4_started) {
-        convert_to_yuv420(screen, yuv_planes);
-        if (files->y4m && !write_y4m_frame(files->y4m, yuv_planes))
+        convert_scaled_to_yuv420(screen, scale, yuv_planes.data());
+        if (files->y4m && !write_y4m_frame(files->y4m, yuv_planes.data(), yuv_planes.size()))
             return fail_system("cannot write", y4m_name(options));
-        if (files->mp4_started && !write_y4m_frame(files->mp4.frames, yuv_planes))
+        if (files->mp4_started && !write_y4m_frame(files->mp4.frames, yuv_planes.data(), yuv_planes.size()))
             return fail("ffmpeg stopped taking frames for", options.mp4_file);
     }
     if (options.png_dir) {
         char name[32];
         std::snprintf(name, sizeof name, "/frame-%06lld.png", static_cast<long long>(frame));
-        if (!write_screen_png((std::string(options.png_dir) + name).c_str(), screen))
+        if (!write_screen_png((std::string(options.png_dir) + name).c_str(), screen, scale))
             return false;
     }
     if (files->log && std::fprintf(files->log, "%lld %d %d %d\n", static_cast<long long>(frame), demo_time,

@@ -1,5 +1,6 @@
-// The MP4 output: the frames piped as YUV4MPEG2 into ffmpeg while they are made,
-// then put together with the finished WAV file in a second, copying ffmpeg run.
+// The MP4 output, made to be uploaded to a video site: the frames piped as YUV4MPEG2
+// into ffmpeg while they are made, then put together with the finished WAV file in a
+// second ffmpeg run that copies the video and encodes the sound.
 #pragma once
 
 #include <sys/types.h>
@@ -7,6 +8,13 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+
+// What the MP4 holds, as ffmpeg's arguments: H.264 High, yuv420p, x264 at constant
+// quality (CRF) with this preset; AAC-LC stereo (the mono music twice) at 48 kHz.
+constexpr const char* mp4_video_preset = "veryfast";
+constexpr const char* mp4_video_crf = "10";
+constexpr const char* mp4_audio_rate = "48000";
+constexpr const char* mp4_audio_bit_rate = "384k";
 
 struct Mp4Encoder {
     std::FILE* frames;   // ffmpeg's standard input

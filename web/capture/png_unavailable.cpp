@@ -10,7 +10,7 @@ bool write_rgb_png_to(std::FILE*, const char* path, const std::uint8_t*, int, in
     return false;
 }
 
-bool write_screen_png(const char* path, const SDL_Surface*)
+bool write_screen_png(const char* path, const SDL_Surface*, const FrameScale&)
 {
     return write_rgb_png_to(nullptr, path, nullptr, 0, 0);
 }
