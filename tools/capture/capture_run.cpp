@@ -173,7 +173,7 @@ bool open_outputs(const CaptureOptions& options, CaptureFiles* files)
         if (!write_y4m_header(files->mp4.frames, options.fps, scale))
             return fail("ffmpeg does not take frames for", options.mp4_file);
         if (options.warning_card) {
-            if (!write_warning_card(files->mp4.frames, options.fps))
+            if (!write_warning_card(files->mp4.frames, options.fps, scale, yuv_planes.data()))
                 return fail("ffmpeg does not take the warning card for", options.mp4_file);
             files->mp4.audio_delay_ms = warning_card_seconds * 1000;
         }

@@ -15,8 +15,6 @@ constexpr const char* card_lines[] = {"warning!",    "this video has", "fast fla
 constexpr int line_spacing = 32;
 constexpr int first_screen_row = 40;
 
-std::uint8_t card_planes[yuv_frame_bytes];
-
 // Ink 1 white, the font's shade (bit 7) grey, the rest black; every source pixel a 2x2
 // block whose lower line is dimmed, as the demo shows its frames.
 void draw_card(SDL_Surface* surface)
@@ -42,17 +40,18 @@ void draw_card(SDL_Surface* surface)
 
 }   // namespace
 
-bool write_warning_card(std::FILE* frames, std::int32_t fps)
+bool write_warning_card(std::FILE* frames, std::int32_t fps, const FrameScale& scale, std::uint8_t* planes)
 {
     SDL_Surface* surface = SDL_CreateRGBSurface(SDL_SWSURFACE, capture_width, capture_height, 32, 0x00ff0000,
                                                 0x0000ff00, 0x000000ff, 0);
     if (!surface)
         return false;
     draw_card(surface);
-    convert_to_yuv420(surface, card_planes);
+    convert_scaled_to_yuv420(surface, scale, planes);
     SDL_FreeSurface(surface);
+    const std::size_t bytes = yuv_frame_size(scale);
     for (std::int32_t frame = 0; frame < warning_card_seconds * fps; ++frame)
-        if (!write_y4m_frame(frames, card_planes))
+        if (!write_y4m_frame(frames, planes, bytes))
             return false;
     return true;
 }

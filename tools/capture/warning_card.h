@@ -8,7 +8,10 @@
 
 constexpr std::int32_t warning_card_seconds = 5;
 
-// Writes the card's frames (warning_card_seconds x fps of them) as YUV4MPEG2 frames to
-// `frames`, whose header is written already. False when a write failed or SDL could
+struct FrameScale;
+
+// Writes the card's frames (warning_card_seconds x fps of them) as YUV4MPEG2 frames of
+// the video's size `scale` to `frames`, whose header is written already; `planes` holds
+// yuv_frame_size(scale) bytes to convert them in. False when a write failed or SDL could
 // not give a surface for it.
-bool write_warning_card(std::FILE* frames, std::int32_t fps);
+bool write_warning_card(std::FILE* frames, std::int32_t fps, const FrameScale& scale, std::uint8_t* planes);
