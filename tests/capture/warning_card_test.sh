@@ -41,3 +41,13 @@ loud=$(peak 5.1 1.1)
 awk -v q="$quiet" -v l="$loud" 'BEGIN { exit !(q < -60 && l > -30) }' ||
     { echo "peak under the card $quiet dB, after it $loud dB"; exit 1; }
 echo "warning card: 5 s, silent; then the demo with its music"
+
+# At a video site's size the card is as large as the frames: one size for the whole file.
+"$capture" --from 100 --to 110 --fps 10 --scale 3 --mp4 "$scratch/large.mp4" --warning-card 2>/dev/null
+sizes=$(ffprobe -v error -select_streams v -show_entries stream=width,height -of csv=p=0 "$scratch/large.mp4")
+[ "$sizes" = "1920,1440" ] || { echo "--scale 3 with the card: frames $sizes"; exit 1; }
+set -- $(ffmpeg -v error -ss 2.5 -i "$scratch/large.mp4" -frames:v 1 -f rawvideo -pix_fmt gray - |
+    od -An -tu1 -v | awk '{ for (i = 1; i <= NF; ++i) { if ($i < 24) ++dark; if ($i > 230) ++light } }
+                          END { print dark + 0, light + 0 }')
+[ "$1" -gt 2160000 ] && [ "$2" -gt 90000 ] || { echo "the card at 1920 x 1440: $1 dark, $2 light pixels"; exit 1; }
+echo "warning card at --scale 3: 1920 x 1440, as the frames"
