@@ -196,7 +196,8 @@ bool start_exactly_at(std::int32_t target)
         return false;
     present_frame();
     write_start_frame(place);
-    start_output_at(place);
+    music_play_from_hold(demo_ticks_per_second);
+    timeline_start_ticks = SDL_GetTicks() - static_cast<std::uint32_t>(place.demo_time);
     return true;
 }
 

@@ -45,11 +45,13 @@ struct ExactPlace {
 // does not reach `target` within twenty minutes.
 bool catch_up_to(std::int32_t target, ExactPlace* place);
 
-// After catch_up_to (and the frame it left shown): the output started from the held tick
-// and timeline_start_ticks set so that demo_time goes on from the held tick's moment.
+// After catch_up_to (and the frame it left shown) with the output stopped by
+// music_pause: the output resumed from the held tick and timeline_start_ticks set so
+// that demo_time goes on from the held tick's moment.
 void start_output_at(const ExactPlace& place);
 
-// catch_up_to and start_output_at, for --from: false when the catch-up fails. When
+// catch_up_to and the output's first start from the held tick (music_play_from_hold),
+// for --from: false when the catch-up fails. When
 // TINKETTLES_START_FRAME names a file, the first frame shown is also written there as a
 // binary PPM with a comment line "# frame F position P tick T".
 bool start_exactly_at(std::int32_t target);

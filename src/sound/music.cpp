@@ -104,24 +104,50 @@ int music_load(std::uint8_t* module, std::size_t size)
     return 1;
 }
 
-void music_play(std::int32_t ticks_per_second)
+namespace {
+
+// The watch over a device that has not taken sound yet.
+void start_watching_output(std::int32_t ticks_per_second)
 {
-    set_tick_rate(ticks_per_second);
     output_watch = OutputWatch{};
     output_watch.back_at = -1;
     output_watch.ticks_per_second = ticks_per_second;
     output_watch.since_ms = SDL_GetTicks();
+}
+
+// The audio thread has been waiting since the device opened. Unpausing under SDL's
+// audio lock, which the thread takes around every callback, hands it the loaded module,
+// the voices and the tick rate written here on the main thread.
+void unpause_device()
+{
+    SDL_LockAudio();
+    SDL_PauseAudio(0);
+    SDL_UnlockAudio();
+}
+
+}   // namespace
+
+void music_play(std::int32_t ticks_per_second)
+{
+    set_tick_rate(ticks_per_second);
+    start_watching_output(ticks_per_second);
     if (sound_mode == 1 || sound_mode == 2) {
         heard_clock_reset(music_position());
-        // The audio thread has been waiting since the device opened. Unpausing under
-        // SDL's audio lock, which the thread takes around every callback, hands it the
-        // loaded module, the voices and the tick rate written here on the main thread.
-        SDL_LockAudio();
-        SDL_PauseAudio(0);
-        SDL_UnlockAudio();
+        unpause_device();
         return;
     }
     start_silent_clock(ticks_per_second, 0);
+}
+
+void music_play_from_hold(std::int32_t ticks_per_second)
+{
+    start_watching_output(ticks_per_second);
+    if (sound_mode == 1 || sound_mode == 2) {
+        unpause_device();
+        return;
+    }
+    // The held tick has run: the schedule counts it as tick 0.
+    start_silent_clock(ticks_per_second, 1);
 }
 
 std::int32_t music_position()

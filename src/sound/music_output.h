@@ -5,6 +5,12 @@
 
 #include <cstdint>
 
+// In place of music_play, the first start of the output after a catch-up has held a
+// tick (music_hold_at_tick_start, which also set the tick rate and the heard clock):
+// the device's first buffer begins with the held tick's segment, and the silent clock's
+// next tick falls due one tick interval from now.
+void music_play_from_hold(std::int32_t ticks_per_second);
+
 // Stops the output after music_play: when it returns the audio thread or the silent
 // timer is not running the player and will not until music_resume, so the main thread
 // may change the player and the mixer freely. The music position stays where it is.
