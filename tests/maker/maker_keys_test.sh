@@ -7,15 +7,7 @@
 # Usage: maker_keys_test.sh PATH/TO/tinkettles   (run in the folder that holds data/)
 set -u
 demo=$1
-work=$(mktemp -d /tmp/h23-keys.XXXXXX)
-trap 'kill "${pid:-}" 2>/dev/null; rm -rf "$work"' EXIT
-
-if [ -z "${TK_INSIDE_XVFB:-}" ]; then
-  TK_INSIDE_XVFB=1 exec xvfb-run -n 150 -s "-noreset -screen 0 1024x768x24" "$0" "$@"
-fi
-
-fail() { echo "FAIL: $*" >&2; echo "--- demo's standard error:" >&2; cat "$work/stderr" >&2; exit 1; }
-shot() { import -window "$window" "$work/$1.png" || fail "screenshot $1 failed"; }
+source "$(dirname "$0")/maker_session.sh" keys 150 "$@"
 # Pixels that differ between two screenshots in a region (WxH+X+Y).
 differing() { compare -metric AE -extract "$3" "$work/$1.png" "$work/$2.png" null: 2>&1 || true; }
 picture=640x400+0+40

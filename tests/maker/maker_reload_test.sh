@@ -6,15 +6,7 @@
 # Usage: maker_reload_test.sh PATH/TO/tinkettles   (run in the folder that holds data/)
 set -u
 demo=$1
-work=$(mktemp -d /tmp/h23-reload.XXXXXX)
-trap 'kill "${pid:-}" 2>/dev/null; rm -rf "$work"' EXIT
-
-if [ -z "${TK_INSIDE_XVFB:-}" ]; then
-  TK_INSIDE_XVFB=1 exec xvfb-run -n 151 -s "-noreset -screen 0 1024x768x24" "$0" "$@"
-fi
-
-fail() { echo "FAIL: $*" >&2; echo "--- demo's standard error:" >&2; cat "$work/stderr" >&2; exit 1; }
-shot() { import -window "$window" "$work/$1.png" || fail "screenshot $1 failed"; }
+source "$(dirname "$0")/maker_session.sh" reload 151 "$@"
 differing() { compare -metric AE -extract 640x400+0+40 "$work/$1.png" "$work/$2.png" null: 2>&1 || true; }
 lines() { tr '\r' '\n' <"$work/stderr" | grep -c "$1"; }
 # Waits up to 20 s until the demo's standard error holds `count` lines matching.
