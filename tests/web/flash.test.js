@@ -49,11 +49,11 @@ describe('the start screen warns of flashing and offers the calm presentation', 
     const text = await page.$eval('#flash-warning', (e) => e.textContent);
     assert.match(text, /flash/i);
     assert.match(text, /epilepsy/i);
-    const start = await page.$$eval('#start p', (ps) => {
-      const p = ps.find((e) => /click to start/i.test(e.textContent));
+    const start = await page.$eval('#start-prompt', (p) => {
       const r = p.getBoundingClientRect();
-      return { top: r.top, bottom: r.bottom };
+      return { top: r.top, bottom: r.bottom, text: p.textContent };
     });
+    assert.match(start.text, /click or tap to start/i);
     assert.ok(warning.visible);
     assert.ok(warning.bottom <= start.top, `warning ${warning.bottom} above the click line ${start.top}`);
     // Both inside the picture's 600-pixel-high window.

@@ -161,7 +161,13 @@ describe('the page on a phone, in headless Chromium', () => {
     });
 
     it('starts on a tap, with the sound opened inside touchend, and keeps the screen on', async () => {
-      await page.tap('#start');
+      // A tap on the calm choice ticks it, and only that.
+      await page.tap('#calm-choice');
+      assert.equal(await page.$eval('#calm', (e) => e.checked), true);
+      await page.tap('#calm-choice');
+      assert.equal(await page.$eval('#calm', (e) => e.checked), false);
+      assert.equal(await page.evaluate(() => document.body.dataset.state), 'ready');
+      await page.tap('#start-prompt');
       await page.waitForFunction(() => Module._tk_web_demo_time() > 1000, { timeout: 10000 });
       assert.equal(await page.evaluate(() => document.body.dataset.sound), 'on');
       assert.equal(await page.evaluate(() => window.tkContextCreatedIn), 'touchend');
@@ -197,7 +203,7 @@ describe('the page on a phone, in headless Chromium', () => {
     after(async () => { if (browser) await browser.close(); });
 
     it('pauses the silent clock while hidden, with no catching up on return', async () => {
-      await page.tap('#start');
+      await page.tap('#start-prompt');
       await page.waitForFunction(() => Module._tk_web_demo_time() > 1000 && document.body.dataset.sound === 'silent',
                                  { timeout: 10000 });
       await pausesWhileHidden(page);
