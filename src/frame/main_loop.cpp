@@ -83,24 +83,29 @@ void close_frame_log()
     frame_log = nullptr;
 }
 
+namespace {
+
+// Each said once: a busy machine may stall the output again and again.
+void say_once(bool* told, const char* what)
+{
+    if (!*told)
+        std::fprintf(stderr, "%s: %s\n", program_name, what);
+    *told = true;
+}
+
+}   // namespace
+
 void keep_sound_watched()
 {
-    // Each said once: a busy machine may stall the output again and again.
     static bool told_stopped = false;
     static bool told_back = false;
     switch (watch_sound_output()) {
     case SoundOutputChange::none: break;
     case SoundOutputChange::given_up:
-        if (!told_stopped)
-            std::fprintf(stderr, "%s: the sound output stopped taking sound; going on silently\n",
-                         program_name);
-        told_stopped = true;
+        say_once(&told_stopped, "the sound output stopped taking sound; going on silently");
         break;
     case SoundOutputChange::back:
-        if (!told_back)
-            std::fprintf(stderr, "%s: the sound output takes sound again; the music goes on in it\n",
-                         program_name);
-        told_back = true;
+        say_once(&told_back, "the sound output takes sound again; the music goes on in it");
         break;
     }
 }
