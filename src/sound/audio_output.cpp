@@ -151,12 +151,12 @@ namespace {
 // Opening audio can block for good (the classic library connecting to a PulseAudio
 // server that accepts and never answers), so it runs on a thread of its own that is
 // left behind when it takes too long. Module-level: a thread left behind still writes
-// here. An SDL thread, so that what SDL keeps per thread (its error text) goes with it.
+// here.
 enum class OpenState { pending, opened, refused };
 std::atomic<OpenState> open_state{OpenState::pending};
 constexpr auto longest_open = std::chrono::seconds(2);
 
-int open_on_own_thread(void*)
+void open_on_own_thread()
 {
     // Audio starts apart from video and timers, so that a sound server that is not
     // running only costs the sound.
@@ -167,7 +167,6 @@ int open_on_own_thread(void*)
                         // callback's length.
                         SDL_OpenAudio(&audio_spec, nullptr) >= 0;
     open_state.store(opened ? OpenState::opened : OpenState::refused, std::memory_order_release);
-    return 0;
 }
 
 }   // namespace
@@ -185,19 +184,15 @@ bool open_audio_output(std::int32_t rate)
     estimate = HeardEstimate{rate, {}, 0};
     phase_known.store(false, std::memory_order_relaxed);
     open_state.store(OpenState::pending, std::memory_order_relaxed);
-    SDL_Thread* opener = SDL_CreateThread(open_on_own_thread, nullptr);
-    if (!opener)
-        return false;
+    std::thread(open_on_own_thread).detach();
     const auto give_up_at = std::chrono::steady_clock::now() + longest_open;
     while (open_state.load(std::memory_order_acquire) == OpenState::pending &&
            std::chrono::steady_clock::now() < give_up_at)
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    const OpenState state = open_state.load(std::memory_order_acquire);
-    if (state != OpenState::pending) {
-        SDL_WaitThread(opener, nullptr);
-        if (state == OpenState::opened)
-            queued_tenths.store(guess_queue_tenths(), std::memory_order_relaxed);
-        return state == OpenState::opened;
+    switch (open_state.load(std::memory_order_acquire)) {
+    case OpenState::opened: queued_tenths.store(guess_queue_tenths(), std::memory_order_relaxed); return true;
+    case OpenState::refused: return false;
+    case OpenState::pending: break;
     }
     // Left blocked: the device, should it ever open, stays paused. Closing audio would
     // wait for that thread.
