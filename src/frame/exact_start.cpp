@@ -204,8 +204,7 @@ bool start_exactly_at(std::int32_t target)
 bool start_playing_from(std::int32_t from, bool exact)
 {
     if (!exact) {
-        if (!start_music_at(from))
-            return false;
+        start_music_from_top();
         timeline_start_ticks = SDL_GetTicks();
         work_buffer.fill(127);
         return true;

@@ -57,6 +57,6 @@ void start_output_at(const ExactPlace& place);
 bool start_exactly_at(std::int32_t target);
 
 // The start of playback after load_music: with `exact`, start_exactly_at `from` (0 when
-// it is -1); otherwise start_music_at `from` with the timeline starting now, the start
+// it is -1); otherwise start_music_from_top with the timeline starting now, the start
 // the demo has always had. False when the start fails (the reason printed).
 bool start_playing_from(std::int32_t from, bool exact);

@@ -9,7 +9,6 @@
 #include "frame/main_loop.h"
 #include "sound/module.h"
 #include "sound/music_stream.h"
-#include "sound/player_seek.h"
 #include "sound/sound.h"
 
 #include <cstdio>
@@ -69,22 +68,16 @@ bool start_offline_music(const ModuleFile& module, MusicStream* stream)
     return !refusal || module_refused(module, refusal);
 }
 
-bool start_music_at(std::int32_t from)
+void start_music_from_top()
 {
-    if (from >= 0 && !pt_start_at(from / 100, from % 100)) {
-        std::fprintf(stderr, "%s: --from %d: the song has orders 0 to %d only\n", program_name,
-                     static_cast<int>(from), static_cast<int>(loaded_module.song_length - 1));
-        return false;
-    }
     const std::int32_t before = music_position();
     music_play(demo_ticks_per_second);
-    // The first tick moves the position on: from -37 to 0, or to the chosen start. An
-    // output that never takes sound is given up, and the silent clock ticks instead.
+    // The first tick moves the position on from -37 to 0. An output that never takes
+    // sound is given up, and the silent clock ticks instead.
     while (music_position() == before) {
         keep_sound_watched();
         SDL_Delay(1);
     }
-    return true;
 }
 
 int demo_main(int argc, char** argv)

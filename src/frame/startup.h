@@ -15,11 +15,9 @@ ModuleFile load_module_file(const char* file_name);
 // refuses it.
 bool load_music(const ModuleFile& module);
 
-// Playback of the loaded module started at 47 ticks per second and the first tick
-// awaited; with `from` at 0 or above the player first goes to that music position
-// (order * 100 + row) as a position jump would. Prints one line and returns false when
-// the song has no such order.
-bool start_music_at(std::int32_t from);
+// Playback of the loaded module started from its first row at 47 ticks per second, and
+// the first tick awaited (a start elsewhere is exact_start.h's).
+void start_music_from_top();
 
 // The whole program: start-up, main loop; returns the exit status.
 int demo_main(int argc, char** argv);
