@@ -36,6 +36,10 @@ window=$(timeout 20 xdotool search --sync --name '^Tin Kettles$' | head -n 1)
 if [ -n "$compat" ]; then
   grep -q "^$compat/" <(awk '{ print $6 }' "/proc/$pid/maps") ||
     fail "the demo did not load the library in $compat"
+  # A window the picture's size goes to the X server as it is: no OpenGL renderer,
+  # which here would be Mesa's software rasteriser and a quarter of a core.
+  ! grep -q 'libGL\|_dri\.so' "/proc/$pid/maps" ||
+    fail "the window is drawn through OpenGL: $(grep -o '[^/]*\(libGL\|_dri\)[^/]*$' "/proc/$pid/maps" | sort -u | tr '\n' ' ')"
 fi
 
 eval "$(xdotool getwindowgeometry --shell "$window")"

@@ -8,9 +8,11 @@ RECORDING, TIMES: from record_monitor.py. FRAME_LOG: the demo's TINKETTLES_FRAME
 STREAM, POSITIONS: from stream_positions (the music as the demo mixes it, and the
 sample where each position begins).
 
-The recording's sample n was heard at phase + n / 44100 s, phase being the earliest
-arrival of any piece less its samples' duration (pieces arrive after they are heard,
-never before). Each position's first sample is found in the recording by its exact
+The recording's sample n was heard at a + b * n: pieces arrive after they are heard,
+never before, so the line is fitted under the earliest arrivals (each piece's arrival
+less its samples' duration at 44100 Hz, the earliest of every stretch of pieces). Its
+slope is the sink's own rate, which need not be the wall clock's: a null sink here ran
+200 ppm fast, 40 ms over a whole run. Each position's first sample is found in the recording by its exact
 samples, which also shows every dropout (the stream falls further behind the
 recording by the silence put in) and every skip (music mixed while the output was
 given up, never played: the stream gains on the recording). The lead of a position is the moment it is heard less
@@ -44,19 +46,27 @@ def first_shown(frames, column):
     return first
 
 
-def phase_us(times_path):
-    best = None
+def heard_line(times_path, stretch=200):
+    """(a, b): the recording's sample n was heard at a + b * n microseconds."""
+    points = []
     with open(times_path) as f:
-        for line in f:
-            t, n = map(int, line.split())
-            start = t - n * 1_000_000 / RATE
-            best = start if best is None else min(best, start)
-    return best
+        pieces = [tuple(map(int, line.split())) for line in f]
+    for i in range(0, len(pieces), stretch):
+        t, n = min(pieces[i:i + stretch], key=lambda piece: piece[0] - piece[1] * 1_000_000 / RATE)
+        points.append((n, t))
+    if len(points) < 2:
+        t, n = points[0]
+        return t - n * 1_000_000 / RATE, 1_000_000 / RATE
+    mean_n = statistics.mean(n for n, _ in points)
+    mean_t = statistics.mean(t for _, t in points)
+    b = sum((n - mean_n) * (t - mean_t) for n, t in points) / sum((n - mean_n) ** 2 for n, _ in points)
+    a = min(t - b * n for n, t in points)
+    return a, b
 
 
 def find_sample(recording, stream, s, after):
     """The recording's sample holding stream sample s: the first match of its window
-    after sample `after` (the previous position's) and within SEARCH of it; None when
+    at or after sample `after` and within SEARCH of it; None when
     it is not there (never played: mixed while the output was given up) or the window
     is silent."""
     window = stream[2 * s:2 * (s + WINDOW)]
@@ -85,7 +95,7 @@ def main():
     frames = read_frames(log_path)
     shown_first = first_shown(frames, 1)
     player_first = first_shown(frames, 2)
-    phase = phase_us(times_path)
+    a, b = heard_line(times_path)
 
     offset = None
     after = 0
@@ -106,8 +116,10 @@ def main():
         if offset is not None and r - s < offset:
             skips += 1
         offset = r - s
-        after = r
-        heard_us = phase + r * 1_000_000 / RATE
+        # Strictly after: a row that repeats the previous one note for note would
+        # otherwise be found where the previous one was heard, a false skip and dropout.
+        after = r + 1
+        heard_us = a + b * r
         leads.append((heard_us - shown_first[p]) / 1000)
         if p in player_first:
             player_leads.append((heard_us - player_first[p]) / 1000)
@@ -118,7 +130,8 @@ def main():
     print(f"positions_matched={len(leads)} frames={len(frames)} "
           f"mean_lead_ms={statistics.mean(leads):.1f} p10_ms={deciles[0]:.1f} p90_ms={deciles[-1]:.1f} "
           f"player_mean_lead_ms={statistics.mean(player_leads):.1f} "
-          f"dropouts={dropouts} silence_ms={silence * 1000 / RATE:.0f} skips={skips}")
+          f"dropouts={dropouts} silence_ms={silence * 1000 / RATE:.0f} skips={skips} "
+          f"sink_rate_ppm={(1_000_000 / RATE / b - 1) * 1e6:.0f}")
 
 
 main()
