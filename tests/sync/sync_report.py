@@ -47,21 +47,26 @@ def first_shown(frames, column):
 
 
 def heard_line(times_path, stretch=200):
-    """(a, b): the recording's sample n was heard at a + b * n microseconds."""
-    points = []
+    """(a, b): the recording's sample n was heard at a + b * n microseconds. Each
+    stretch of pieces gives its earliest arrival for the slope so far; a line fitted
+    through those gives the next slope (the drift no longer decides which piece is the
+    earliest); the line is then lowered under every arrival."""
     with open(times_path) as f:
         pieces = [tuple(map(int, line.split())) for line in f]
-    for i in range(0, len(pieces), stretch):
-        t, n = min(pieces[i:i + stretch], key=lambda piece: piece[0] - piece[1] * 1_000_000 / RATE)
-        points.append((n, t))
-    if len(points) < 2:
-        t, n = points[0]
-        return t - n * 1_000_000 / RATE, 1_000_000 / RATE
-    mean_n = statistics.mean(n for n, _ in points)
-    mean_t = statistics.mean(t for _, t in points)
-    b = sum((n - mean_n) * (t - mean_t) for n, t in points) / sum((n - mean_n) ** 2 for n, _ in points)
-    a = min(t - b * n for n, t in points)
-    return a, b
+    b = 1_000_000 / RATE
+    # Stretches of equal length, none shorter than `stretch` pieces (bar a short
+    # recording): a short one at the end may hold no piece that arrived on time.
+    count = max(1, len(pieces) // stretch)
+    bounds = [len(pieces) * i // count for i in range(count + 1)]
+    for _ in range(4):
+        points = [min(pieces[bounds[i]:bounds[i + 1]], key=lambda piece: piece[0] - b * piece[1])
+                  for i in range(count)]
+        if len(points) < 2:
+            break
+        mean_t = statistics.mean(t for t, _ in points)
+        mean_n = statistics.mean(n for _, n in points)
+        b = sum((n - mean_n) * (t - mean_t) for t, n in points) / sum((n - mean_n) ** 2 for _, n in points)
+    return min(t - b * n for t, n in pieces), b
 
 
 def find_sample(recording, stream, s, after):
