@@ -118,10 +118,11 @@ int demo_main(int argc, char** argv)
     else
         run_main_loop();
     close_frame_log();
-    if (sound_output_given_up()) {
-        // SDL's audio thread may be blocked for good, and closing audio (SDL_Quit
-        // does) would wait for it: the display is given back alone, and the process
-        // ends without running anything that might close audio.
+    if (sound_close_may_wait()) {
+        // SDL's audio thread may be blocked for good, or never leave the device alone
+        // long enough to be closed, and closing audio (SDL_Quit does) would wait for
+        // it: the display is given back alone, and the process ends without running
+        // anything that might close audio.
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         std::fflush(nullptr);
         std::_Exit(0);

@@ -32,6 +32,7 @@ bool keep_stream_in_step()
         const std::int64_t excess = stream_excess(stream_pace, SDL_GetTicks());
         if (excess == 0)
             return true;
+        output_outran_clock.store(true, std::memory_order_relaxed);
         SDL_Delay(std::min(excess_ms(stream_pace, excess), longest_wait_ms));
     }
     return stream_excess(stream_pace, SDL_GetTicks()) == 0;

@@ -16,6 +16,10 @@ bool open_audio_output(std::int32_t rate);
 // platform; any thread.
 extern std::atomic<bool> audio_thread_may_block;
 
+// Set by a platform's output once it had to hold the stream back to the wall clock: the
+// device takes sound faster than it plays it.
+extern std::atomic<bool> output_outran_clock;
+
 // The sample of the stream (counted as heard_clock_samples counts them) that the listener
 // hears now: the samples handed to the output, less those still queued and the output's
 // latency; never below 0 nor above the samples handed. Where the platform cannot report

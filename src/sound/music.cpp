@@ -12,6 +12,7 @@
 #include <atomic>
 
 std::atomic<bool> audio_thread_may_block{false};
+std::atomic<bool> output_outran_clock{false};
 
 namespace {
 
@@ -271,4 +272,9 @@ SoundOutputChange watch_sound_output()
 bool sound_output_given_up()
 {
     return output_watch.given_up || audio_thread_may_block.load();
+}
+
+bool sound_close_may_wait()
+{
+    return sound_output_given_up() || output_outran_clock.load();
 }
