@@ -269,12 +269,7 @@ SoundOutputChange watch_sound_output()
     return SoundOutputChange::given_up;
 }
 
-bool sound_output_given_up()
-{
-    return output_watch.given_up || audio_thread_may_block.load();
-}
-
 bool sound_close_may_wait()
 {
-    return sound_output_given_up() || output_outran_clock.load();
+    return output_watch.given_up || audio_thread_may_block.load() || output_outran_clock.load();
 }

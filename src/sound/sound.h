@@ -57,15 +57,12 @@ inline constexpr std::uint32_t sound_output_start_ms = 3000;
 enum class SoundOutputChange { none, given_up, back };
 SoundOutputChange watch_sound_output();
 
-// Whether the output is given up now, or an opening of it was left blocked. SDL's audio
-// thread may then be blocked for good: closing audio would wait for it for ever.
-bool sound_output_given_up();
-
-// Whether closing audio may wait long, or for ever: the output is given up (above), or
-// it took sound faster than it plays (a null device). SDL 2's audio thread then calls
-// the callback again the moment it returns, and the SDL 2 based library's close, which
-// must first lock the device against the callback, was seen to wait 10 to 110 s for a
-// turn. The caller then ends without closing audio.
+// Whether closing audio may wait long, or for ever. The output is given up now, or an
+// opening of it was left blocked: SDL's audio thread may be blocked for good. Or it took
+// sound faster than it plays (a null device): SDL 2's audio thread then calls the
+// callback again the moment it returns, and the SDL 2 based library's close, which must
+// first lock the device against the callback, was seen to wait 10 to 110 s for a turn.
+// The caller then ends without closing audio.
 bool sound_close_may_wait();
 
 int pt_takemod(std::uint8_t* module, std::size_t size);   // 1 loaded, 0 rejected
